@@ -1,0 +1,57 @@
+#include "buttons/button_list.h"
+
+namespace velmora {
+
+const std::wstring& ButtonRow::SubItem(int index) const {
+    switch (index) {
+    case 1: return buttonText;
+    case 2: return menuText;
+    case 3: return menuStatusBar;
+    case 4: return scope;
+    case 5: return parameters;
+    case 6: return iconKind;
+    case 7: return link;
+    default: return text;
+    }
+}
+
+namespace {
+
+constexpr int kImageSize = 16;
+
+// A fully transparent icon, standing in for a library file that is missing.
+UniqueHicon BlankIcon() {
+    BYTE andMask[kImageSize * kImageSize / 8];
+    BYTE xorMask[kImageSize * kImageSize / 8] = {};
+    for (BYTE& bits : andMask) bits = 0xFF;
+    return UniqueHicon(::CreateIcon(nullptr, kImageSize, kImageSize, 1, 1, andMask, xorMask));
+}
+
+}  // namespace
+
+ButtonImages::ButtonImages()
+    : list_(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, kLibraryIconCount, 8)) {}
+
+ButtonImages::~ButtonImages() {
+    if (list_) ::ImageList_Destroy(list_);
+}
+
+void ButtonImages::LoadLibraryIcons(const std::wstring& programFolder) {
+    ::ImageList_RemoveAll(list_);
+    for (int number = 1; number <= kLibraryIconCount; ++number) {
+        const std::wstring file = programFolder + L"icons\\" + std::to_wstring(number) + L".ico";
+        UniqueHicon icon(static_cast<HICON>(
+            ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, kImageSize, kImageSize, LR_LOADFROMFILE)));
+        if (!icon || ::ImageList_AddIcon(list_, icon.get()) < 0) ::ImageList_AddIcon(list_, BlankIcon().get());
+    }
+}
+
+int ButtonImages::Append(HICON icon) {
+    // An icon the list cannot take still gets its place, so the numbering holds.
+    if (!icon || ::ImageList_AddIcon(list_, icon) < 0) ::ImageList_AddIcon(list_, BlankIcon().get());
+    return Count();
+}
+
+int ButtonImages::Count() const { return ::ImageList_GetImageCount(list_); }
+
+}  // namespace velmora

@@ -1,0 +1,59 @@
+// The list of added buttons as a plain model: row p (counting from 1) is the button in slot
+// p - 1. The main window shows it; the button operations change it together with the registry.
+#pragma once
+
+#include "common/unique_handles.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+inline constexpr int kLibraryIconCount = 25;
+
+struct ButtonRow {
+    std::wstring text;           // the file, document or URL to launch ("Program")
+    std::wstring buttonText;     // sub-item 1
+    std::wstring menuText;       // sub-item 2
+    std::wstring menuStatusBar;  // sub-item 3
+    std::wstring scope;          // sub-item 4: "All Users" or "Current User"
+    std::wstring parameters;     // sub-item 5
+    std::wstring iconKind;       // sub-item 6: "disk" for an icon chosen from disk, else empty
+    std::wstring link;           // sub-item 7: the shortcut file that carries the parameters
+    std::wstring tag;            // the button's own icon file; empty for a library icon
+    long long smallIcon = 0;     // image number in the list's images, from 1; 0 shows none
+
+    // The list's columns by number: 0 the text, 1 to 7 the sub-items.
+    const std::wstring& SubItem(int index) const;
+};
+
+// The small images of the list: the 25 library icons first, so that library icon n is image n,
+// then one image for each program or disk icon appended, in the order they came.
+class ButtonImages {
+public:
+    ButtonImages();
+    ButtonImages(const ButtonImages&) = delete;
+    ButtonImages& operator=(const ButtonImages&) = delete;
+    ~ButtonImages();
+
+    // Fills the first 25 images from programFolder\icons\1.ico to 25.ico; a missing file gets a
+    // blank image, so that the numbering holds.
+    void LoadLibraryIcons(const std::wstring& programFolder);
+    // Appends a copy of the icon; answers the new image's number (the new count).
+    int Append(HICON icon);
+    int Count() const;
+    HIMAGELIST handle() const { return list_; }
+
+private:
+    HIMAGELIST list_;
+};
+
+struct ButtonList {
+    std::vector<ButtonRow> rows;
+    ButtonImages images;
+};
+
+}  // namespace velmora

@@ -1,0 +1,84 @@
+#include "buttons/button_records.h"
+
+#include "buttons/button_slots.h"
+
+#include <cmath>
+#include <cwctype>
+
+namespace velmora {
+
+long long LeadingNumber(const std::wstring& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t' || text[i] == L'\r' || text[i] == L'\n')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
+
+    double value = 0;
+    bool anyDigit = false;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        value = value * 10 + (text[i] - L'0');
+        anyDigit = true;
+    }
+    if (i < text.size() && text[i] == L'.') {
+        double scale = 0.1;
+        for (++i; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i, scale /= 10) {
+            value += (text[i] - L'0') * scale;
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit) return 0;
+    if (negative) value = -value;
+    // Far beyond any count the program keeps; clamped so that arithmetic on it stays defined.
+    constexpr double kLimit = 1e15;
+    if (value > kLimit) value = kLimit;
+    if (value < -kLimit) value = -kLimit;
+    return static_cast<long long>(std::nearbyint(value));
+}
+
+long long ReadButtonCount(CRegSettings& settings) {
+    return LeadingNumber(settings.GetSetting(kAddedButtons, L"Count", L"0"));
+}
+
+void WriteButtonCount(CRegSettings& settings, long long count) {
+    UseProgramSettings(settings);
+    settings.SaveSetting(kAddedButtons, L"Count", std::to_wstring(count), false);
+}
+
+void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record) {
+    if (!IsValidSlot(slot)) return;
+    UseProgramSettings(settings);
+    const std::wstring section = ButtonRecordSection(slot);
+    settings.SaveSetting(section, L"Icon", record.icon, false);
+    if (record.icon == L"disk") settings.SaveSetting(section, L"Icon File", record.iconFile, false);
+    settings.SaveSetting(section, L"Program", record.program, false);
+    settings.SaveSetting(section, L"ButtonText", record.buttonText, false);
+    settings.SaveSetting(section, L"MenuText", record.menuText, false);
+    settings.SaveSetting(section, L"MenuStatusBar", record.menuStatusBar, false);
+    settings.SaveSetting(section, L"Arguments", record.arguments, false);
+    settings.SaveSetting(section, L"Link", record.link, false);
+    settings.SaveSetting(section, L"Scope", record.scope, false);
+}
+
+ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot) {
+    ButtonRecord record;
+    if (!IsValidSlot(slot)) return record;
+    const std::wstring section = ButtonRecordSection(slot);
+    record.icon = settings.GetSetting(section, L"Icon");
+    record.iconFile = settings.GetSetting(section, L"Icon File");
+    record.program = settings.GetSetting(section, L"Program");
+    record.buttonText = settings.GetSetting(section, L"ButtonText");
+    record.menuText = settings.GetSetting(section, L"MenuText");
+    record.menuStatusBar = settings.GetSetting(section, L"MenuStatusBar");
+    record.arguments = settings.GetSetting(section, L"Arguments");
+    record.link = settings.GetSetting(section, L"Link");
+    record.scope = settings.GetSetting(section, L"Scope");
+    return record;
+}
+
+void RemoveButtonRecord(CRegSettings& settings, int slot) {
+    if (!IsValidSlot(slot)) return;
+    UseProgramSettings(settings);
+    settings.DeleteSetting(ButtonRecordSection(slot), L"", false);
+}
+
+}  // namespace velmora

@@ -1,0 +1,48 @@
+// The program's own record of every button it added, under the current user's
+// Software\Corvale\Velmora\Added Buttons: the value "Count" and one key per slot.
+#pragma once
+
+#include "settings/reg_settings.h"
+
+#include <string>
+
+namespace velmora {
+
+inline constexpr const wchar_t* kAppName = L"Velmora";
+inline constexpr const wchar_t* kCompany = L"Corvale";
+inline constexpr const wchar_t* kAddedButtons = L"Added Buttons";
+inline constexpr const wchar_t* kScopeAllUsers = L"All Users";
+inline constexpr const wchar_t* kScopeCurrentUser = L"Current User";
+
+struct ButtonRecord {
+    std::wstring icon;      // "program", "disk" or the library icon number
+    std::wstring iconFile;  // the button's own copy of a disk icon; written only for "disk"
+    std::wstring program;   // the file to launch as typed
+    std::wstring buttonText;
+    std::wstring menuText;
+    std::wstring menuStatusBar;
+    std::wstring arguments;
+    std::wstring link;   // shortcut file that carries the arguments, or empty
+    std::wstring scope;  // "Current User" or "All Users"
+};
+
+// The leading number of a text, as the stored counts are read: blanks first, then an optional
+// sign, digits and fraction; rounded to a whole number (halves to even). No number gives 0.
+long long LeadingNumber(const std::wstring& text);
+
+// "Count" as stored, read through settings with whatever application name it has.
+long long ReadButtonCount(CRegSettings& settings);
+// Writes "Count" under Velmora as decimal text.
+void WriteButtonCount(CRegSettings& settings, long long count);
+
+// Writes the record of a slot under Velmora in the fixed order: "Icon", "Icon File" (disk icons
+// only), "Program", "ButtonText", "MenuText", "MenuStatusBar", "Arguments", "Link", "Scope".
+void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record);
+
+// Reads a slot's record under the application name settings has now; a missing value is empty.
+ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot);
+
+// Deletes a slot's record key under Velmora.
+void RemoveButtonRecord(CRegSettings& settings, int slot);
+
+}  // namespace velmora

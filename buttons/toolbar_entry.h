@@ -1,0 +1,34 @@
+// The browser's toolbar-extension entry of one button: the key
+// Software\Microsoft\Internet Explorer\Extensions\<slot id> under the current user's root or,
+// for a button of all users, the machine's root. The browser reads these keys when it starts.
+#pragma once
+
+#include "settings/reg_settings.h"
+
+#include <string>
+
+namespace velmora {
+
+inline constexpr const wchar_t* kToolbarButtonClsid = L"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}";
+
+struct ToolbarEntry {
+    std::wstring buttonText;
+    std::wstring exec;  // file to launch as typed, or the shortcut file that carries parameters
+    std::wstring icon;  // cold (normal) icon file
+    std::wstring hotIcon;
+    std::wstring menuText;
+    std::wstring menuStatusBar;
+};
+
+// Writes the eight values in their fixed order, creating the key. Results are not looked at:
+// a refused write leaves the entry incomplete and the operation goes on.
+void WriteToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers, const ToolbarEntry& entry);
+
+// Deletes the slot's key under the root the scope selects.
+void RemoveToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers);
+
+// The normal (grey) and hot (colour) files of library icon n in the icons folder.
+std::wstring LibraryIconFile(const std::wstring& programFolder, long long number);
+std::wstring LibraryHotIconFile(const std::wstring& programFolder, long long number);
+
+}  // namespace velmora

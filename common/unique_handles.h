@@ -1,0 +1,126 @@
+// Owning wrappers for the Windows handles the programs hold, so that no handle is closed by hand.
+#pragma once
+
+#include <windows.h>
+#include <unknwn.h>
+
+#include <utility>
+
+namespace velmora {
+
+// A handle with a closing function; Traits::None() is the value that means "none".
+template <typename T, auto Close>
+struct NullIsNone {
+    static T None() { return T{}; }
+    static void Free(T value) { Close(value); }
+};
+
+template <typename T, typename Traits>
+class UniqueHandleT {
+public:
+    UniqueHandleT() = default;
+    explicit UniqueHandleT(T value) : value_(value) {}
+    UniqueHandleT(const UniqueHandleT&) = delete;
+    UniqueHandleT& operator=(const UniqueHandleT&) = delete;
+    UniqueHandleT(UniqueHandleT&& other) noexcept : value_(other.release()) {}
+    UniqueHandleT& operator=(UniqueHandleT&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    ~UniqueHandleT() { reset(); }
+
+    T get() const { return value_; }
+    explicit operator bool() const { return value_ != Traits::None(); }
+    T release() { return std::exchange(value_, Traits::None()); }
+    void reset(T value = Traits::None()) {
+        T old = std::exchange(value_, value);
+        if (old != Traits::None()) Traits::Free(old);
+    }
+    // For out-parameters: frees the current handle and hands out the slot.
+    T* put() {
+        reset();
+        return &value_;
+    }
+
+private:
+    T value_ = Traits::None();
+};
+
+template <typename T, auto Close>
+using UniqueHandle = UniqueHandleT<T, NullIsNone<T, Close>>;
+
+struct FindHandleTraits {
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE find) { ::FindClose(find); }
+};
+struct FileHandleTraits {
+    static HANDLE None() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE file) { ::CloseHandle(file); }
+};
+
+inline void CloseIcon(HICON icon) { ::DestroyIcon(icon); }
+inline void CloseGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
+inline void CloseFont(HFONT font) { ::DeleteObject(font); }
+inline void CloseBitmap(HBITMAP bitmap) { ::DeleteObject(bitmap); }
+
+using UniqueHicon = UniqueHandle<HICON, CloseIcon>;
+using UniqueHfont = UniqueHandle<HFONT, CloseFont>;
+using UniqueHbitmap = UniqueHandle<HBITMAP, CloseBitmap>;
+using UniqueFindHandle = UniqueHandleT<HANDLE, FindHandleTraits>;
+using UniqueFileHandle = UniqueHandleT<HANDLE, FileHandleTraits>;
+
+// A COM interface pointer that releases what it holds.
+template <typename I>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            reset();
+            ptr_ = std::exchange(other.ptr_, nullptr);
+        }
+        return *this;
+    }
+    ~ComPtr() { reset(); }
+
+    I* get() const { return ptr_; }
+    I* operator->() const { return ptr_; }
+    explicit operator bool() const { return ptr_ != nullptr; }
+    void reset() {
+        if (ptr_) std::exchange(ptr_, nullptr)->Release();
+    }
+    I** put() {
+        reset();
+        return &ptr_;
+    }
+    void** put_void() { return reinterpret_cast<void**>(put()); }
+
+    template <typename Other>
+    ComPtr<Other> query() const {
+        ComPtr<Other> other;
+        if (ptr_) ptr_->QueryInterface(__uuidof(Other), other.put_void());
+        return other;
+    }
+
+private:
+    I* ptr_ = nullptr;
+};
+
+// Keeps COM initialised on this thread for the lifetime of the object.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (initialised_) ::CoUninitialize();
+    }
+
+private:
+    bool initialised_;
+};
+
+}  // namespace velmora

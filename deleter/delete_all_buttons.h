@@ -1,0 +1,23 @@
+// The deleter's one command: after the user confirms, every slot's record, its browser entry
+// under both roots and the record count go. Then it checks what is really gone and says so.
+#pragma once
+
+#include "common/prompts.h"
+#include "settings/reg_settings.h"
+
+namespace velmora {
+
+inline constexpr const wchar_t* kConfirmTitle = L"Please Confirm";
+inline constexpr const wchar_t* kConfirmText = L"Are you sure you wish to delete all added buttons?";
+inline constexpr const wchar_t* kSuccessTitle = L"Success";
+inline constexpr const wchar_t* kSuccessText = L"All added buttons have been successful deleted.";
+inline constexpr const wchar_t* kRemainTitle = L"Some Buttons Remain";
+
+// Browser entries (either root) and records of the 20 slots that still exist.
+int CountRemainingButtonKeys(CRegSettings& settings);
+
+// Asks, deletes and reports. Answers the number of entries and records left behind (0 when all
+// went, or when the user said No).
+int DeleteAllAddedButtons(CRegSettings& settings, Prompts& prompts);
+
+}  // namespace velmora

@@ -1,0 +1,30 @@
+// vlmbd: removes every button the editor can have added, in one confirmed click.
+#include "common/prompts.h"
+#include "deleter/deleter_window.h"
+#include "settings/reg_settings.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    velmora::CRegSettings settings;
+    velmora::MessageBoxPrompts prompts;
+    velmora::DeleterWindow window(settings, prompts, true);
+    HWND hwnd = window.Create(instance);
+    if (!hwnd) return 1;
+    prompts.SetOwner(hwnd);
+    ::ShowWindow(hwnd, showCommand);
+    ::UpdateWindow(hwnd);
+
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!::IsDialogMessageW(hwnd, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}

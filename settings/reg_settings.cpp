@@ -1,0 +1,170 @@
+#include "settings/reg_settings.h"
+
+#include "common/module_info.h"
+
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+// Blanks only, as the stored names have always been trimmed.
+std::wstring TrimBlanks(const std::wstring& text) {
+    auto first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) return {};
+    auto last = text.find_last_not_of(L' ');
+    return text.substr(first, last - first + 1);
+}
+
+HKEY RootFor(bool scp) { return scp ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+const wchar_t* ValueName(const std::wstring& key) { return key == L"*" ? nullptr : key.c_str(); }
+
+// Text of registry data of any type and size: whole characters only, less one terminating zero.
+std::wstring TextFromData(const std::vector<wchar_t>& buffer, DWORD bytes) {
+    size_t chars = bytes / sizeof(wchar_t);
+    if (chars > buffer.size()) chars = buffer.size();
+    if (chars > 0 && buffer[chars - 1] == L'\0') --chars;
+    return std::wstring(buffer.data(), chars);
+}
+
+}  // namespace
+
+CRegSettings::CRegSettings(RegistryApi& registry) : CRegSettings(registry, velmora::ProductName()) {}
+
+CRegSettings::CRegSettings(RegistryApi& registry, std::wstring productName)
+    : registry_(registry), productName_(std::move(productName)), company_(kDefaultCompany), appName_(productName_) {}
+
+void CRegSettings::SetCompany(const std::wstring& newVal) {
+    company_ = newVal.empty() ? std::wstring(kDefaultCompany) : TrimBlanks(newVal);
+}
+
+void CRegSettings::SetAppName(const std::wstring& newVal) {
+    appName_ = newVal.empty() ? productName_ : TrimBlanks(newVal);
+}
+
+std::wstring CRegSettings::BuildKeyPath(const std::wstring& section) const {
+    std::wstring path = L"Software\\" + company_ + L"\\" + appName_;
+    if (!section.empty()) path += L"\\" + section;
+    return path;
+}
+
+std::wstring CRegSettings::GetSetting(const std::wstring& section, const std::wstring& key,
+                                      const std::wstring& defaultValue) const {
+    OpenedKey opened(registry_);
+    if (registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_ALL_ACCESS, opened.put()) !=
+        ERROR_SUCCESS) {
+        return defaultValue;
+    }
+    const wchar_t* name = ValueName(key);
+    // The value may grow between the size query and the read; ask again until it fits.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD size = 0;
+        if (registry_.QueryValue(opened.get(), name, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0) {
+            return defaultValue;
+        }
+        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD read = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        LSTATUS status = registry_.QueryValue(opened.get(), name, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &read);
+        if (status == ERROR_MORE_DATA) continue;
+        if (status != ERROR_SUCCESS) return defaultValue;
+        return TextFromData(buffer, read);
+    }
+    return defaultValue;
+}
+
+bool CRegSettings::SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
+                               bool scp) {
+    OpenedKey created(registry_);
+    if (registry_.CreateKey(RootFor(scp), BuildKeyPath(section).c_str(), KEY_ALL_ACCESS, created.put()) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const DWORD bytes = static_cast<DWORD>((setting.size() + 1) * sizeof(wchar_t));
+    return registry_.SetValue(created.get(), ValueName(key), REG_SZ, reinterpret_cast<const BYTE*>(setting.c_str()),
+                              bytes) == ERROR_SUCCESS;
+}
+
+bool CRegSettings::DeleteKeyTree(HKEY parent, const std::wstring& subKey) {
+    {
+        OpenedKey opened(registry_);
+        if (registry_.OpenKey(parent, subKey.c_str(), KEY_ALL_ACCESS, opened.put()) != ERROR_SUCCESS) return false;
+        // Sub-keys first, deepest first. A sub-key that cannot be removed is stepped over so the
+        // walk ends; the final deletion below then fails and says so.
+        DWORD index = 0;
+        for (;;) {
+            wchar_t name[256];
+            DWORD length = 256;
+            if (registry_.EnumKey(opened.get(), index, name, &length) != ERROR_SUCCESS) break;
+            if (!DeleteKeyTree(opened.get(), std::wstring(name, length))) ++index;
+        }
+    }
+    return registry_.DeleteKey(parent, subKey.c_str()) == ERROR_SUCCESS;
+}
+
+bool CRegSettings::DeleteSetting(const std::wstring& section, const std::wstring& key, bool scp) {
+    if (!key.empty()) {
+        OpenedKey opened(registry_);
+        if (registry_.OpenKey(RootFor(scp), BuildKeyPath(section).c_str(), KEY_ALL_ACCESS, opened.put()) !=
+            ERROR_SUCCESS) {
+            return false;
+        }
+        return registry_.DeleteValue(opened.get(), ValueName(key)) == ERROR_SUCCESS;
+    }
+
+    // The key goes with everything below it: opened through its parent, so that an empty
+    // section removes the application key itself.
+    std::wstring path = BuildKeyPath(section);
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    const auto split = path.find_last_of(L'\\');
+    if (split == std::wstring::npos) return false;
+    OpenedKey parent(registry_);
+    if (registry_.OpenKey(RootFor(scp), path.substr(0, split).c_str(), KEY_ALL_ACCESS, parent.put()) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    return DeleteKeyTree(parent.get(), path.substr(split + 1));
+}
+
+SettingsTable CRegSettings::GetAllSettings(const std::wstring& section) const {
+    SettingsTable table;
+    OpenedKey opened(registry_);
+    if (registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_READ, opened.put()) != ERROR_SUCCESS) {
+        return table;
+    }
+    DWORD longestName = 0;
+    DWORD longestData = 0;
+    if (registry_.QueryInfoKey(opened.get(), &longestName, &longestData) != ERROR_SUCCESS) return table;
+
+    std::vector<wchar_t> name(longestName + 1);
+    std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 1);
+    for (DWORD index = 0;; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataSize = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        DWORD type = REG_NONE;
+        LSTATUS status = registry_.EnumValue(opened.get(), index, name.data(), &nameLength, &type,
+                                             reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        if (status == ERROR_MORE_DATA) continue;  // grew since the size query: left out
+        if (status != ERROR_SUCCESS) break;
+        if (type != REG_SZ) continue;
+        table.emplace_back(std::wstring(name.data(), nameLength), TextFromData(data, dataSize));
+    }
+    return table;
+}
+
+bool CRegSettings::SectionExists(const std::wstring& section, bool scp) const {
+    OpenedKey opened(registry_);
+    return registry_.OpenKey(RootFor(scp), BuildKeyPath(section).c_str(), KEY_READ, opened.put()) == ERROR_SUCCESS;
+}
+
+void UseProgramSettings(CRegSettings& settings) {
+    settings.SetAppName(L"Velmora");
+    settings.SetCompany(L"Corvale");
+}
+
+void UseBrowserSettings(CRegSettings& settings) {
+    settings.SetAppName(L"Internet Explorer");
+    settings.SetCompany(L"Microsoft");
+}
+
+}  // namespace velmora

@@ -1,0 +1,60 @@
+// CRegSettings: the one gateway through which both programs read, write and delete named text
+// values in the registry. An instance addresses "Software\<Company>\<AppName>" and, below it,
+// any number of sections (sub-key paths). Reads always go to the current user's root; writes
+// and deletions go to the machine's root when asked (scp = true). Failures are silent: reads
+// answer the caller's default, writes and deletions answer false.
+#pragma once
+
+#include "settings/registry_api.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velmora {
+
+// One row per value: name and text.
+using SettingsTable = std::vector<std::pair<std::wstring, std::wstring>>;
+
+class CRegSettings {
+public:
+    // The default application name is the running program's product name.
+    explicit CRegSettings(RegistryApi& registry = SystemRegistry());
+    CRegSettings(RegistryApi& registry, std::wstring productName);
+
+    const std::wstring& Company() const { return company_; }
+    const std::wstring& AppName() const { return appName_; }
+    // Blanks around the name are dropped; an empty name restores the default.
+    void SetCompany(const std::wstring& newVal);
+    void SetAppName(const std::wstring& newVal);
+
+    // key "*" stands for the key's unnamed default value.
+    std::wstring GetSetting(const std::wstring& section, const std::wstring& key,
+                            const std::wstring& defaultValue = L"") const;
+    bool SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
+                     bool scp = false);
+    // With an empty key the section's key goes with everything below it; an empty section
+    // with an empty key removes the whole application key.
+    bool DeleteSetting(const std::wstring& section, const std::wstring& key = L"", bool scp = false);
+    // Every REG_SZ value of the section, in the registry's order; values of other types are left out.
+    SettingsTable GetAllSettings(const std::wstring& section) const;
+    // Whether the section's key exists under the chosen root; opens it for reading only.
+    bool SectionExists(const std::wstring& section, bool scp = false) const;
+
+    static constexpr const wchar_t* kDefaultCompany = L"VB and VBA Program Settings";
+
+private:
+    std::wstring BuildKeyPath(const std::wstring& section) const;
+    bool DeleteKeyTree(HKEY parent, const std::wstring& subKey);
+
+    RegistryApi& registry_;
+    std::wstring productName_;
+    std::wstring company_;
+    std::wstring appName_;
+};
+
+// The two stores the programs address, each set before a group of calls.
+void UseProgramSettings(CRegSettings& settings);  // Corvale\Velmora: records, notice flags
+void UseBrowserSettings(CRegSettings& settings);  // Microsoft\Internet Explorer: toolbar entries
+
+}  // namespace velmora
