@@ -42,8 +42,10 @@ HWND DeleterWindow::Create(HINSTANCE instance) {
     const int left = work.left + (work.right - work.left - width) / 2;
     const int top = work.top + (work.bottom - work.top - height) / 2;
 
-    ::CreateWindowExW(0, kWindowClass, kDeleterCaption, kWindowStyle, left, top, width, height, nullptr, nullptr,
-                      instance, this);
+    if (!::CreateWindowExW(0, kWindowClass, kDeleterCaption, kWindowStyle, left, top, width, height, nullptr,
+                           nullptr, instance, this)) {
+        hwnd_ = nullptr;
+    }
     return hwnd_;
 }
 
