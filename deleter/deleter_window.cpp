@@ -12,8 +12,8 @@ const wchar_t* const kWindowClass = L"VelmoraButtonDeleterForm";
 
 // Layout in twips.
 constexpr int kClientWidth = 6600;
-constexpr int kClientHeight = 4260;
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr int kClientHeight = 3300;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 }  // namespace
 
@@ -71,10 +71,6 @@ LRESULT DeleterWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case WM_CTLCOLORSTATIC:
-        // Labels on the window's own face colour.
-        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
     case WM_DESTROY:
         OnDestroy();
         return 0;
@@ -95,12 +91,11 @@ HWND DeleterWindow::AddControl(const wchar_t* className, const wchar_t* text, DW
 void DeleterWindow::Form_Load() {
     font_ = CreateMessageFont(false);
     boldFont_ = CreateMessageFont(true);
-    // The button goes first so that it is first in the tab order and takes the focus.
-    HWND button = AddControl(L"BUTTON", kDeleteButtonText, WS_TABSTOP | BS_DEFPUSHBUTTON, IDC_COMMAND1, 1980, 3585,
+    AddControl(L"BUTTON", L"", BS_GROUPBOX, IDC_FRAME1, 120, 60, 6360, 2400, font_.get());
+    AddControl(L"STATIC", kDeleterHeading, SS_LEFT, IDC_LABEL2, 300, 240, 6000, 480, boldFont_.get());
+    AddControl(L"STATIC", kDeleterAdvice, SS_LEFT, IDC_LABEL1, 300, 780, 6000, 1560, font_.get());
+    HWND button = AddControl(L"BUTTON", kDeleteButtonText, WS_TABSTOP | BS_DEFPUSHBUTTON, IDC_COMMAND1, 1980, 2640,
                              2640, 450, font_.get());
-    AddControl(L"BUTTON", L"", BS_GROUPBOX, IDC_FRAME1, 120, 60, 6360, 3360, font_.get());
-    AddControl(L"STATIC", kDeleterHeading, SS_LEFT, IDC_LABEL2, 300, 300, 6000, 480, boldFont_.get());
-    AddControl(L"STATIC", kDeleterAdvice, SS_LEFT, IDC_LABEL1, 300, 900, 6000, 2400, font_.get());
     ::SetFocus(button);
 }
 

@@ -3,7 +3,7 @@
 # the MinGW-w64 cross compiler, CMake, GoogleTest's sources, Wine and a virtual X server.
 set -euo pipefail
 
-packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 xvfb xauth)
+packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64 fonts-wine xvfb xauth)
 
 missing=()
 for package in "${packages[@]}"; do
