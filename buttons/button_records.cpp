@@ -49,7 +49,9 @@ void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& rec
     UseProgramSettings(settings);
     const std::wstring section = ButtonRecordSection(slot);
     settings.SaveSetting(section, L"Icon", record.icon, false);
-    if (record.icon == L"disk") settings.SaveSetting(section, L"Icon File", record.iconFile, false);
+    if (record.icon == L"disk" || (record.icon == L"program" && !record.iconFile.empty())) {
+        settings.SaveSetting(section, L"Icon File", record.iconFile, false);
+    }
     settings.SaveSetting(section, L"Program", record.program, false);
     settings.SaveSetting(section, L"ButtonText", record.buttonText, false);
     settings.SaveSetting(section, L"MenuText", record.menuText, false);

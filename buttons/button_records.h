@@ -16,7 +16,9 @@ inline constexpr const wchar_t* kScopeCurrentUser = L"Current User";
 
 struct ButtonRecord {
     std::wstring icon;      // "program", "disk" or the library icon number
-    std::wstring iconFile;  // the button's own copy of a disk icon; written only for "disk"
+    // The button's own copy of a disk icon; for a program icon only when its file had to take
+    // another name than the program's own. Written only then.
+    std::wstring iconFile;
     std::wstring program;   // the file to launch as typed
     std::wstring buttonText;
     std::wstring menuText;
@@ -35,8 +37,8 @@ long long ReadButtonCount(CRegSettings& settings);
 // Writes "Count" under Velmora as decimal text.
 void WriteButtonCount(CRegSettings& settings, long long count);
 
-// Writes the record of a slot under Velmora in the fixed order: "Icon", "Icon File" (disk icons
-// only), "Program", "ButtonText", "MenuText", "MenuStatusBar", "Arguments", "Link", "Scope".
+// Writes the record of a slot under Velmora in the fixed order: "Icon", "Icon File" (disk icons,
+// and program icons with a file of another name), "Program", "ButtonText", "MenuText", "MenuStatusBar", "Arguments", "Link", "Scope".
 void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record);
 
 // Reads a slot's record under the application name settings has now; a missing value is empty.

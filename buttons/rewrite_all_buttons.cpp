@@ -1,0 +1,63 @@
+// Writing every button of the list back to the browser entries and the records.
+#include "buttons/button_operations.h"
+#include "buttons/button_records.h"
+#include "buttons/button_slots.h"
+#include "buttons/toolbar_entry.h"
+
+#include <windows.h>
+
+namespace velmora {
+
+namespace {
+
+bool SamePathText(const std::wstring& first, const std::wstring& second) {
+    return ::CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
+                                  static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+void ButtonOperations::RewriteAllButtons() {
+    const int rows = static_cast<int>(list_.rows.size());
+    for (int slot = 0; slot < rows && slot < kSlotCount; ++slot) {
+        const ButtonRow& row = list_.rows[slot];
+
+        ToolbarEntry entry;
+        entry.buttonText = row.buttonText;
+        entry.exec = row.link.empty() ? row.text : row.link;
+        if (!row.tag.empty()) {
+            entry.icon = entry.hotIcon = row.tag;
+        } else {
+            entry.icon = LibraryIconFile(programFolder_, row.smallIcon);
+            entry.hotIcon = LibraryHotIconFile(programFolder_, row.smallIcon);
+        }
+        entry.menuText = row.menuText;
+        entry.menuStatusBar = row.menuStatusBar;
+        WriteToolbarEntry(settings_, slot, row.scope == kScopeAllUsers, entry);
+
+        WriteButtonCount(settings_, rows);
+
+        ButtonRecord record;
+        if (row.tag.empty()) {
+            record.icon = std::to_wstring(row.smallIcon);
+        } else if (row.iconKind == L"disk") {
+            record.icon = L"disk";
+            record.iconFile = row.tag;
+        } else {
+            record.icon = L"program";
+            // A program icon file that had to take another name than the program's own is
+            // remembered, so that the next start finds it.
+            if (!SamePathText(row.tag, ProgramIconFile(programFolder_, row.text))) record.iconFile = row.tag;
+        }
+        record.program = row.text;
+        record.buttonText = row.buttonText;
+        record.menuText = row.menuText;
+        record.menuStatusBar = row.menuStatusBar;
+        record.scope = row.scope;
+        record.arguments = row.parameters;
+        record.link = row.link;
+        WriteButtonRecord(settings_, slot, record);
+    }
+}
+
+}  // namespace velmora

@@ -1,0 +1,92 @@
+// The start-up load of the list of added buttons.
+#include "buttons/button_file_names.h"
+#include "buttons/button_operations.h"
+#include "buttons/button_records.h"
+#include "buttons/button_slots.h"
+#include "buttons/paths.h"
+
+namespace velmora {
+
+std::wstring ProgramIconFile(const std::wstring& programFolder, const std::wstring& program) {
+    return programFolder + L"icons\\" + SafeFileBaseName(PathPart(program, PathSelector::BaseName)) + L".ico";
+}
+
+void ButtonOperations::LoadAtStartup() {
+    list_.rows.clear();
+    list_.images.LoadLibraryIcons(programFolder_);
+
+    // Records left by the earlier version are loaded from there, once, and then moved here.
+    settings_.SetAppName(kEarlierAppName);
+    settings_.SetCompany(kCompany);
+    const bool earlierVersionFound = settings_.GetSetting(kAddedButtons, L"Count", L"ni") != L"ni";
+    if (!earlierVersionFound) settings_.SetAppName(kAppName);
+    settings_.SetCompany(kCompany);
+
+    long long count = ReadButtonCount(settings_);
+    if (count > kSlotCount) {
+        prompts_.Message(kDamagedStoreText, kDamagedStoreTitle, MB_OK | MB_ICONSTOP);
+        EraseDamagedStore();
+        count = 0;
+    }
+    // Reads stay on the application name chosen above; nothing here writes.
+    if (earlierVersionFound) settings_.SetAppName(kEarlierAppName);
+    for (int slot = 0; slot < count; ++slot) LoadRecord(slot);
+
+    // An empty or negative count goes on like any other: the rewrite writes nothing for an empty
+    // list, and the earlier version's key is still cleared away.
+    RewriteAllButtons();
+
+    if (earlierVersionFound) {
+        settings_.SetAppName(kEarlierAppName);
+        settings_.SetCompany(kCompany);
+        settings_.DeleteSetting(L"", L"", false);
+    }
+}
+
+void ButtonOperations::EraseDamagedStore() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        UseBrowserSettings(settings_);
+        settings_.DeleteSetting(ToolbarEntrySection(slot), L"", true);
+        settings_.DeleteSetting(ToolbarEntrySection(slot), L"", false);
+        UseProgramSettings(settings_);
+        settings_.DeleteSetting(ButtonRecordSection(slot), L"", false);
+        settings_.SaveSetting(kAddedButtons, L"Count", L"0", false);
+    }
+}
+
+void ButtonOperations::LoadRecord(int slot) {
+    const ButtonRecord record = ReadButtonRecord(settings_, slot);
+    ButtonRow row;
+    row.text = record.program;
+
+    // Program and disk icons are shown from their files; one that cannot be loaded, like a
+    // library number the library does not have, becomes library icon 1.
+    std::wstring iconFile;
+    if (record.icon == L"program") {
+        iconFile = record.iconFile.empty() ? ProgramIconFile(programFolder_, record.program) : record.iconFile;
+        if (LoadFileIcon(record.program, picico_) != 0 || picico_.empty()) iconFile.clear();
+    } else if (record.icon == L"disk") {
+        iconFile = record.iconFile;
+        if (LoadFileIcon(record.iconFile, picico_) != 0 || picico_.empty()) iconFile.clear();
+        else row.iconKind = L"disk";
+    }
+    if (!iconFile.empty()) {
+        row.smallIcon = list_.images.Append(picico_.get());
+        row.tag = iconFile;
+    } else {
+        const long long number = LeadingNumber(record.icon);
+        row.smallIcon = (record.icon == L"program" || record.icon == L"disk" || number < 1 || number > kLibraryIconCount)
+                            ? 1
+                            : number;
+    }
+
+    row.buttonText = record.buttonText;
+    row.menuText = record.menuText;
+    row.menuStatusBar = record.menuStatusBar;
+    row.parameters = record.arguments;
+    row.link = record.link;
+    row.scope = record.scope;
+    list_.rows.push_back(std::move(row));
+}
+
+}  // namespace velmora
