@@ -3,7 +3,7 @@
 #include "buttons/button_slots.h"
 
 #include "common/module_info.h"
-#include "tests/support/registry_inspect.h"
+#include "tests/support/registry_peek.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_folder.h"
 

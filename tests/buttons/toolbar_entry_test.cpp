@@ -3,7 +3,7 @@
 #include "buttons/toolbar_entry.h"
 
 #include "tests/support/recording_registry.h"
-#include "tests/support/registry_inspect.h"
+#include "tests/support/registry_peek.h"
 
 #include <gtest/gtest.h>
 

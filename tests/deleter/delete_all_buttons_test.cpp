@@ -4,7 +4,7 @@
 #include "buttons/button_slots.h"
 #include "buttons/toolbar_entry.h"
 
-#include "tests/support/registry_inspect.h"
+#include "tests/support/registry_peek.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/standard_user_registry.h"
 

@@ -2,7 +2,7 @@
 
 #include "deleter/resource.h"
 
-#include "tests/support/registry_inspect.h"
+#include "tests/support/registry_peek.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <gtest/gtest.h>

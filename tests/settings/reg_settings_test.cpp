@@ -1,6 +1,6 @@
 #include "settings/reg_settings.h"
 
-#include "tests/support/registry_inspect.h"
+#include "tests/support/registry_peek.h"
 #include "tests/support/standard_user_registry.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/support/registry_inspect.h"
+#include "tests/support/registry_peek.h"
 
 #include <gtest/gtest.h>
 
