@@ -74,10 +74,9 @@ void ButtonOperations::LoadRecord(int slot) {
         row.smallIcon = list_.images.Append(picico_.get());
         row.tag = iconFile;
     } else {
-        const long long number = LeadingNumber(record.icon);
-        row.smallIcon = (record.icon == L"program" || record.icon == L"disk" || number < 1 || number > kLibraryIconCount)
-                            ? 1
-                            : number;
+        const bool fileIcon = record.icon == L"program" || record.icon == L"disk";
+        const long long number = fileIcon ? 1 : LeadingNumber(record.icon);
+        row.smallIcon = number >= 1 && number <= kLibraryIconCount ? number : 1;
     }
 
     row.buttonText = record.buttonText;
