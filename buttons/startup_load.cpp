@@ -4,6 +4,7 @@
 #include "buttons/button_records.h"
 #include "buttons/button_slots.h"
 #include "buttons/paths.h"
+#include "buttons/toolbar_entry.h"
 
 namespace velmora {
 
@@ -45,12 +46,10 @@ void ButtonOperations::LoadAtStartup() {
 
 void ButtonOperations::EraseDamagedStore() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        UseBrowserSettings(settings_);
-        settings_.DeleteSetting(ToolbarEntrySection(slot), L"", true);
-        settings_.DeleteSetting(ToolbarEntrySection(slot), L"", false);
-        UseProgramSettings(settings_);
-        settings_.DeleteSetting(ButtonRecordSection(slot), L"", false);
-        settings_.SaveSetting(kAddedButtons, L"Count", L"0", false);
+        RemoveToolbarEntry(settings_, slot, true);
+        RemoveToolbarEntry(settings_, slot, false);
+        RemoveButtonRecord(settings_, slot);
+        WriteButtonCount(settings_, 0);
     }
 }
 

@@ -59,7 +59,6 @@ struct FileHandleTraits {
 };
 
 inline void CloseIcon(HICON icon) { ::DestroyIcon(icon); }
-inline void CloseGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void CloseFont(HFONT font) { ::DeleteObject(font); }
 inline void CloseBitmap(HBITMAP bitmap) { ::DeleteObject(bitmap); }
 

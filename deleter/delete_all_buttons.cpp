@@ -2,6 +2,7 @@
 
 #include "buttons/button_records.h"
 #include "buttons/button_slots.h"
+#include "buttons/toolbar_entry.h"
 
 #include <string>
 
@@ -25,11 +26,9 @@ int DeleteAllAddedButtons(CRegSettings& settings, Prompts& prompts) {
     UseProgramSettings(settings);
     settings.DeleteSetting(kAddedButtons, L"Count", false);
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        UseProgramSettings(settings);
-        settings.DeleteSetting(ButtonRecordSection(slot), L"", false);
-        UseBrowserSettings(settings);
-        settings.DeleteSetting(ToolbarEntrySection(slot), L"", true);
-        settings.DeleteSetting(ToolbarEntrySection(slot), L"", false);
+        RemoveButtonRecord(settings, slot);
+        RemoveToolbarEntry(settings, slot, true);
+        RemoveToolbarEntry(settings, slot, false);
     }
 
     // A deletion can be refused (the machine's root needs administrator rights), so success is

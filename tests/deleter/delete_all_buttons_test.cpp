@@ -58,10 +58,16 @@ void ExpectOthersUntouched() {
               L"Not ours");
 }
 
-TEST(DeleteAllButtons, NoChangesNothing) {
-    CRegSettings settings(SystemRegistry(), L"Velmora Button Deleter");
-    FillEverySlot(settings);
+// Every slot filled before each test, by an administrator.
+class DeleteAllButtons : public ::testing::Test {
+protected:
+    DeleteAllButtons() { FillEverySlot(admin); }
+    CRegSettings admin{SystemRegistry(), L"Velmora Button Deleter"};
     ScriptedPrompts prompts;
+};
+
+TEST_F(DeleteAllButtons, NoChangesNothing) {
+    CRegSettings& settings = admin;
     prompts.Answer(IDNO);
 
     EXPECT_EQ(DeleteAllAddedButtons(settings, prompts), 0);
@@ -79,10 +85,8 @@ TEST(DeleteAllButtons, NoChangesNothing) {
     }
 }
 
-TEST(DeleteAllButtons, YesRemovesEverySlotUnderBothRootsAndReportsSuccess) {
-    CRegSettings settings(SystemRegistry(), L"Velmora Button Deleter");
-    FillEverySlot(settings);
-    ScriptedPrompts prompts;
+TEST_F(DeleteAllButtons, YesRemovesEverySlotUnderBothRootsAndReportsSuccess) {
+    CRegSettings& settings = admin;
     prompts.Answer(IDYES);
 
     EXPECT_EQ(DeleteAllAddedButtons(settings, prompts), 0);
@@ -104,12 +108,9 @@ TEST(DeleteAllButtons, YesRemovesEverySlotUnderBothRootsAndReportsSuccess) {
     EXPECT_EQ(prompts.shown[1].title, L"Success");
 }
 
-TEST(DeleteAllButtons, RefusedMachineRootDeletionsAreReportedNotCalledSuccess) {
-    CRegSettings admin(SystemRegistry(), L"Velmora Button Deleter");
-    FillEverySlot(admin);
+TEST_F(DeleteAllButtons, RefusedMachineRootDeletionsAreReportedNotCalledSuccess) {
     testing::StandardUserRegistry standardUser;
     CRegSettings settings(standardUser, L"Velmora Button Deleter");
-    ScriptedPrompts prompts;
     prompts.Answer(IDYES);
 
     // The ten entries under the machine's root remain.
