@@ -1,0 +1,262 @@
+#include "common/window_base.h"
+
+#include <commctrl.h>
+
+namespace velmora {
+
+void CentreWindow(HWND window, HWND over) {
+    RECT area{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT target = area;
+    if (over && ::IsWindow(over)) ::GetWindowRect(over, &target);
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    int left = target.left + (target.right - target.left - width) / 2;
+    int top = target.top + (target.bottom - target.top - height) / 2;
+    // Never off the work area, so that a window over one near the edge can still be reached.
+    if (left + width > area.right) left = area.right - width;
+    if (top + height > area.bottom) top = area.bottom - height;
+    if (left < area.left) left = area.left;
+    if (top < area.top) top = area.top;
+    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetClientSize(HWND window, int width, int height) {
+    RECT frame{0, 0, width, height};
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
+    ::AdjustWindowRectEx(&frame, style, ::GetMenu(window) != nullptr, exStyle);
+    ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ControlHost::InitHost(HWND hwnd) {
+    hwnd_ = hwnd;
+    dpi_ = ScreenDpi();
+    if (!font_) font_ = CreateMessageFont(false);
+}
+
+HWND ControlHost::AddControl(const wchar_t* className, const std::wstring& text, DWORD style, int id,
+                             const TwipsRect& at, DWORD exStyle) {
+    HWND control = ::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, Px(at.left),
+                                     Px(at.top), Px(at.width), Px(at.height), hwnd_,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                     reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), nullptr);
+    if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return control;
+}
+
+void ControlHost::AddTooltip(HWND control, const wchar_t* text) {
+    if (!control) return;
+    if (!tooltip_) {
+        tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                     reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)),
+                                     nullptr);
+        if (!tooltip_) return;
+        // Long tips wrap instead of running off the screen.
+        ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Px(5760));
+    }
+    TTTOOLINFOW tool{};
+    // The size every version of the common controls takes.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ControlHost::FitLabelHeight(HWND label) {
+    RECT placed{};
+    ::GetWindowRect(label, &placed);
+    ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
+    const int length = ::GetWindowTextLengthW(label);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(label, text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+
+    HDC dc = ::GetDC(label);
+    if (!dc) return;
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT needed{0, 0, placed.right - placed.left, 0};
+    ::DrawTextW(dc, text.c_str(), length, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    if (needed.bottom > placed.bottom - placed.top) {
+        ::SetWindowPos(label, nullptr, 0, 0, placed.right - placed.left, needed.bottom,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+FrameWindow::~FrameWindow() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+HWND FrameWindow::CreateFrame(const wchar_t* className, const std::wstring& caption, DWORD style, HMENU menu,
+                              HICON icon, int clientWidthPx, int clientHeightPx) {
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &FrameWindow::WndProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    windowClass.hIcon = icon;
+    ::RegisterClassExW(&windowClass);  // already registered by an earlier window: fine
+
+    RECT frame{0, 0, clientWidthPx, clientHeightPx};
+    ::AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
+    HWND created = ::CreateWindowExW(0, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance, this);
+    if (!created) {
+        // A window that failed in WM_CREATE took its menu with it; one never made did not.
+        if (menu && ::IsMenu(menu)) ::DestroyMenu(menu);
+        hwnd_ = nullptr;
+    }
+    return hwnd_;
+}
+
+LRESULT CALLBACK FrameWindow::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<FrameWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->InitHost(hwnd);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FrameWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        LRESULT result = self->HandleMessage(message, wParam, lParam);
+        self->hwnd_ = nullptr;
+        return result;
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Dialog::Dialog(std::wstring caption, int clientWidthTwips, int clientHeightTwips, Placement placement, DWORD style)
+    : caption_(std::move(caption)),
+      widthTwips_(clientWidthTwips),
+      heightTwips_(clientHeightTwips),
+      placement_(placement),
+      style_(style) {}
+
+Dialog::~Dialog() {
+    if (hwnd_ && !modal_) ::DestroyWindow(hwnd_);
+}
+
+std::vector<WORD> Dialog::Template() const {
+    // DLGTEMPLATE, then no menu, the default class and the caption; the controls come later.
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
+    header->style = style_;
+    header->dwExtendedStyle = WS_EX_DLGMODALFRAME;
+    header->cdit = 0;
+    words.push_back(0);  // menu
+    words.push_back(0);  // class
+    for (wchar_t c : caption_) words.push_back(static_cast<WORD>(c));
+    words.push_back(0);
+    return words;
+}
+
+INT_PTR Dialog::ShowModal(HWND owner) {
+    owner_ = owner;
+    modal_ = true;
+    const std::vector<WORD> words = Template();
+    const INT_PTR result =
+        ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()),
+                                  owner, &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    modal_ = false;
+    return result;
+}
+
+HWND Dialog::CreateModeless(HWND owner) {
+    owner_ = owner;
+    modal_ = false;
+    const std::vector<WORD> words = Template();
+    ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()),
+                                 owner, &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    return hwnd_;
+}
+
+void Dialog::Close(INT_PTR result) {
+    if (!hwnd_) return;
+    if (modal_) {
+        ::EndDialog(hwnd_, result);
+    } else {
+        ::DestroyWindow(hwnd_);
+    }
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Dialog*>(lParam);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        self->InitHost(hwnd);
+    }
+    auto* self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!self) return FALSE;
+    const INT_PTR result = self->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SetClientSize(hwnd_, Px(widthTwips_), Px(heightTwips_));
+        CentreWindow(hwnd_, placement_ == Placement::CentredOnOwner ? owner_ : nullptr);
+        OnInit();
+        return TRUE;  // the dialog manager puts the focus on the first tab stop
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        HWND control = reinterpret_cast<HWND>(lParam);
+        if (OnCommand(id, code, control)) return TRUE;
+        // Enter and Esc arrive as IDOK and IDCANCEL with no control, buttons with BN_CLICKED.
+        if (id == IDOK && (code == BN_CLICKED || !control)) {
+            OnOK();
+            return TRUE;
+        }
+        if (id == IDCANCEL && (code == BN_CLICKED || !control)) {
+            OnCancel();
+            return TRUE;
+        }
+        return FALSE;
+    }
+    case WM_CLOSE:
+        OnCloseBox();
+        return TRUE;
+    case WM_DESTROY:
+        OnUnload();
+        return TRUE;
+    default: {
+        bool handled = false;
+        const INT_PTR result = OnMessage(message, wParam, lParam, handled);
+        if (!handled) return FALSE;
+        // These answer through the return value itself; all others through DWLP_MSGRESULT.
+        if ((message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_COMPAREITEM ||
+            message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON) {
+            return result;
+        }
+        ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    }
+}
+
+}  // namespace velmora

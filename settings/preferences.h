@@ -1,0 +1,33 @@
+// The editor's preferences: the flags that say whether each one-time notice comes again, under
+// the current user's Software\Corvale\Velmora\Messages, and the switch that says whether the tip
+// of the day opens at start-up, under Software\VB and VBA Program Settings\<program>\Options.
+// Everything is text: the flags "yes" or "no", the switch "1" or "0".
+#pragma once
+
+#include "common/prompts.h"
+#include "settings/reg_settings.h"
+
+#include <string>
+
+namespace velmora {
+
+inline constexpr const wchar_t* kMessagesSection = L"Messages";
+inline constexpr const wchar_t* kOptionsSection = L"Options";
+inline constexpr const wchar_t* kShowTipsValue = L"Show Tips at Startup";
+
+// "Restart IE", "Restart IE2", "Icon Message" or "DD Message".
+const wchar_t* NoticeFlagName(Notice notice);
+
+// Whether the notice is to be shown: its flag reads exactly "yes" (a missing flag counts as
+// "yes"; "Yes" or any other text does not).
+bool NoticeWanted(CRegSettings& settings, Notice notice);
+// Stores "yes" when the notice is to come again, "no" when not; always for the current user.
+void StoreNoticeFlag(CRegSettings& settings, Notice notice, bool showAgain);
+
+// The tips switch of the program named programName (the program file's name without its
+// extension): whether the tip of the day opens at start-up. Missing, it reads as "1". Stored
+// text that is not a whole number (blanks around it allowed) reads as the default "1" too.
+bool ReadShowTipsAtStartup(RegistryApi& registry, const std::wstring& programName);
+void StoreShowTipsAtStartup(RegistryApi& registry, const std::wstring& programName, bool show);
+
+}  // namespace velmora
