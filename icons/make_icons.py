@@ -131,34 +131,44 @@ def grey_palette(lighten=0.22):
 # coordinates where pixel (x, y) covers [x, x+1) x [y, y+1); a pixel belongs to
 # a shape when its centre does. rect() is the exception: it takes inclusive
 # pixel coordinates, which is far easier to reason about for boxes.
+#
+# Shapes are clipped to a square grid of `size` pixels, SIZE unless told
+# otherwise (other icons, such as the editor's application icon, reuse these
+# helpers at their own sizes).
 # ---------------------------------------------------------------------------
 
-_ALL = [(x, y) for y in range(SIZE) for x in range(SIZE)]
+_GRIDS = {}
 
 
-def _where(test):
-    return frozenset((x, y) for (x, y) in _ALL if test(x + 0.5, y + 0.5))
+def _grid(size):
+    if size not in _GRIDS:
+        _GRIDS[size] = [(x, y) for y in range(size) for x in range(size)]
+    return _GRIDS[size]
 
 
-def rect(x0, y0, x1, y1):
+def _where(test, size=SIZE):
+    return frozenset((x, y) for (x, y) in _grid(size) if test(x + 0.5, y + 0.5))
+
+
+def rect(x0, y0, x1, y1, size=SIZE):
     return frozenset((x, y) for x in range(x0, x1 + 1) for y in range(y0, y1 + 1)
-                     if 0 <= x < SIZE and 0 <= y < SIZE)
+                     if 0 <= x < size and 0 <= y < size)
 
 
-def round_rect(x0, y0, x1, y1):
+def round_rect(x0, y0, x1, y1, size=SIZE):
     """Inclusive pixel box with its four corner pixels knocked off."""
-    return rect(x0, y0, x1, y1) - {(x0, y0), (x1, y0), (x0, y1), (x1, y1)}
+    return rect(x0, y0, x1, y1, size) - {(x0, y0), (x1, y0), (x0, y1), (x1, y1)}
 
 
-def ellipse(cx, cy, rx, ry):
-    return _where(lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0)
+def ellipse(cx, cy, rx, ry, size=SIZE):
+    return _where(lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0, size)
 
 
-def circle(cx, cy, r):
-    return ellipse(cx, cy, r, r)
+def circle(cx, cy, r, size=SIZE):
+    return ellipse(cx, cy, r, r, size)
 
 
-def polygon(points):
+def polygon(points, size=SIZE):
     """Even-odd fill of a polygon given as a list of (x, y) vertices."""
     def inside(px, py):
         hit = False
@@ -171,10 +181,10 @@ def polygon(points):
                 if px < xc:
                     hit = not hit
         return hit
-    return _where(inside)
+    return _where(inside, size)
 
 
-def segment(x0, y0, x1, y1, width):
+def segment(x0, y0, x1, y1, width, size=SIZE):
     """Thick line with round ends."""
     dx, dy = x1 - x0, y1 - y0
     len2 = dx * dx + dy * dy
@@ -184,18 +194,18 @@ def segment(x0, y0, x1, y1, width):
         t = 0.0 if len2 == 0 else max(0.0, min(1.0, ((px - x0) * dx + (py - y0) * dy) / len2))
         qx, qy = x0 + t * dx - px, y0 + t * dy - py
         return qx * qx + qy * qy <= half * half
-    return _where(near)
+    return _where(near, size)
 
 
-def polyline(points, width):
+def polyline(points, width, size=SIZE):
     out = frozenset()
     for a, b in zip(points, points[1:]):
-        out |= segment(a[0], a[1], b[0], b[1], width)
+        out |= segment(a[0], a[1], b[0], b[1], width, size)
     return out
 
 
-def annulus(cx, cy, r_in, r_out):
-    return circle(cx, cy, r_out) - circle(cx, cy, r_in)
+def annulus(cx, cy, r_in, r_out, size=SIZE):
+    return circle(cx, cy, r_out, size) - circle(cx, cy, r_in, size)
 
 
 def pixels(*coords):
