@@ -1,5 +1,6 @@
 // The deleter's one command: after the user confirms, every slot's record, its browser entry
-// under both roots and the record count go. Then it checks what is really gone and says so.
+// under both roots (the machine's in both registry views) and the record count go. Then it checks
+// what is really gone and says so.
 #pragma once
 
 #include "common/prompts.h"
@@ -13,7 +14,8 @@ inline constexpr const wchar_t* kSuccessTitle = L"Success";
 inline constexpr const wchar_t* kSuccessText = L"All added buttons have been successful deleted.";
 inline constexpr const wchar_t* kRemainTitle = L"Some Buttons Remain";
 
-// Browser entries (either root) and records of the 20 slots that still exist.
+// Browser entries (either root) and records of the 20 slots that still exist, or exist but cannot
+// be opened. An entry under the machine's root counts once, in whichever views it remains.
 int CountRemainingButtonKeys(CRegSettings& settings);
 
 // Asks, deletes and reports. Answers the number of entries and records left behind (0 when all

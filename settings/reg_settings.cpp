@@ -2,6 +2,7 @@
 
 #include "common/module_info.h"
 
+#include <span>
 #include <vector>
 
 namespace velmora {
@@ -17,6 +18,16 @@ std::wstring TrimBlanks(const std::wstring& text) {
 }
 
 HKEY RootFor(bool scp) { return scp ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+// The registry views a root is addressed in: both views of the machine's root, the 64-bit one
+// first; the current user's root as it is.
+constexpr REGSAM kMachineViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+constexpr REGSAM kUserViews[] = {0};
+std::span<const REGSAM> ViewsFor(bool scp) {
+    return scp ? std::span<const REGSAM>(kMachineViews) : std::span<const REGSAM>(kUserViews);
+}
+
+bool IsNotFound(LSTATUS status) { return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND; }
 
 const wchar_t* ValueName(const std::wstring& key) { return key == L"*" ? nullptr : key.c_str(); }
 
@@ -75,20 +86,25 @@ std::wstring CRegSettings::GetSetting(const std::wstring& section, const std::ws
 
 bool CRegSettings::SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
                                bool scp) {
-    OpenedKey created(registry_);
-    if (registry_.CreateKey(RootFor(scp), BuildKeyPath(section).c_str(), KEY_ALL_ACCESS, created.put()) !=
-        ERROR_SUCCESS) {
-        return false;
-    }
+    const std::wstring path = BuildKeyPath(section);
     const DWORD bytes = static_cast<DWORD>((setting.size() + 1) * sizeof(wchar_t));
-    return registry_.SetValue(created.get(), ValueName(key), REG_SZ, reinterpret_cast<const BYTE*>(setting.c_str()),
-                              bytes) == ERROR_SUCCESS;
+    bool written = true;
+    for (REGSAM view : ViewsFor(scp)) {
+        OpenedKey created(registry_);
+        const bool done =
+            registry_.CreateKey(RootFor(scp), path.c_str(), KEY_ALL_ACCESS | view, created.put()) == ERROR_SUCCESS &&
+            registry_.SetValue(created.get(), ValueName(key), REG_SZ, reinterpret_cast<const BYTE*>(setting.c_str()),
+                               bytes) == ERROR_SUCCESS;
+        written = written && done;
+    }
+    return written;
 }
 
-bool CRegSettings::DeleteKeyTree(HKEY parent, const std::wstring& subKey) {
+LSTATUS CRegSettings::DeleteKeyTree(HKEY parent, const std::wstring& subKey, REGSAM view) {
     {
         OpenedKey opened(registry_);
-        if (registry_.OpenKey(parent, subKey.c_str(), KEY_ALL_ACCESS, opened.put()) != ERROR_SUCCESS) return false;
+        const LSTATUS status = registry_.OpenKey(parent, subKey.c_str(), KEY_ALL_ACCESS | view, opened.put());
+        if (status != ERROR_SUCCESS) return status;
         // Sub-keys first, deepest first. A sub-key that cannot be removed is stepped over so the
         // walk ends; the final deletion below then fails and says so.
         DWORD index = 0;
@@ -96,20 +112,19 @@ bool CRegSettings::DeleteKeyTree(HKEY parent, const std::wstring& subKey) {
             wchar_t name[256];
             DWORD length = 256;
             if (registry_.EnumKey(opened.get(), index, name, &length) != ERROR_SUCCESS) break;
-            if (!DeleteKeyTree(opened.get(), std::wstring(name, length))) ++index;
+            if (DeleteKeyTree(opened.get(), std::wstring(name, length), view) != ERROR_SUCCESS) ++index;
         }
     }
-    return registry_.DeleteKey(parent, subKey.c_str()) == ERROR_SUCCESS;
+    return registry_.DeleteKey(parent, subKey.c_str(), view);
 }
 
-bool CRegSettings::DeleteSetting(const std::wstring& section, const std::wstring& key, bool scp) {
+LSTATUS CRegSettings::DeleteInView(const std::wstring& section, const std::wstring& key, HKEY root, REGSAM view) {
     if (!key.empty()) {
         OpenedKey opened(registry_);
-        if (registry_.OpenKey(RootFor(scp), BuildKeyPath(section).c_str(), KEY_ALL_ACCESS, opened.put()) !=
-            ERROR_SUCCESS) {
-            return false;
-        }
-        return registry_.DeleteValue(opened.get(), ValueName(key)) == ERROR_SUCCESS;
+        const LSTATUS status =
+            registry_.OpenKey(root, BuildKeyPath(section).c_str(), KEY_ALL_ACCESS | view, opened.put());
+        if (status != ERROR_SUCCESS) return status;
+        return registry_.DeleteValue(opened.get(), ValueName(key));
     }
 
     // The key goes with everything below it: opened through its parent, so that an empty
@@ -117,13 +132,23 @@ bool CRegSettings::DeleteSetting(const std::wstring& section, const std::wstring
     std::wstring path = BuildKeyPath(section);
     while (!path.empty() && path.back() == L'\\') path.pop_back();
     const auto split = path.find_last_of(L'\\');
-    if (split == std::wstring::npos) return false;
+    if (split == std::wstring::npos) return ERROR_FILE_NOT_FOUND;
     OpenedKey parent(registry_);
-    if (registry_.OpenKey(RootFor(scp), path.substr(0, split).c_str(), KEY_ALL_ACCESS, parent.put()) !=
-        ERROR_SUCCESS) {
-        return false;
+    const LSTATUS status = registry_.OpenKey(root, path.substr(0, split).c_str(), KEY_ALL_ACCESS | view, parent.put());
+    if (status != ERROR_SUCCESS) return status;
+    return DeleteKeyTree(parent.get(), path.substr(split + 1), view);
+}
+
+bool CRegSettings::DeleteSetting(const std::wstring& section, const std::wstring& key, bool scp) {
+    // A view that never had the value or key is no failure; one that refused is.
+    bool deleted = false;
+    bool refused = false;
+    for (REGSAM view : ViewsFor(scp)) {
+        const LSTATUS status = DeleteInView(section, key, RootFor(scp), view);
+        deleted = deleted || status == ERROR_SUCCESS;
+        refused = refused || (status != ERROR_SUCCESS && !IsNotFound(status));
     }
-    return DeleteKeyTree(parent.get(), path.substr(split + 1));
+    return deleted && !refused;
 }
 
 SettingsTable CRegSettings::GetAllSettings(const std::wstring& section) const {
@@ -153,8 +178,12 @@ SettingsTable CRegSettings::GetAllSettings(const std::wstring& section) const {
 }
 
 bool CRegSettings::SectionExists(const std::wstring& section, bool scp) const {
-    OpenedKey opened(registry_);
-    return registry_.OpenKey(RootFor(scp), BuildKeyPath(section).c_str(), KEY_READ, opened.put()) == ERROR_SUCCESS;
+    const std::wstring path = BuildKeyPath(section);
+    for (REGSAM view : ViewsFor(scp)) {
+        OpenedKey opened(registry_);
+        if (!IsNotFound(registry_.OpenKey(RootFor(scp), path.c_str(), KEY_READ | view, opened.put()))) return true;
+    }
+    return false;
 }
 
 void UseProgramSettings(CRegSettings& settings) {

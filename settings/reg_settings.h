@@ -3,6 +3,12 @@
 // any number of sections (sub-key paths). Reads always go to the current user's root; writes
 // and deletions go to the machine's root when asked (scp = true). Failures are silent: reads
 // answer the caller's default, writes and deletions answer false.
+//
+// The machine's root means both of its registry views: 64-bit programs see one
+// HKEY_LOCAL_MACHINE\Software, 32-bit programs (a 32-bit browser, earlier 32-bit versions of this
+// tool) see Software\Wow6432Node. Every write there goes into both views, every deletion takes
+// both, and a refusal in either view makes the call answer false. The current user's Software key
+// is one key for both, so it is addressed without a view.
 #pragma once
 
 #include "settings/registry_api.h"
@@ -31,21 +37,26 @@ public:
     // key "*" stands for the key's unnamed default value.
     std::wstring GetSetting(const std::wstring& section, const std::wstring& key,
                             const std::wstring& defaultValue = L"") const;
+    // True when the value was written in every view of the root.
     bool SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
                      bool scp = false);
     // With an empty key the section's key goes with everything below it; an empty section
-    // with an empty key removes the whole application key.
+    // with an empty key removes the whole application key. True when at least one view had the
+    // value or key and no view refused to let it go.
     bool DeleteSetting(const std::wstring& section, const std::wstring& key = L"", bool scp = false);
     // Every REG_SZ value of the section, in the registry's order; values of other types are left out.
     SettingsTable GetAllSettings(const std::wstring& section) const;
-    // Whether the section's key exists under the chosen root; opens it for reading only.
+    // Whether the section's key exists under the chosen root, in either view; opens it for reading
+    // only. A key that is there but cannot be opened (access denied) counts as existing.
     bool SectionExists(const std::wstring& section, bool scp = false) const;
 
     static constexpr const wchar_t* kDefaultCompany = L"VB and VBA Program Settings";
 
 private:
     std::wstring BuildKeyPath(const std::wstring& section) const;
-    bool DeleteKeyTree(HKEY parent, const std::wstring& subKey);
+    // Each answers the status of the registry call that decided its outcome.
+    LSTATUS DeleteInView(const std::wstring& section, const std::wstring& key, HKEY root, REGSAM view);
+    LSTATUS DeleteKeyTree(HKEY parent, const std::wstring& subKey, REGSAM view);
 
     RegistryApi& registry_;
     std::wstring productName_;

@@ -20,7 +20,9 @@ LSTATUS RegistryApi::SetValue(HKEY key, const wchar_t* name, DWORD type, const B
 
 LSTATUS RegistryApi::DeleteValue(HKEY key, const wchar_t* name) { return ::RegDeleteValueW(key, name); }
 
-LSTATUS RegistryApi::DeleteKey(HKEY key, const wchar_t* subKey) { return ::RegDeleteKeyW(key, subKey); }
+LSTATUS RegistryApi::DeleteKey(HKEY key, const wchar_t* subKey, REGSAM view) {
+    return ::RegDeleteKeyExW(key, subKey, view, 0);
+}
 
 LSTATUS RegistryApi::EnumKey(HKEY key, DWORD index, wchar_t* name, DWORD* nameLength) {
     return ::RegEnumKeyExW(key, index, name, nameLength, nullptr, nullptr, nullptr, nullptr);

@@ -1,6 +1,7 @@
 // The raw registry calls, behind one seam: the programs use the system's registry, tests can
 // put a wrapper in front that refuses chosen calls (a standard user writing to the machine's
-// root, say) and see how the callers cope.
+// root, say) and see how the callers cope. The registry view of a call under the machine's root
+// (KEY_WOW64_64KEY or KEY_WOW64_32KEY) travels in its access mask, or in view for DeleteKey.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +17,9 @@ public:
     virtual LSTATUS QueryValue(HKEY key, const wchar_t* name, DWORD* type, BYTE* data, DWORD* size);
     virtual LSTATUS SetValue(HKEY key, const wchar_t* name, DWORD type, const BYTE* data, DWORD size);
     virtual LSTATUS DeleteValue(HKEY key, const wchar_t* name);
-    // Deletes one key that has no sub-keys; subKey may name several levels.
-    virtual LSTATUS DeleteKey(HKEY key, const wchar_t* subKey);
+    // Deletes one key that has no sub-keys; subKey may name several levels. view is 0 or one of
+    // KEY_WOW64_64KEY and KEY_WOW64_32KEY.
+    virtual LSTATUS DeleteKey(HKEY key, const wchar_t* subKey, REGSAM view);
     virtual LSTATUS EnumKey(HKEY key, DWORD index, wchar_t* name, DWORD* nameLength);
     virtual LSTATUS EnumValue(HKEY key, DWORD index, wchar_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
                               DWORD* dataSize);

@@ -2,6 +2,7 @@
 
 #include "tests/support/registry_peek.h"
 #include "tests/support/standard_user_registry.h"
+#include "tests/support/two_view_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -117,12 +118,47 @@ TEST_F(RegSettingsTest, DeletesOneValueOneSubKeyTreeOrTheWholeApplicationKey) {
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, L"Software\\Corvale"));
 }
 
-TEST_F(RegSettingsTest, DeletesUnderTheMachineRootOnlyWhenAsked) {
-    settings.SaveSetting(L"S", L"v", L"machine", true);
+TEST_F(RegSettingsTest, TheMachineRootIsWrittenAndDeletedInBothViews) {
+    testing::TwoViewRegistry views;
+    CRegSettings machine(views, L"Velmora");
+    UseProgramSettings(machine);
+    const std::wstring view64 = kAppKey + L"\\S";
+    const std::wstring view32 = testing::kWow6432Node + L"Corvale\\Velmora\\S";
     settings.SaveSetting(L"S", L"v", L"user", false);
-    EXPECT_TRUE(settings.DeleteSetting(L"S", L"", true));
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kAppKey + L"\\S"));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kAppKey + L"\\S"));
+
+    ASSERT_TRUE(machine.SaveSetting(L"S", L"v", L"machine", true));
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, view64, L"v"), L"machine");
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, view32, L"v"), L"machine");
+    // A key left only in the 32-bit view (by a 32-bit program) is found and deleted.
+    ASSERT_EQ(::RegDeleteTreeW(HKEY_LOCAL_MACHINE, view64.c_str()), ERROR_SUCCESS);
+    EXPECT_TRUE(machine.SectionExists(L"S", true));
+    EXPECT_TRUE(machine.DeleteSetting(L"S", L"", true));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, view32));
+    EXPECT_FALSE(machine.SectionExists(L"S", true));
+    EXPECT_FALSE(machine.DeleteSetting(L"S", L"", true));  // neither view had it
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, view64, L"v"), L"user");
+
+    // A view that refuses makes every write and deletion fail; the other view still does its part.
+    for (const REGSAM refused : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        SCOPED_TRACE(refused == KEY_WOW64_32KEY ? "32-bit view refuses" : "64-bit view refuses");
+        const std::wstring& kept = refused == KEY_WOW64_32KEY ? view32 : view64;
+        const std::wstring& other = refused == KEY_WOW64_32KEY ? view64 : view32;
+        views.refusedView = 0;
+        machine.SaveSetting(L"S", L"v", L"old", true);
+        views.refusedView = refused;
+        EXPECT_FALSE(machine.SaveSetting(L"S", L"v", L"new", true));
+        EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, other, L"v"), L"new");
+        EXPECT_FALSE(machine.DeleteSetting(L"S", L"v", true));
+        EXPECT_FALSE(machine.DeleteSetting(L"S", L"", true));
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, other));
+        EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kept, L"v"), L"old");
+        // Still there, though it cannot even be opened.
+        views.refuseReading = true;
+        EXPECT_TRUE(machine.SectionExists(L"S", true));
+        views.refuseReading = false;
+        views.refusedView = 0;
+        EXPECT_TRUE(machine.DeleteSetting(L"S", L"", true));
+    }
 }
 
 TEST_F(RegSettingsTest, GetAllSettingsListsStringValuesOnly) {
