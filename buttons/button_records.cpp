@@ -44,7 +44,7 @@ void WriteButtonCount(CRegSettings& settings, long long count) {
     settings.SaveSetting(kAddedButtons, L"Count", std::to_wstring(count), false);
 }
 
-void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record) {
+void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order) {
     if (!IsValidSlot(slot)) return;
     UseProgramSettings(settings);
     const std::wstring section = ButtonRecordSection(slot);
@@ -56,9 +56,10 @@ void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& rec
     settings.SaveSetting(section, L"ButtonText", record.buttonText, false);
     settings.SaveSetting(section, L"MenuText", record.menuText, false);
     settings.SaveSetting(section, L"MenuStatusBar", record.menuStatusBar, false);
+    if (order == RecordValueOrder::Rewrite) settings.SaveSetting(section, L"Scope", record.scope, false);
     settings.SaveSetting(section, L"Arguments", record.arguments, false);
     settings.SaveSetting(section, L"Link", record.link, false);
-    settings.SaveSetting(section, L"Scope", record.scope, false);
+    if (order == RecordValueOrder::Add) settings.SaveSetting(section, L"Scope", record.scope, false);
 }
 
 ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot) {

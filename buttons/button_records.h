@@ -37,9 +37,14 @@ long long ReadButtonCount(CRegSettings& settings);
 // Writes "Count" under Velmora as decimal text.
 void WriteButtonCount(CRegSettings& settings, long long count);
 
-// Writes the record of a slot under Velmora in the fixed order: "Icon", "Icon File" (disk icons,
-// and program icons with a file of another name), "Program", "ButtonText", "MenuText", "MenuStatusBar", "Arguments", "Link", "Scope".
-void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record);
+// The two orders in which records are written. Both start "Icon", "Icon File" (disk icons, and
+// program icons with a file of another name), "Program", "ButtonText", "MenuText",
+// "MenuStatusBar"; an add then writes "Arguments", "Link", "Scope", the rewrite of all records
+// "Scope", "Arguments", "Link". Readers do not depend on the order.
+enum class RecordValueOrder { Add, Rewrite };
+
+// Writes the record of a slot under Velmora in the given order.
+void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order);
 
 // Reads a slot's record under the application name settings has now; a missing value is empty.
 ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot);

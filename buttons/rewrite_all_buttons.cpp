@@ -56,7 +56,7 @@ void ButtonOperations::RewriteAllButtons() {
         record.scope = row.scope;
         record.arguments = row.parameters;
         record.link = row.link;
-        WriteButtonRecord(settings_, slot, record);
+        WriteButtonRecord(settings_, slot, record, RecordValueOrder::Rewrite);
     }
 }
 

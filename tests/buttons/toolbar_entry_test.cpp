@@ -4,6 +4,7 @@
 
 #include "tests/support/recording_registry.h"
 #include "tests/support/registry_peek.h"
+#include "tests/support/two_view_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +39,9 @@ TEST(ToolbarEntryTest, WritesEightValuesInOrderUnderTheCurrentUser) {
     CRegSettings settings(recording, L"Velmora");
     WriteToolbarEntry(settings, 0, false, SampleEntry());
 
-    EXPECT_EQ(recording.written, (std::vector<std::wstring>{L"Clsid", L"ButtonText", L"Exec", L"Icon", L"HotIcon",
-                                                            L"MenuText", L"MenuStatusBar", L"Default Visible"}));
+    const std::vector<std::wstring> names{L"Clsid",    L"ButtonText", L"Exec",          L"Icon",
+                                          L"HotIcon", L"MenuText",   L"MenuStatusBar", L"Default Visible"};
+    EXPECT_EQ(recording.written, names);
     const std::wstring key = kExtensions + L"{3037FC09-62A6-4446-AA30-BB9DB0CD9B65}";
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, key, L"Clsid"), L"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}");
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, key, L"ButtonText"), L"Calc");
@@ -53,18 +55,31 @@ TEST(ToolbarEntryTest, WritesEightValuesInOrderUnderTheCurrentUser) {
     // The settings object is left on the browser's key.
     EXPECT_EQ(settings.Company(), L"Microsoft");
     EXPECT_EQ(settings.AppName(), L"Internet Explorer");
+
+    // For all users each value goes into both registry views before the next one.
+    recording.written.clear();
+    WriteToolbarEntry(settings, 0, true, SampleEntry());
+    std::vector<std::wstring> twice;
+    for (const std::wstring& name : names) twice.insert(twice.end(), 2, name);
+    EXPECT_EQ(recording.written, twice);
 }
 
-TEST(ToolbarEntryTest, AllUsersGoToTheMachineRootAndRemovalTakesTheWholeKey) {
-    CRegSettings settings(SystemRegistry(), L"Velmora");
+TEST(ToolbarEntryTest, AllUsersGoToBothViewsOfTheMachineRootAndRemovalTakesTheWholeKeys) {
+    testing::TwoViewRegistry views;
+    CRegSettings settings(views, L"Velmora");
     WriteToolbarEntry(settings, 19, true, SampleEntry());
     const std::wstring key = kExtensions + L"{28980DE8-9D4C-4fb0-8FB4-95B1FA4125AC}";
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, key, L"ButtonText"), L"Calc");
+    const std::wstring key32 = testing::kWow6432Node + key.substr(std::wstring(L"Software\\").size());
+    for (const std::wstring& view : {key, key32}) {
+        EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, view, L"ButtonText"), L"Calc") << view;
+        EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, view, L"Default Visible"), L"Yes") << view;
+    }
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key));
 
     WriteToolbarEntry(settings, 19, false, SampleEntry());
     RemoveToolbarEntry(settings, 19, true);
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key32));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, key));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Internet Explorer\\Extensions"));
 
@@ -91,14 +106,19 @@ TEST(ButtonRecordsTest, LeadingNumberOfStoredCounts) {
     EXPECT_EQ(LeadingNumber(L"99999999999999999999999"), 1000000000000000LL);
 }
 
-TEST(ButtonRecordsTest, RecordValuesInOrderAndIconFileOnlyForDiskIcons) {
+TEST(ButtonRecordsTest, RecordValuesInTheOrderOfTheirWriterAndIconFileOnlyForDiskIcons) {
     testing::RecordingRegistry recording;
     CRegSettings settings(recording, L"Velmora");
     ButtonRecord disk{L"disk", L"C:\\VLM\\icons\\star.ico", L"C:\\a.exe", L"A", L"Menu A", L"", L"", L"", L"All Users"};
-    WriteButtonRecord(settings, 0, disk);
+    WriteButtonRecord(settings, 0, disk, RecordValueOrder::Add);
     EXPECT_EQ(recording.written,
               (std::vector<std::wstring>{L"Icon", L"Icon File", L"Program", L"ButtonText", L"MenuText",
                                          L"MenuStatusBar", L"Arguments", L"Link", L"Scope"}));
+    recording.written.clear();
+    WriteButtonRecord(settings, 0, disk, RecordValueOrder::Rewrite);
+    EXPECT_EQ(recording.written,
+              (std::vector<std::wstring>{L"Icon", L"Icon File", L"Program", L"ButtonText", L"MenuText",
+                                         L"MenuStatusBar", L"Scope", L"Arguments", L"Link"}));
     // Always under the current user, whatever the scope.
     const std::wstring key = kRecords + L"\\{3037FC09-62A6-4446-AA30-BB9DB0CD9B65}";
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, key, L"Scope"), L"All Users");
@@ -109,7 +129,7 @@ TEST(ButtonRecordsTest, RecordValuesInOrderAndIconFileOnlyForDiskIcons) {
     recording.written.clear();
     ButtonRecord library{L"12", L"ignored", L"http://example.com/", L"B", L"Menu B", L"s", L"-x", L"C:\\l.lnk",
                          L"Current User"};
-    WriteButtonRecord(settings, 1, library);
+    WriteButtonRecord(settings, 1, library, RecordValueOrder::Add);
     EXPECT_EQ(recording.written.size(), 8u);
     const ButtonRecord back = ReadButtonRecord(settings, 1);
     EXPECT_EQ(back.icon, L"12");

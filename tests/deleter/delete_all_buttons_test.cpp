@@ -7,6 +7,7 @@
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/standard_user_registry.h"
+#include "tests/support/two_view_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,8 @@ void FillEverySlot(CRegSettings& settings) {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         WriteToolbarEntry(settings, slot, false, {L"B", L"x.exe", L"i", L"h", L"M", L"S"});
         if (slot % 2 == 0) WriteToolbarEntry(settings, slot, true, {L"B", L"x.exe", L"i", L"h", L"M", L"S"});
-        WriteButtonRecord(settings, slot, {L"1", L"", L"x.exe", L"B", L"M", L"S", L"", L"", L"Current User"});
+        WriteButtonRecord(settings, slot, {L"1", L"", L"x.exe", L"B", L"M", L"S", L"", L"", L"Current User"},
+                          RecordValueOrder::Add);
     }
     WriteButtonCount(settings, 20);
     UseProgramSettings(settings);
@@ -130,6 +132,34 @@ TEST_F(DeleteAllButtons, RefusedMachineRootDeletionsAreReportedNotCalledSuccess)
     EXPECT_NE(report.text.find(L"10 registry entries"), std::wstring::npos);
     EXPECT_NE(report.text.find(L"administrator"), std::wstring::npos);
     EXPECT_NE(report.text.find(L"All Users"), std::wstring::npos);
+}
+
+// Entries written for all users by an earlier 32-bit version exist only in the machine's 32-bit
+// view. They go too; where that view refuses (and will not even be opened), they are reported.
+TEST_F(DeleteAllButtons, EntriesOnlyInTheThirtyTwoBitViewGoOrAreReported) {
+    for (const bool refused : {false, true}) {
+        SCOPED_TRACE(refused ? "32-bit view refuses" : "both views open");
+        testing::TwoViewRegistry views;
+        CRegSettings settings(views, L"Velmora Button Deleter");
+        const std::wstring extensions32 = testing::kWow6432Node + L"Microsoft\\Internet Explorer\\Extensions\\";
+        for (int slot = 0; slot < kSlotCount; slot += 5) {
+            testing::WriteString(HKEY_LOCAL_MACHINE, extensions32 + ButtonSlotIds[slot], L"ButtonText", L"Old");
+        }
+        views.refusedView = refused ? KEY_WOW64_32KEY : 0;
+        views.refuseReading = refused;
+        prompts.shown.clear();
+        prompts.Answer(IDYES);
+
+        EXPECT_EQ(DeleteAllAddedButtons(settings, prompts), refused ? 4 : 0);
+
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, extensions32 + ButtonSlotIds[slot]), refused && slot % 5 == 0);
+        }
+        ExpectNothingOfOursLeft();  // the 64-bit view and the current user
+        ASSERT_EQ(prompts.shown.size(), 2u);
+        EXPECT_EQ(prompts.shown[1].title, refused ? L"Some Buttons Remain" : L"Success");
+        EXPECT_EQ(prompts.shown[1].text.rfind(L"4 registry entries", 0) == 0, refused);
+    }
 }
 
 }  // namespace
