@@ -230,6 +230,7 @@ bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& identity
 }  // namespace
 
 UniqueHicon ProgramIconPicture(const std::wstring& file, int iconNumber, bool large) {
+    if (!FitsShellPath(file)) return {};
     HICON largeIcon = nullptr;
     HICON smallIcon = nullptr;
     const UINT count = ::ExtractIconExW(file.c_str(), iconNumber, &largeIcon, &smallIcon, 1);

@@ -12,7 +12,7 @@ namespace velmora {
 
 // The icon number iconNumber of a program, library icon or ".ico" file, at the system's large
 // (32 x 32 at normal DPI) or small (16 x 16) size; empty when the file yields no icon (also for
-// missing files, URLs and documents). The caller owns the handle.
+// missing files, URLs, documents and paths longer than kMaxShellPath). The caller owns the handle.
 UniqueHicon ProgramIconPicture(const std::wstring& file, int iconNumber, bool large);
 
 // A picture box holding one icon (the editor's hidden small icon "picico").

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <stdexcept>
 
 namespace velmora {
@@ -53,7 +54,10 @@ std::wstring PathPart(const std::wstring& path, int selector) {
 
 std::wstring TextBeforeNul(const std::wstring& text) { return text.substr(0, text.find(L'\0')); }
 
+bool FitsShellPath(const std::wstring& path) { return std::wcslen(path.c_str()) <= kMaxShellPath; }
+
 std::wstring FindAssociatedProgram(const std::wstring& document) {
+    if (!FitsShellPath(document)) return {};
     // The answer buffer must hold MAX_PATH characters; only what it holds before the first NUL
     // counts, and only when the call succeeds (an answer of 32 or less is an error code, whatever
     // the buffer was left holding).

@@ -2,6 +2,8 @@
 // document.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace velmora {
@@ -18,7 +20,17 @@ std::wstring PathPart(const std::wstring& path, int selector);
 // The characters before the first NUL, or the whole text when it has none.
 std::wstring TextBeforeNul(const std::wstring& text);
 
-// Full path of the program registered to open the document; empty when there is none.
+// The longest path the shell's file calls (ExtractIconEx, FindExecutable, the shell link
+// object) are handed: longer ones overrun them, hang them for minutes or end the process.
+inline constexpr size_t kMaxShellPath = MAX_PATH - 1;
+
+// Whether a path may be handed to those calls: what they see of it, the text before any NUL,
+// has at most kMaxShellPath characters. Callers treat a longer path as a file without an icon,
+// without an associated program, or as a shortcut that cannot be written or read.
+bool FitsShellPath(const std::wstring& path);
+
+// Full path of the program registered to open the document; empty when there is none (also for
+// a document path longer than kMaxShellPath).
 std::wstring FindAssociatedProgram(const std::wstring& document);
 
 }  // namespace velmora

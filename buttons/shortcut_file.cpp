@@ -46,6 +46,9 @@ bool CreateShortcutFile(const std::wstring& linkPath, const std::wstring& target
                         const std::wstring& workingFolder, const std::wstring& arguments,
                         const std::wstring& iconFile, int iconNumber, int showCommand) {
     if (linkPath.empty() || targetPath.empty()) return false;
+    for (const std::wstring* path : {&linkPath, &targetPath, &workingFolder, &iconFile}) {
+        if (!FitsShellPath(*path)) return false;
+    }
 
     // The caller may not have started COM on this thread; this balances whatever it starts.
     ComApartment apartment;
@@ -69,7 +72,7 @@ bool CreateShortcutFile(const std::wstring& linkPath, const std::wstring& target
 }
 
 bool ReadShortcutFile(const std::wstring& linkPath, ShortcutContents& contents) {
-    if (linkPath.empty()) return false;
+    if (linkPath.empty() || !FitsShellPath(linkPath)) return false;
 
     ComApartment apartment;
     LinkObject object = CreateLinkObject();

@@ -1,5 +1,6 @@
 #include "buttons/shortcut_file.h"
 
+#include "buttons/paths.h"
 #include "common/unique_handles.h"
 #include "tests/support/temp_folder.h"
 
@@ -133,12 +134,17 @@ TEST_F(ShortcutFileTest, BadPathsWriteNothingAndBadFilesReadNothing) {
     const std::wstring nowhere = temp.path() + L"no such folder\\tool.lnk";
     EXPECT_FALSE(CreateShortcutFile(nowhere, target, L"", L"", L"", 0, SW_SHOW));
     EXPECT_EQ(::GetFileAttributesW((temp.path() + L"no such folder").c_str()), INVALID_FILE_ATTRIBUTES);
+    // Paths longer than the shell takes never reach it.
+    const std::wstring tooLong = temp.path() + std::wstring(kMaxShellPath, L'x') + L".lnk";
+    EXPECT_FALSE(CreateShortcutFile(tooLong, target, L"", L"", L"", 0, SW_SHOW));
+    EXPECT_FALSE(CreateShortcutFile(link, tooLong, L"", L"", L"", 0, SW_SHOW));
+    EXPECT_FALSE(FileExists(link));
 
     ShortcutContents contents;
     contents.target = L"unchanged";
     contents.showCommand = 42;
     for (const std::wstring& path : {std::wstring(), temp.path() + L"missing.lnk", temp.WriteFile(L"empty.lnk", ""),
-                                     temp.WriteFile(L"junk.lnk", "this is no shortcut")}) {
+                                     temp.WriteFile(L"junk.lnk", "this is no shortcut"), tooLong}) {
         EXPECT_FALSE(ReadShortcutFile(path, contents)) << path;
     }
     EXPECT_EQ(contents.target, L"unchanged");
