@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 
 namespace velmora {
@@ -39,19 +40,7 @@ bool IsDeviceName(const std::wstring& name) {
     return false;
 }
 
-// Cuts to the longest name allowed, never between the two halves of a surrogate pair.
-void CutToMaxLength(std::wstring& name) {
-    if (name.size() <= kMaxButtonFileBaseName) return;
-    size_t length = kMaxButtonFileBaseName;
-    if (IS_HIGH_SURROGATE(name[length - 1])) --length;
-    name.resize(length);
-}
-
-// Windows drops trailing dots and blanks from a file name; keeping them visible as "_" keeps the
-// name the program saves the same as the one it later looks for.
-void ReplaceTrailingDotsAndBlanks(std::wstring& name) {
-    for (size_t i = name.size(); i-- > 0 && (name[i] == L'.' || name[i] == L' ');) name[i] = L'_';
-}
+std::wstring NumberSuffix(size_t number) { return L" (" + std::to_wstring(number) + L")"; }
 
 bool IsLibraryIconName(const std::wstring& fileName) {
     for (int n = 1; n <= 25; ++n) {
@@ -70,15 +59,29 @@ std::wstring SafeFileBaseName(const std::wstring& baseName) {
     for (wchar_t& c : safe) {
         if (IsForbiddenInFileName(c)) c = L'_';
     }
-    CutToMaxLength(safe);
-    ReplaceTrailingDotsAndBlanks(safe);
-    if (safe.empty()) return L"_";
-    if (IsDeviceName(safe)) {
-        safe.insert(safe.begin(), L'_');
-        CutToMaxLength(safe);
-        ReplaceTrailingDotsAndBlanks(safe);
-    }
+    if (IsDeviceName(safe)) safe.insert(safe.begin(), L'_');
     return safe;
+}
+
+std::wstring ButtonFilePath(const std::wstring& folder, const std::wstring& safeBaseName, const std::wstring& suffix,
+                            const std::wstring& extension) {
+    std::wstring name = safeBaseName;
+    const size_t fixed = folder.size() + suffix.size() + extension.size();
+    const size_t room = fixed < kMaxShellPath ? kMaxShellPath - fixed : 0;
+    if (name.size() > room) {
+        // A cut "console" would open the device CON; a leading "_" keeps it a file.
+        auto cut = [room](std::wstring& text) {
+            size_t length = room;
+            if (length > 0 && IS_HIGH_SURROGATE(text[length - 1])) --length;
+            text.resize(length);
+        };
+        cut(name);
+        if (IsDeviceName(name)) {
+            name.insert(name.begin(), L'_');
+            cut(name);
+        }
+    }
+    return folder + name + suffix + extension;
 }
 
 std::wstring ChooseButtonFilePath(const std::wstring& folder, const std::wstring& baseName,
@@ -86,9 +89,8 @@ std::wstring ChooseButtonFilePath(const std::wstring& folder, const std::wstring
                                   const std::vector<std::wstring>& filesOfOtherButtons) {
     const std::wstring safe = SafeFileBaseName(baseName);
     const bool iconFile = SameTextIgnoringCase(extension, L".ico");
-    auto isFree = [&](const std::wstring& fileName) {
-        if (iconFile && IsLibraryIconName(fileName)) return false;
-        const std::wstring path = folder + fileName;
+    auto isFree = [&](const std::wstring& path) {
+        if (iconFile && IsLibraryIconName(path.substr(folder.size()))) return false;
         for (const std::wstring& used : filesOfOtherButtons) {
             if (SameTextIgnoringCase(path, used)) return false;
         }
@@ -97,11 +99,26 @@ std::wstring ChooseButtonFilePath(const std::wstring& folder, const std::wstring
 
     // Every other button rules out at most one name, so a free one turns up within
     // filesOfOtherButtons.size() + 2 tries (one more for the library icon of the same name).
-    std::wstring fileName = safe + extension;
-    for (size_t number = 2; !isFree(fileName); ++number) {
-        fileName = safe + L" (" + std::to_wstring(number) + L")" + extension;
+    std::wstring path = ButtonFilePath(folder, safe, L"", extension);
+    for (size_t number = 2; !isFree(path); ++number) {
+        path = ButtonFilePath(folder, safe, NumberSuffix(number), extension);
     }
-    return folder + fileName;
+    return path;
+}
+
+bool IsButtonFilePathFor(const std::wstring& path, const std::wstring& folder, const std::wstring& baseName,
+                         const std::wstring& extension) {
+    const std::wstring safe = SafeFileBaseName(baseName);
+    if (SameTextIgnoringCase(path, ButtonFilePath(folder, safe, L"", extension))) return true;
+    // A numbered name: " (n)" with n from 2, written without leading zeros, before the extension.
+    const size_t end = path.size() - std::min(path.size(), extension.size() + 1);
+    if (end == 0 || path[end] != L')') return false;
+    const size_t open = path.rfind(L" (", end);
+    if (open == std::wstring::npos || open + 2 >= end || path[open + 2] == L'0') return false;
+    const std::wstring digits = path.substr(open + 2, end - open - 2);
+    if (digits.size() > 9 || digits.find_first_not_of(L"0123456789") != std::wstring::npos) return false;
+    const int number = std::stoi(digits);
+    return number >= 2 && SameTextIgnoringCase(path, ButtonFilePath(folder, safe, NumberSuffix(number), extension));
 }
 
 }  // namespace velmora

@@ -18,7 +18,8 @@ inline constexpr const wchar_t* kDamagedStoreText =
     L"the inconvenience. If you continue to experience this problem, please contact Corvale Software at the "
     L"email address found in the \"About\" box.";
 
-// The icon file a program-icon button gets: the program's base name, made safe, in the icons folder.
+// The icon file a program-icon button gets when its name is free: the program's base name, made
+// safe, in the icons folder (as ChooseButtonFilePath makes it).
 std::wstring ProgramIconFile(const std::wstring& programFolder, const std::wstring& program);
 
 class ButtonOperations {

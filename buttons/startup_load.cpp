@@ -9,7 +9,8 @@
 namespace velmora {
 
 std::wstring ProgramIconFile(const std::wstring& programFolder, const std::wstring& program) {
-    return programFolder + L"icons\\" + SafeFileBaseName(PathPart(program, PathSelector::BaseName)) + L".ico";
+    return ButtonFilePath(programFolder + L"icons\\", SafeFileBaseName(PathPart(program, PathSelector::BaseName)), L"",
+                          L".ico");
 }
 
 void ButtonOperations::LoadAtStartup() {
@@ -62,7 +63,11 @@ void ButtonOperations::LoadRecord(int slot) {
     // library number the library does not have, becomes library icon 1.
     std::wstring iconFile;
     if (record.icon == L"program") {
-        iconFile = record.iconFile.empty() ? ProgramIconFile(programFolder_, record.program) : record.iconFile;
+        // "Icon File" names a program icon's file when it had to take a numbered name. A value the
+        // naming rule cannot have given this program's icon is left over from an earlier disk icon.
+        const bool ownName = IsButtonFilePathFor(record.iconFile, programFolder_ + L"icons\\",
+                                                 PathPart(record.program, PathSelector::BaseName), L".ico");
+        iconFile = ownName ? record.iconFile : ProgramIconFile(programFolder_, record.program);
         if (LoadFileIcon(record.program, picico_) != 0 || picico_.empty()) iconFile.clear();
     } else if (record.icon == L"disk") {
         iconFile = record.iconFile;

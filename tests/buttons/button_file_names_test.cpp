@@ -1,5 +1,6 @@
 #include "buttons/button_file_names.h"
 
+#include "buttons/button_operations.h"
 #include "buttons/paths.h"
 #include "common/unique_handles.h"
 #include "tests/support/temp_folder.h"
@@ -17,43 +18,57 @@ namespace {
 using testing::FileExists;
 using testing::TempFolder;
 
-TEST(SafeFileBaseName, KeepsOrdinaryNamesAndReplacesWhatAFileNameCannotHold) {
+TEST(SafeFileBaseName, KeepsWhatWindowsSavesAndReplacesWhatAFileNameCannotHold) {
+    // An extension always follows, so trailing dots and blanks stay, as in earlier versions' names.
     for (const std::wstring name : {L"my tool", L"\u00DCberlauf \u8A18\u4E8B\u5E33", L"archive.tar", L"a-b_c (1)",
-                                    L".profile", L"  lead", L"console", L"com10", L"xcon"}) {
+                                    L".profile", L"  lead", L"console", L"com10", L"xcon", L"my app.", L"name. .",
+                                    L"..", L" ", L""}) {
         EXPECT_EQ(SafeFileBaseName(name), name);
     }
     EXPECT_EQ(SafeFileBaseName(L"http://www.example"), L"http___www.example");
     EXPECT_EQ(SafeFileBaseName(L"a<b>c:d\"e/f\\g|h?i*j"), L"a_b_c_d_e_f_g_h_i_j");
     EXPECT_EQ(SafeFileBaseName(std::wstring(L"tab\there\x01\x1F\n\0z", 13)), L"tab_here____z");
     EXPECT_EQ(SafeFileBaseName(L"..\\..\\evil"), L".._.._evil");
-    // Windows drops trailing dots and blanks; they are kept as "_" instead.
-    EXPECT_EQ(SafeFileBaseName(L".."), L"__");
-    EXPECT_EQ(SafeFileBaseName(L"name. ."), L"name___");
-    EXPECT_EQ(SafeFileBaseName(L""), L"_");
+    EXPECT_EQ(SafeFileBaseName(std::wstring(300, L'x')), std::wstring(300, L'x'));  // cut only with its folder
     // Windows opens a device for these, whatever follows the first dot.
     for (const std::wstring name : {L"CON", L"nul", L"com1", L"LPT9", L"nul.tar.gz", L"aux .txt", L"COM\u00B9",
-                                    L"conin$"}) {
+                                    L"conin$", L"con."}) {
         EXPECT_EQ(SafeFileBaseName(name), L"_" + name);
     }
 }
 
-TEST(SafeFileBaseName, CutsLongNames) {
-    EXPECT_EQ(SafeFileBaseName(std::wstring(300, L'x')), std::wstring(100, L'x'));
-    // The cut never leaves a trailing dot, a lone half of a character or a device name behind.
-    EXPECT_EQ(SafeFileBaseName(std::wstring(99, L'x') + L". tail"), std::wstring(99, L'x') + L"_");
-    EXPECT_EQ(SafeFileBaseName(std::wstring(99, L'x') + L"\U0001F600tail"), std::wstring(99, L'x'));
-    const std::wstring device = SafeFileBaseName(L"con." + std::wstring(200, L'y'));
-    EXPECT_EQ(device, L"_con." + std::wstring(95, L'y'));
+TEST(ButtonFilePath, CutsTheBaseNameOnlyWhereThePathWouldBeTooLong) {
+    const std::wstring programFolder = L"C:\\Program Files\\Velmora\\";
+    const std::wstring icons = programFolder + L"icons\\";
+    const std::wstring fits(kMaxShellPath - icons.size() - 4, L'x');
+    EXPECT_EQ(ButtonFilePath(icons, fits, L"", L".ico"), icons + fits + L".ico");
+    EXPECT_EQ(ButtonFilePath(icons, fits + L"yy", L"", L".ico"), icons + fits + L".ico");
+    EXPECT_EQ(ButtonFilePath(icons, fits, L" (2)", L".ico"), icons + fits.substr(4) + L" (2).ico");
+    // Never half a character; never a device name ("console" cut to "con").
+    EXPECT_EQ(ButtonFilePath(icons, fits.substr(1) + L"\U0001F600", L"", L".ico"), icons + fits.substr(1) + L".ico");
+    const std::wstring deep = icons + std::wstring(kMaxShellPath - icons.size() - 8, L'd') + L"\\";
+    EXPECT_EQ(ButtonFilePath(deep, L"console", L"", L".ico"), deep + L"_co.ico");
+
+    // The program icon's own name and the names chosen for a new button agree, plain or numbered.
+    const std::wstring program = L"C:\\Apps\\" + fits + L"zzz.exe";
+    const std::wstring plain = ChooseButtonFilePath(icons, PathPart(program, 2), L".ico", {});
+    EXPECT_EQ(plain, ProgramIconFile(programFolder, program));
+    EXPECT_EQ(plain, icons + fits + L".ico");
+    const std::wstring numbered = ChooseButtonFilePath(icons, PathPart(program, 2), L".ico", {plain});
+    EXPECT_EQ(numbered.size(), kMaxShellPath);
+    for (const std::wstring& path : {plain, numbered}) {
+        EXPECT_TRUE(IsButtonFilePathFor(path, icons, PathPart(program, 2), L".ico")) << path;
+    }
 }
 
 TEST(ChooseButtonFilePath, AwkwardNamesAreSavedForRealInsideTheirFolder) {
     TempFolder temp;
     const std::wstring folder = temp.path();
     for (const std::wstring& name :
-         {PathPart(L"http://www.example.com/index", 2), std::wstring(L".."), std::wstring(L" "), std::wstring(L"CON"),
-          std::wstring(L"aux .txt"), std::wstring(L"a?b*c"), std::wstring(L"trailing. "), std::wstring(L"..\\..\\evil"),
-          std::wstring(L"\\\\server\\share\\x"), std::wstring(L"C:"), std::wstring(L"ctl\x07"),
-          std::wstring(250, L'w')}) {
+         {PathPart(L"http://www.example.com/index", 2), std::wstring(L".."), std::wstring(L" "), std::wstring(),
+          std::wstring(L"my app."), std::wstring(L"CON"), std::wstring(L"aux .txt"), std::wstring(L"a?b*c"),
+          std::wstring(L"trailing. "), std::wstring(L"..\\..\\evil"), std::wstring(L"\\\\server\\share\\x"),
+          std::wstring(L"C:"), std::wstring(L"ctl\x07"), std::wstring(300, L'w')}) {
         SCOPED_TRACE(::testing::PrintToString(name));
         const std::wstring path = ChooseButtonFilePath(folder, name, L".lnk", {});
         ASSERT_EQ(path.substr(0, folder.size()), folder);

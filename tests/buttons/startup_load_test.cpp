@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace velmora {
 namespace {
 
@@ -215,7 +217,7 @@ TEST_F(StartupLoadTest, CountsThatAreNotPositiveNumbersLoadNothingAndStayAsTheyA
 }
 
 TEST_F(StartupLoadTest, IconsThatCannotBeShownBecomeLibraryIconOne) {
-    WriteCount(kVelmoraKey, L"5");
+    WriteCount(kVelmoraKey, L"7");
     // An icon file that is gone.
     WriteRecord(kVelmoraKey, 0, {L"disk", Icons() + L"gone.ico", L"C:\\a.exe", L"A", L"A", L"", L"", L"", L"All Users"});
     // A program that is gone, of a type nothing opens.
@@ -225,12 +227,19 @@ TEST_F(StartupLoadTest, IconsThatCannotBeShownBecomeLibraryIconOne) {
     WriteRecord(kVelmoraKey, 3, {L"99", L"", L"C:\\d.exe", L"D", L"D", L"", L"", L"", L"Current User"});
     WriteRecord(kVelmoraKey, 4, {L"Program", L"", L"C:\\e.exe", L"E", L"E", L"", L"", L"", L"Current User"});
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, RecordKey(kVelmoraKey, 2).c_str(), L"Icon");
+    // Paths far longer than Windows takes, which the shell's icon and association calls must never see.
+    std::wstring longPath = L"C:\\";
+    while (longPath.size() < 5000) longPath += L"very long folder name\\";
+    WriteRecord(kVelmoraKey, 5, {L"program", L"", longPath + L"tool.exe", L"F", L"F", L"", L"", L"", L"All Users"});
+    WriteRecord(kVelmoraKey, 6, {L"disk", longPath + L"star.ico", L"C:\\g.exe", L"G", L"G", L"", L"", L"", L""});
 
+    const ULONGLONG start = ::GetTickCount64();
     Load();
+    EXPECT_LT(::GetTickCount64() - start, 10000u);
 
-    ASSERT_EQ(list.rows.size(), 5u);
+    ASSERT_EQ(list.rows.size(), 7u);
     EXPECT_EQ(list.images.Count(), 25) << "no image appended for icons that did not load";
-    for (int slot = 0; slot < 5; ++slot) {
+    for (int slot = 0; slot < 7; ++slot) {
         EXPECT_EQ(list.rows[slot].smallIcon, 1) << slot;
         EXPECT_EQ(list.rows[slot].tag, L"") << slot;
         EXPECT_EQ(list.rows[slot].iconKind, L"") << slot;
@@ -242,17 +251,42 @@ TEST_F(StartupLoadTest, IconsThatCannotBeShownBecomeLibraryIconOne) {
     EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, EntryKey(0), L"HotIcon"), Icons() + L"1.ico");
     // A scope that is neither name counts as the current user.
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(1), L"ButtonText"), L"B");
+    // The long texts are kept as they were.
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(kVelmoraKey, 5), L"Program"), longPath + L"tool.exe");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(kVelmoraKey, 6), L"Icon File"), longPath + L"star.ico");
 }
 
-TEST_F(StartupLoadTest, ProgramIconFileWithAnotherNameIsKeptFromTheRecord) {
+TEST_F(StartupLoadTest, ProgramIconFileFromTheRecordOnlyWhenTheNamingRuleCanHaveGivenIt) {
     const std::wstring notepad = SystemProgram(L"notepad.exe");
-    WriteCount(kVelmoraKey, L"1");
-    WriteRecord(kVelmoraKey, 0, {L"program", Icons() + L"notepad (2).ico", notepad, L"N", L"N", L"", L"", L"",
-                                 L"Current User"});
+    // A name that keeps its trailing dot before the extension: earlier versions saved "my app..ico".
+    const std::wstring myApp = folder.path() + L"my app..exe";
+    ASSERT_TRUE(::CopyFileW(notepad.c_str(), myApp.c_str(), FALSE));
+    const struct {
+        std::wstring program;
+        std::wstring iconFile;  // in the record
+        std::wstring used;      // the button's icon file
+    } cases[] = {
+        {notepad, Icons() + L"notepad (2).ico", Icons() + L"notepad (2).ico"},
+        {notepad, Icons() + L"star.ico", Icons() + L"notepad.ico"},  // left over from a disk icon
+        {notepad, folder.path() + L"notepad (3).ico", Icons() + L"notepad.ico"},
+        {notepad, Icons() + L"notepad (1).ico", Icons() + L"notepad.ico"},
+        {myApp, L"", Icons() + L"my app..ico"},
+        {myApp, Icons() + L"MY APP. (3).ICO", Icons() + L"MY APP. (3).ICO"},
+    };
+    WriteCount(kVelmoraKey, std::to_wstring(std::size(cases)));
+    for (int slot = 0; slot < static_cast<int>(std::size(cases)); ++slot) {
+        WriteRecord(kVelmoraKey, slot,
+                    {L"program", cases[slot].iconFile, cases[slot].program, L"N", L"N", L"", L"", L"", L""});
+    }
+
     Load();
-    ASSERT_EQ(list.rows.size(), 1u);
-    EXPECT_EQ(list.rows[0].tag, Icons() + L"notepad (2).ico");
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(0), L"Icon"), Icons() + L"notepad (2).ico");
+
+    ASSERT_EQ(list.rows.size(), std::size(cases));
+    for (int slot = 0; slot < static_cast<int>(std::size(cases)); ++slot) {
+        SCOPED_TRACE(cases[slot].iconFile);
+        EXPECT_EQ(list.rows[slot].tag, cases[slot].used);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Icon"), cases[slot].used);
+    }
 
     // The rewrite keeps the other name in the record, also when the record was cleared first.
     ::RegDeleteTreeW(HKEY_CURRENT_USER, RecordKey(kVelmoraKey, 0).c_str());
