@@ -38,6 +38,8 @@ enum class Notice {
 // open in the middle of their work. The program shows real windows; tests answer from a script.
 class EditorPrompts : public Prompts {
 public:
+    // The window that owns the message boxes and modal windows from now on.
+    virtual void SetOwner(HWND owner) = 0;
     // Shows the notice window, owned by the main window; its OK stores whether it comes again.
     virtual void ShowNotice(Notice notice) = 0;
     // The open-file dialog. filter lists description and pattern pairs, each followed by "|".

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace velmora {
 
 void CentreWindow(HWND window, HWND over) {
@@ -69,26 +71,61 @@ void ControlHost::AddTooltip(HWND control, const wchar_t* text) {
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void ControlHost::FitLabelHeight(HWND label) {
+RECT ControlHost::PlaceOf(HWND control) const {
     RECT placed{};
-    ::GetWindowRect(label, &placed);
+    ::GetWindowRect(control, &placed);
     ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
-    const int length = ::GetWindowTextLengthW(label);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(label, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
+    return placed;
+}
 
-    HDC dc = ::GetDC(label);
-    if (!dc) return;
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
-    RECT needed{0, 0, placed.right - placed.left, 0};
-    ::DrawTextW(dc, text.c_str(), length, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+namespace {
+
+// The size a control's text takes with the control's font: on one line, or wrapped at width.
+SIZE TextExtent(HWND control, int wrapWidth, UINT format) {
+    const int length = ::GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(control, text.data(), length + 1);
+    RECT needed{0, 0, wrapWidth, 0};
+    HDC dc = ::GetDC(control);
+    if (!dc) return {0, 0};
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    ::DrawTextW(dc, text.c_str(), length, &needed, DT_CALCRECT | format);
     ::SelectObject(dc, old);
-    ::ReleaseDC(label, dc);
-    if (needed.bottom > placed.bottom - placed.top) {
-        ::SetWindowPos(label, nullptr, 0, 0, placed.right - placed.left, needed.bottom,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    ::ReleaseDC(control, dc);
+    return {needed.right - needed.left, needed.bottom - needed.top};
+}
+
+void Resize(HWND control, int width, int height) {
+    ::SetWindowPos(control, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void ControlHost::FitLabelHeight(HWND label) {
+    const RECT placed = PlaceOf(label);
+    const int width = placed.right - placed.left;
+    const SIZE needed = TextExtent(label, width, DT_WORDBREAK | DT_NOPREFIX);
+    if (needed.cy > placed.bottom - placed.top) Resize(label, width, needed.cy);
+}
+
+void ControlHost::FitButtonWidth(HWND button) {
+    const RECT placed = PlaceOf(button);
+    // The box or circle, the gap after it, and the text.
+    const int needed = TextExtent(button, 0, DT_SINGLELINE).cx + ::GetSystemMetrics(SM_CXMENUCHECK) + Px(105);
+    if (needed > placed.right - placed.left) Resize(button, needed, placed.bottom - placed.top);
+}
+
+int ControlHost::TextWidth(HWND control) const { return TextExtent(control, 0, DT_SINGLELINE | DT_NOPREFIX).cx; }
+
+void ControlHost::FitLabelBeside(HWND label, HWND field, int minWidth) {
+    const RECT labelPlace = PlaceOf(label);
+    const RECT fieldPlace = PlaceOf(field);
+    const int needed = std::max(TextWidth(label) + Px(30), minWidth);
+    const int grow = needed - (labelPlace.right - labelPlace.left);
+    if (grow <= 0) return;
+    Resize(label, needed, labelPlace.bottom - labelPlace.top);
+    ::SetWindowPos(field, nullptr, fieldPlace.left + grow, fieldPlace.top, fieldPlace.right - fieldPlace.left - grow,
+                   fieldPlace.bottom - fieldPlace.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -54,6 +54,16 @@ protected:
     void AddTooltip(HWND control, const wchar_t* text);
     // Grows a label's height, keeping its width, until its text fits with the label's font.
     void FitLabelHeight(HWND label);
+    // Grows a check box or option button to the width its caption needs with its font.
+    void FitButtonWidth(HWND button);
+    // The width a control's caption takes on one line with its font, in pixels.
+    int TextWidth(HWND control) const;
+    // Grows a one-line label to the width its text needs, or to minWidth pixels when that is
+    // more (so that fields beside a column of labels line up); the field beside it on the right
+    // gives up the room, keeping its right edge.
+    void FitLabelBeside(HWND label, HWND field, int minWidth = 0);
+    // A control's place in the window's client area, in pixels.
+    RECT PlaceOf(HWND control) const;
 
     HWND hwnd_ = nullptr;
     int dpi_ = 96;

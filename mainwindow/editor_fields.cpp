@@ -1,0 +1,201 @@
+#include "mainwindow/editor_fields.h"
+
+#include "buttons/paths.h"
+#include "settings/preferences.h"
+
+namespace velmora {
+
+UniqueHicon LoadLibraryIcon(const std::wstring& programFolder, int number) {
+    const std::wstring file = programFolder + L"icons\\" + std::to_wstring(number) + L".ico";
+    return UniqueHicon(static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 20, 20, LR_LOADFROMFILE)));
+}
+
+EditorFields::EditorFields(EditorPrompts& prompts, CRegSettings& settings, std::wstring programFolder)
+    : prompts_(prompts), settings_(settings), programFolder_(std::move(programFolder)) {}
+
+void EditorFields::Changed() {
+    if (changed) changed();
+}
+
+void EditorFields::SetText(TextField field, const std::wstring& value) {
+    std::wstring& text = texts_[static_cast<int>(field)];
+    if (text == value) return;
+    text = value;
+    Changed();
+    switch (field) {
+    case TextField::Text1: Text1_Change(); break;
+    case TextField::Text2: Text2_Change(); break;
+    case TextField::Text3: Text3_Change(); break;
+    case TextField::Text4: Text4_Change(); break;
+    case TextField::Text5: break;
+    }
+}
+
+void EditorFields::SetCheck(CheckField field, int value) {
+    int& check = checks_[static_cast<int>(field)];
+    if (check == value) return;
+    check = value;
+    Changed();
+    switch (field) {
+    case CheckField::Check1: Check1_Click(); break;
+    case CheckField::Check2: Check2_Click(); break;
+    case CheckField::Check3: Check3_Click(); break;
+    }
+}
+
+void EditorFields::SetScopeAllUsers(bool allUsers) {
+    if (scopeAllUsers_ == allUsers) return;
+    scopeAllUsers_ = allUsers;
+    Changed();
+}
+
+// --- What the user does ---------------------------------------------------------------------
+
+void EditorFields::AfterUserAct() {
+    if (Text(TextField::Text1).empty()) SetCheck(CheckField::Check1, 0);
+}
+
+void EditorFields::UserTyped(TextField field, const std::wstring& value) {
+    SetText(field, value);
+    AfterUserAct();
+}
+
+void EditorFields::UserClicked(CheckField field) {
+    // A box that cannot be ticked now stays as it is.
+    if (field == CheckField::Check1 && !UseProgramIconEnabled() && Check(field) == 0) return;
+    SetCheck(field, Check(field) ? 0 : 1);
+    AfterUserAct();
+}
+
+void EditorFields::UserChoseScope(bool allUsers) {
+    SetScopeAllUsers(allUsers);
+    AfterUserAct();
+}
+
+void EditorFields::Command1_Click() {
+    const std::wstring path = prompts_.ShowOpenDialog(kProgramFilesFilter, kProgramFilesTitle, programFolder_);
+    if (path.empty()) return;
+    SetText(TextField::Text1, path);
+    // A ticked "Use Program Icon" takes the new program's icon, without the notice.
+    IconNoticeFlag = L"no";
+    Check1_Click();
+    AfterUserAct();
+}
+
+void EditorFields::Command3_Click() {
+    const int chosen = prompts_.ChooseLibraryIcon(LibraryIconNumber);
+    if (chosen >= 1) {
+        LibraryIconNumber = chosen;
+        SetCheck(CheckField::Check1, 0);
+        ShowLibraryIcon(LibraryIconNumber);
+        IconFromDisk = false;
+    }
+    if (previewChanged) previewChanged();
+    AfterUserAct();
+}
+
+void EditorFields::Command5_Click() {
+    const std::wstring path = prompts_.ShowOpenDialog(kIconFilesFilter, kIconFilesTitle, programFolder_);
+    if (path.empty()) return;
+    DiskIconFile = path;
+    SetCheck(CheckField::Check1, 0);
+    IconFromDisk = true;
+    ShowFileIcons(ProgramIconPicture(path, 0, false), ProgramIconPicture(path, 0, true));
+    AfterUserAct();
+}
+
+// --- Change handlers ------------------------------------------------------------------------
+
+void EditorFields::Text1_Change() { Check3_Click(); }
+
+void EditorFields::Check3_Click() {
+    if (Check(CheckField::Check3) != 1) return;
+    SetText(TextField::Text2, PathPart(Text(TextField::Text1), PathSelector::BaseName));
+    if (Check(CheckField::Check2) != 1) {
+        SetText(TextField::Text3, L"");
+        SetText(TextField::Text4, L"");
+    }
+}
+
+void EditorFields::Check2_Click() { Text2_Change(); }
+
+void EditorFields::Text2_Change() {
+    if (Check(CheckField::Check2) != 1) return;
+    const std::wstring text = Text(TextField::Text2);
+    SetText(TextField::Text3, text);
+    SetText(TextField::Text4, text);
+}
+
+void EditorFields::Text3_Change() {
+    if (Check(CheckField::Check2) != 1) return;
+    const std::wstring text = Text(TextField::Text3);
+    SetText(TextField::Text2, text);
+    SetText(TextField::Text4, text);
+}
+
+void EditorFields::Text4_Change() {
+    if (Check(CheckField::Check2) != 1) return;
+    const std::wstring text = Text(TextField::Text4);
+    SetText(TextField::Text2, text);
+    SetText(TextField::Text3, text);
+}
+
+void EditorFields::Check1_Click() {
+    if (Check(CheckField::Check1) == 1) {
+        const std::wstring file = Text(TextField::Text1);
+        if (!file.empty()) {
+            IconFromDisk = false;
+            UniqueHicon small = ProgramIconPicture(file, 0, false);
+            UniqueHicon large = ProgramIconPicture(file, 0, true);
+            if (!small) {
+                // A document shows the icon of the program that opens it.
+                const std::wstring program = FindAssociatedProgram(file);
+                if (!program.empty()) {
+                    small = ProgramIconPicture(program, 0, false);
+                    large = ProgramIconPicture(program, 0, true);
+                }
+            }
+            if (!small) {
+                prompts_.Message(kNoIconFoundText, kNoIconFoundTitle, MB_OK | MB_ICONSTOP);
+                SetCheck(CheckField::Check1, 0);  // runs this handler again, for the unticked box
+                return;
+            }
+            ShowFileIcons(std::move(small), std::move(large));
+        } else {
+            ShowNoPreview();
+        }
+        if (IconNoticeFlag != L"no" && NoticeWanted(settings_, Notice::ProgramIcon)) {
+            prompts_.ShowNotice(Notice::ProgramIcon);
+        }
+        IconNoticeFlag.clear();
+    } else {
+        if (IconNoticeFlag != L"no") ShowLibraryIcon(LibraryIconNumber);
+        IconNoticeFlag.clear();
+    }
+}
+
+// --- Displays -------------------------------------------------------------------------------
+
+void EditorFields::ShowLibraryIcon(int number) {
+    Image1.libraryNumber = number;
+    Image1.icon = LoadLibraryIcon(programFolder_, number);
+    Changed();
+    if (previewChanged) previewChanged();
+}
+
+void EditorFields::ShowFileIcons(UniqueHicon small, UniqueHicon large) {
+    picico.Set(std::move(small));
+    Image1.libraryNumber = 0;
+    Image1.icon = std::move(large);
+    Changed();
+    if (previewChanged) previewChanged();
+}
+
+void EditorFields::ShowNoPreview() {
+    Image1.libraryNumber = 0;
+    Image1.icon.reset();
+    Changed();
+    if (previewChanged) previewChanged();
+}
+
+}  // namespace velmora

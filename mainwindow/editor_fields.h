@@ -1,0 +1,121 @@
+// The fields of the button being edited, as a model the main window shows: the five texts, the
+// three check boxes, the scope and the icon choice with its two displays. Every setter runs the
+// change rules exactly when the value really changes, whether the user or the program changed it,
+// nested and in their fixed order: "Derive from Filename" fills the button text from the file name,
+// "Synch All" keeps the three texts equal, "Use Program Icon" takes the program's icon.
+#pragma once
+
+#include "buttons/icon_files.h"
+#include "common/prompts.h"
+#include "common/unique_handles.h"
+#include "settings/reg_settings.h"
+
+#include <functional>
+#include <string>
+
+namespace velmora {
+
+enum class TextField {
+    Text1,  // "File to Launch"
+    Text2,  // "Button Text"
+    Text3,  // "Menu Status Bar Text"
+    Text4,  // "Menu Text"
+    Text5,  // "Command Line Parameters"
+};
+
+enum class CheckField {
+    Check1,  // "Use Program Icon"
+    Check2,  // "Synch All"
+    Check3,  // "Derive from Filename"
+};
+
+inline constexpr const wchar_t* kNoIconFoundTitle = L"No Icon Found";
+inline constexpr const wchar_t* kNoIconFoundText = L"No program icon could be found for this file.";
+inline constexpr const wchar_t* kProgramFilesFilter =
+    L"Program Files (*.exe, *.com, *.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*";
+inline constexpr const wchar_t* kProgramFilesTitle = L"Select Program File";
+inline constexpr const wchar_t* kIconFilesFilter = L"Icon Files (*.ico)|*.ico";
+inline constexpr const wchar_t* kIconFilesTitle = L"Select Icon";
+
+// The picture in "Selected Icon:" (Image1): a library icon by number, or an icon taken from a
+// file (a program's large icon, or a chosen ".ico" file), or nothing.
+struct IconPreview {
+    int libraryNumber = 0;  // 1 to 25 when a library icon is shown
+    UniqueHicon icon;       // the picture shown; for a library icon its 20 x 20 colour look
+};
+
+class EditorFields {
+public:
+    // settings: the window's RegSettings (the notice flags are read through it); programFolder
+    // ends in a backslash and holds the folder "icons".
+    EditorFields(EditorPrompts& prompts, CRegSettings& settings, std::wstring programFolder);
+
+    const std::wstring& Text(TextField field) const { return texts_[static_cast<int>(field)]; }
+    int Check(CheckField field) const { return checks_[static_cast<int>(field)]; }
+    bool scopeAllUsers() const { return scopeAllUsers_; }
+
+    // Assignments as the program makes them: the change handler runs when the value differs.
+    void SetText(TextField field, const std::wstring& value);
+    void SetCheck(CheckField field, int value);
+    void SetScopeAllUsers(bool allUsers);
+
+    // What the user does in the window. Each act ends with the rule that an empty "File to
+    // Launch" unticks "Use Program Icon", so that it holds whenever the user can see the window.
+    void UserTyped(TextField field, const std::wstring& value);
+    void UserClicked(CheckField field);  // a click toggles the box
+    void UserChoseScope(bool allUsers);
+    void Command1_Click();  // "...": browse for the file to launch
+    void Command3_Click();  // "Select Icon from Library"
+    void Command5_Click();  // "Select Icon from Disk"
+
+    // The "Use Program Icon" handler, run with the box's current value. It runs by itself when
+    // the box changes; other operations run it directly.
+    void Check1_Click();
+
+    // "Use Program Icon" can be ticked only while there is a file to launch.
+    bool UseProgramIconEnabled() const { return !Text(TextField::Text1).empty(); }
+
+    // Shows library icon `number` in "Selected Icon:".
+    void ShowLibraryIcon(int number);
+
+    // The icon choice: the program icon ("Use Program Icon") wins over the disk icon, the disk icon
+    // over the library icon.
+    bool IconFromDisk = false;
+    std::wstring DiskIconFile;
+    int LibraryIconNumber = 1;
+    // "no" while the program itself, not the user, changes "Use Program Icon": its handler then
+    // shows no notice, and empties the flag when it ends.
+    std::wstring IconNoticeFlag;
+
+    IconHolder picico;    // the small icon of the chosen file, for the list's row image
+    IconPreview Image1;   // the large picture in "Selected Icon:"
+
+    // Called after every change of a field or a display, so that the window can show it.
+    std::function<void()> changed;
+    // Called after every new picture in "Selected Icon:", so that the window centres it again.
+    std::function<void()> previewChanged;
+
+private:
+    void Text1_Change();
+    void Text2_Change();
+    void Text3_Change();
+    void Text4_Change();
+    void Check2_Click();
+    void Check3_Click();
+    void AfterUserAct();
+    void ShowFileIcons(UniqueHicon small, UniqueHicon large);
+    void ShowNoPreview();
+    void Changed();
+
+    EditorPrompts& prompts_;
+    CRegSettings& settings_;
+    std::wstring programFolder_;
+    std::wstring texts_[5];
+    int checks_[3] = {0, 1, 0};  // "Synch All" starts ticked
+    bool scopeAllUsers_ = false;
+};
+
+// The 20 x 20 colour look of library icon `number` from the icons folder; empty when missing.
+UniqueHicon LoadLibraryIcon(const std::wstring& programFolder, int number);
+
+}  // namespace velmora

@@ -1,0 +1,83 @@
+#include "mainwindow/icon_library_window.h"
+
+#include "buttons/button_list.h"
+#include "common/unique_handles.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kClientWidth = 2265;
+constexpr int kClientHeight = 2565;
+constexpr TwipsRect kToolbar1{120, 90, 2070, 2010};
+constexpr TwipsRect kCommand1{255, 2160, 855, 315};
+constexpr TwipsRect kCommand2{1155, 2160, 855, 315};
+constexpr int kIconsPerRow = 5;
+
+}  // namespace
+
+IconLibraryWindow::IconLibraryWindow(std::wstring programFolder, int pressed)
+    : Dialog(L"", kClientWidth, kClientHeight, Placement::CentredOnOwner, WS_POPUP | WS_DLGFRAME | DS_MODALFRAME),
+      programFolder_(std::move(programFolder)),
+      pressed_(pressed) {}
+
+IconLibraryWindow::~IconLibraryWindow() {
+    if (hwnd()) ::DestroyWindow(hwnd());  // the toolbar lets go of the images first
+    if (images_) ::ImageList_Destroy(images_);
+}
+
+void IconLibraryWindow::OnInit() {
+    const int iconSize = MulDiv(20, dpi(), 96);
+    images_ = ::ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kLibraryIconCount, 0);
+    for (int number = 1; number <= kLibraryIconCount; ++number) {
+        const std::wstring file = programFolder_ + L"icons\\" + std::to_wstring(number) + L".ico";
+        UniqueHicon icon(static_cast<HICON>(
+            ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, iconSize, iconSize, LR_LOADFROMFILE)));
+        // A missing file keeps its place, so that button n stays icon n.
+        if (!icon) {
+            const BYTE transparent[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+            const BYTE black[4] = {};
+            icon.reset(::CreateIcon(nullptr, 1, 1, 1, 1, transparent, black));
+        }
+        ::ImageList_AddIcon(images_, icon.get());
+    }
+
+    HWND toolbar = AddControl(TOOLBARCLASSNAMEW, L"",
+                              TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, kToolbarId, kToolbar1);
+    ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    ::SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(iconSize, iconSize));
+    // Five rows of five: each button a fifth of the toolbar.
+    ::SendMessageW(toolbar, TB_SETBUTTONSIZE, 0,
+                   MAKELPARAM(Px(kToolbar1.width) / kIconsPerRow, Px(kToolbar1.height) / kIconsPerRow));
+    TBBUTTON buttons[kLibraryIconCount] = {};
+    for (int i = 0; i < kLibraryIconCount; ++i) {
+        buttons[i].iBitmap = i;
+        buttons[i].idCommand = i + 1;
+        buttons[i].fsStyle = BTNS_CHECKGROUP;
+        buttons[i].fsState = TBSTATE_ENABLED;
+        if ((i + 1) % kIconsPerRow == 0) buttons[i].fsState |= TBSTATE_WRAP;
+    }
+    ::SendMessageW(toolbar, TB_ADDBUTTONSW, kLibraryIconCount, reinterpret_cast<LPARAM>(buttons));
+
+    // Form_Load: the current library icon is the one pressed.
+    if (pressed_ >= 1 && pressed_ <= kLibraryIconCount) ::SendMessageW(toolbar, TB_CHECKBUTTON, pressed_, TRUE);
+
+    AddControl(L"BUTTON", L"Cancel", WS_TABSTOP, IDCANCEL, kCommand1);
+    HWND ok = AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCommand2);
+    ::SetFocus(ok);
+}
+
+void IconLibraryWindow::OnOK() {
+    for (int number = 1; number <= kLibraryIconCount; ++number) {
+        if (::SendMessageW(toolbar(), TB_ISBUTTONCHECKED, number, 0)) chosen_ = number;
+    }
+    Close(IDOK);
+}
+
+void IconLibraryWindow::OnCancel() {
+    chosen_ = 0;
+    Close(IDCANCEL);
+}
+
+}  // namespace velmora

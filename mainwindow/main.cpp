@@ -1,0 +1,58 @@
+// vlm: the editor of the buttons Velmora adds to the browser's toolbar.
+#include "common/module_info.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/single_instance.h"
+#include "mainwindow/window_prompts.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+namespace {
+
+// The program file's name without its extension.
+std::wstring ProgramName() {
+    std::wstring path = velmora::ProgramPath();
+    path = path.substr(path.find_last_of(L'\\') + 1);
+    const auto dot = path.find_last_of(L'.');
+    return dot == std::wstring::npos ? path : path.substr(0, dot);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
+    // OLE for drag and drop, the shell's path completion and shortcut files.
+    const bool oleStarted = SUCCEEDED(::OleInitialize(nullptr));
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
+                                                        ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    int exitCode = 0;
+    {
+        velmora::SingleInstance instance;
+        velmora::MainWindowSetup setup;
+        setup.programFolder = velmora::ProgramFolder();
+        setup.programName = ProgramName();
+        setup.commandLine = commandLine ? commandLine : L"";
+        setup.anotherInstanceRunning = [&instance] { return instance.AnotherIsRunning(); };
+        setup.quitOnClose = true;
+
+        velmora::WindowPrompts prompts(velmora::SystemRegistry(), setup.programFolder, setup.programName);
+        velmora::MainWindow window(prompts);
+        HWND hwnd = window.Create(std::move(setup));
+        if (hwnd) {
+            ::ShowWindow(hwnd, showCommand);
+            ::UpdateWindow(hwnd);
+            MSG message;
+            while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+                if (!::IsDialogMessageW(hwnd, &message)) {
+                    ::TranslateMessage(&message);
+                    ::DispatchMessageW(&message);
+                }
+            }
+            exitCode = static_cast<int>(message.wParam);
+        }
+    }
+    if (oleStarted) ::OleUninitialize();
+    return exitCode;
+}

@@ -1,0 +1,408 @@
+#include "mainwindow/main_window.h"
+
+#include "buttons/button_slots.h"
+#include "mainwindow/main_menu.h"
+#include "mainwindow/main_window_layout.h"
+#include "settings/preferences.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+
+namespace velmora {
+
+using namespace layout;
+
+namespace {
+
+const wchar_t* const kWindowClass = L"VelmoraEditorForm";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+struct FieldControl {
+    int id;
+    TextField field;
+};
+constexpr FieldControl kTextControls[] = {
+    {IDC_TEXT1, TextField::Text1}, {IDC_TEXT2, TextField::Text2}, {IDC_TEXT3, TextField::Text3},
+    {IDC_TEXT4, TextField::Text4}, {IDC_TEXT5, TextField::Text5},
+};
+
+struct CheckControl {
+    int id;
+    CheckField field;
+};
+constexpr CheckControl kCheckControls[] = {
+    {IDC_CHECK1, CheckField::Check1}, {IDC_CHECK2, CheckField::Check2}, {IDC_CHECK3, CheckField::Check3}};
+
+std::wstring WindowText(HWND control) {
+    const int length = ::GetWindowTextLengthW(control);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int read = ::GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<size_t>(read > 0 ? read : 0));
+    return text;
+}
+
+SIZE IconSize(HICON icon) {
+    SIZE size{0, 0};
+    ICONINFO info{};
+    if (!icon || !::GetIconInfo(icon, &info)) return size;
+    UniqueHbitmap colour(info.hbmColor);
+    UniqueHbitmap mask(info.hbmMask);
+    BITMAP shape{};
+    if (::GetObjectW(mask.get(), sizeof(shape), &shape)) {
+        size.cx = shape.bmWidth;
+        size.cy = colour ? shape.bmHeight : shape.bmHeight / 2;
+    }
+    return size;
+}
+
+bool FolderExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(EditorPrompts& prompts, RegistryApi& registry)
+    : prompts_(prompts), registry_(registry), settings_(registry) {}
+
+MainWindow::~MainWindow() {
+    // The window goes first, while the fields it shows still exist.
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+HWND MainWindow::Create(MainWindowSetup setup) {
+    setup_ = std::move(setup);
+    fields_ = std::make_unique<EditorFields>(prompts_, settings_, setup_.programFolder);
+    operations_ = std::make_unique<ButtonOperations>(list_, settings_, prompts_, fields_->picico, setup_.programFolder);
+
+    const int dpi = ScreenDpi();
+    HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    return CreateFrame(kWindowClass, kMainCaption, kWindowStyle, CreateMainMenu(), icon,
+                       TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
+}
+
+bool MainWindow::showTipsMenuTicked() const {
+    return (::GetMenuState(::GetMenu(hwnd_), ID_MNUHELPTIPSSU, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: {
+        CreateControls();
+        // The status bar sits below the laid-out area.
+        RECT status{};
+        ::GetWindowRect(Item(IDC_STATUSBAR1), &status);
+        SetClientSize(hwnd_, Px(kClientWidth), Px(kClientHeight) + (status.bottom - status.top));
+        ::SendMessageW(Item(IDC_STATUSBAR1), WM_SIZE, 0, 0);
+        CentreWindow(hwnd_, nullptr);
+        return Form_Load() ? 0 : -1;
+    }
+    case WM_ACTIVATE:
+        Form_Activate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_DRAWITEM:
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_CLOSE:
+        Form_QueryUnload();
+        return 0;
+    case WM_DESTROY:
+        if (setup_.quitOnClose) ::PostQuitMessage(0);
+        return 0;
+    }
+    return FrameWindow::HandleMessage(message, wParam, lParam);
+}
+
+HWND MainWindow::AddFrame(int id, const wchar_t* caption, const TwipsRect& at) {
+    return AddControl(L"BUTTON", caption, BS_GROUPBOX, id, at);
+}
+
+void MainWindow::CreateControls() {
+    // Created top to bottom, left to right: the order of the Tab key.
+    AddFrame(IDC_FRAME2, L"Currently Added Buttons:", kFrame2);
+    HWND list = AddControl(WC_LISTVIEWW, L"",
+                           WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                           IDC_LISTVIEW1, Place(kListView1, kFrame2), WS_EX_CLIENTEDGE);
+    ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(list_.images.handle()));
+    const wchar_t* const headings[8] = {L"File to Launch", L"Button Text", L"Menu Text", L"Menu Status Bar Text",
+                                        L"Scope",          L"Parameters",  L"",          L""};
+    for (int column = 0; column < 8; ++column) {
+        LVCOLUMNW heading{};
+        heading.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        heading.pszText = const_cast<wchar_t*>(headings[column]);
+        heading.cx = Px(kColumnWidths[column]);
+        heading.iSubItem = column;
+        ::SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&heading));
+    }
+    AddTooltip(AddControl(L"BUTTON", L"Edit Selected", WS_TABSTOP | WS_GROUP, IDC_COMMAND7, Place(kCommand7, kFrame2)),
+               L"Edit properties of currently selected button.");
+    AddTooltip(AddControl(L"BUTTON", L"Delete Selected", WS_TABSTOP, IDC_COMMAND8, Place(kCommand8, kFrame2)),
+               L"Delete currently selected button.");
+
+    AddFrame(IDC_FRAME1, L"Button Properties:", kFrame1);
+    const TwipsRect frame5 = Place(kFrame5, kFrame1);
+    AddFrame(IDC_FRAME5, L"File to Launch:", frame5);
+    AddTooltip(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT1, Place(kText1, frame5), WS_EX_CLIENTEDGE),
+               L"Path and filename of program to launch.");
+    AddTooltip(AddControl(L"BUTTON", L"...", WS_TABSTOP, IDC_COMMAND1, Place(kCommand1, frame5)), L"Browse.");
+    AddControl(L"STATIC", L"Command Line Parameters:", SS_LEFT, IDC_LABEL1, Place(kLabel1, frame5));
+    AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT5, Place(kText5, frame5), WS_EX_CLIENTEDGE);
+
+    const TwipsRect icofrm = Place(kIcofrm, kFrame1);
+    AddFrame(IDC_ICOFRM, L"Icon:", icofrm);
+    AddTooltip(AddControl(L"BUTTON", L"Use Program Icon", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK1, Place(kCheck1, icofrm)),
+               L"Check to use default program icon on button.");
+    AddTooltip(AddControl(L"BUTTON", L"Select Icon from Library", WS_TABSTOP, IDC_COMMAND3, Place(kCommand3, icofrm)),
+               L"Select from preformatted icons.");
+    AddTooltip(AddControl(L"BUTTON", L"Select Icon from Disk", WS_TABSTOP, IDC_COMMAND5, Place(kCommand5, icofrm)),
+               L"Select \".ico\" file from disk.");
+    AddFrame(IDC_FRAME4, L"Selected Icon:", Place(kFrame4, icofrm));
+    AddControl(L"STATIC", L"", SS_OWNERDRAW, IDC_IMAGE1, Place({0, 0, 0, 0}, Place(kFrame4, icofrm)));
+
+    const TwipsRect frame6 = Place(kFrame6, kFrame1);
+    AddFrame(IDC_FRAME6, L"Text:", frame6);
+    AddControl(L"BUTTON", L"Derive from Filename", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK3, Place(kCheck3, frame6));
+    AddTooltip(AddControl(L"BUTTON", L"Synch All", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK2, Place(kCheck2, frame6)),
+               L"Synchronize text all 3 text fields.");
+    AddControl(L"STATIC", L"Button Text:", SS_LEFT, IDC_LABEL2, Place(kLabel2, frame6));
+    AddTooltip(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT2, Place(kText2, frame6), WS_EX_CLIENTEDGE),
+               L"Text to appear on the button.");
+    AddControl(L"STATIC", L"Menu Text:", SS_LEFT, IDC_LABEL4, Place(kLabel4, frame6));
+    AddTooltip(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT4, Place(kText4, frame6), WS_EX_CLIENTEDGE),
+               L"Text to appear on associated \"Tools\" menu item.");
+    AddControl(L"STATIC", L"Menu Status Bar Text:", SS_LEFT, IDC_LABEL3, Place(kLabel3, frame6));
+    AddTooltip(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT3, Place(kText3, frame6), WS_EX_CLIENTEDGE),
+               L"Text to be shown in I.E.'s status bar when cursor is over menu item.");
+
+    const TwipsRect frame3 = Place(kFrame3, kFrame1);
+    AddFrame(IDC_FRAME3, L"Scope:", frame3);
+    AddTooltip(AddControl(L"BUTTON", L"All Users", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, IDC_OPTION1_0,
+                          Place(kOption1_0, frame3)),
+               L"Button visible in all user profiles.");
+    AddTooltip(AddControl(L"BUTTON", L"Current User", BS_AUTORADIOBUTTON, IDC_OPTION1_1, Place(kOption1_1, frame3)),
+               L"Button visible in only current user profile.");
+    AddTooltip(AddControl(L"BUTTON", L"Add Button", WS_TABSTOP | WS_GROUP, IDC_COMMAND2, Place(kCommand2, kFrame1)),
+               L"Add button to I.E.'s toolbar.");
+    AddControl(L"BUTTON", L"Reset All to Default", WS_TABSTOP, IDC_COMMAND9, Place(kCommand9, kFrame1));
+    AddTooltip(AddControl(L"BUTTON", L"Update", WS_TABSTOP, IDC_COMMAND4, Place(kCommand4, kFrame1)),
+               L"Replace properties of currently selected button.");
+
+    AddFrame(IDC_FRAME7, L"Drop Target:", kFrame7);
+    dropPicture_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                       Px(480), Px(480), 0)));
+    if (!dropPicture_) dropPicture_.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
+    AddControl(L"STATIC", L"", SS_OWNERDRAW, IDC_IMAGE2, Place(kImage2, kFrame7));
+    HWND label6 = AddControl(L"STATIC",
+                             L"Drag and drop any file here to have all pertinent info automatically entered into its "
+                             L"appropriate places.",
+                             SS_CENTER, IDC_LABEL6, Place(kLabel6, kFrame7));
+    FitLabelHeight(label6);
+
+    HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)),
+                                    ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+    // The first panel counts the buttons; the second shows the text of the button under the mouse.
+    int parts[2] = {Px(2400), -1};
+    ::SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+
+    // Wider fonts than the twips were laid out for (Windows' own is larger than Wine's) take room
+    // from the fields beside the labels, and the boxes grow to their captions.
+    FitLabelBeside(Item(IDC_LABEL1), Item(IDC_TEXT5));
+    int labelWidth = 0;
+    for (int label : {IDC_LABEL2, IDC_LABEL4, IDC_LABEL3}) labelWidth = std::max(labelWidth, TextWidth(Item(label)));
+    for (int label : {IDC_LABEL2, IDC_LABEL4, IDC_LABEL3}) {
+        FitLabelBeside(Item(label), Item(label + 1), labelWidth + Px(30));  // each label's field follows it
+    }
+    for (int box : {IDC_CHECK1, IDC_CHECK3, IDC_CHECK2, IDC_OPTION1_0, IDC_OPTION1_1}) FitButtonWidth(Item(box));
+    const RECT allUsers = PlaceOf(Item(IDC_OPTION1_0));
+    ::SetWindowPos(Item(IDC_OPTION1_1), nullptr, allUsers.right + Px(45), allUsers.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    fields_->changed = [this] { ShowFields(); };
+    fields_->previewChanged = [this] { CentreImage1(); };
+    ShowFields();
+}
+
+// --- Start-up and shutdown ------------------------------------------------------------------
+
+bool MainWindow::Form_Load() {
+    firstActivation_ = true;
+    prompts_.SetOwner(hwnd_);
+    if (setup_.anotherInstanceRunning()) {
+        prompts_.Message(kAlreadyOpenText, kMainCaption, MB_OK);
+        return false;
+    }
+    EnableAutoComplete(Item(IDC_TEXT1));
+    std::wstring icons = setup_.programFolder + L"icons";
+    if (!FolderExists(icons)) {
+        prompts_.Message(kNoIconFolderText, kProblemTitle, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    fields_->LibraryIconNumber = 1;
+    fields_->ShowLibraryIcon(1);
+
+    operations_->LoadAtStartup();
+    ShowList();
+
+    if (ReadShowTipsAtStartup(registry_, setup_.programName)) {
+        const bool tick = prompts_.ShowTipOfTheDay(showTipsMenuTicked());
+        ::CheckMenuItem(::GetMenu(hwnd_), ID_MNUHELPTIPSSU, MF_BYCOMMAND | (tick ? MF_CHECKED : MF_UNCHECKED));
+    } else {
+        ::CheckMenuItem(::GetMenu(hwnd_), ID_MNUHELPTIPSSU, MF_BYCOMMAND | MF_UNCHECKED);
+    }
+
+    if (!setup_.commandLine.empty()) TakeCommandLine(setup_.commandLine);
+    return true;
+}
+
+void MainWindow::TakeCommandLine(const std::wstring&) {
+    // Filling the editor from the file named on the command line comes with dropping files on the
+    // window; until then the command line is left alone.
+}
+
+void MainWindow::EnableAutoComplete(HWND textField) {
+    // Completion of file-system paths while typing; the field works as well without it.
+    ::SHAutoComplete(textField, SHACF_DEFAULT);
+}
+
+void MainWindow::Form_Activate(bool active) {
+    if (!active) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) lastFocus_ = focus;
+        return;
+    }
+    if (firstActivation_) {
+        firstActivation_ = false;
+        ::SetFocus(Item(IDC_COMMAND2));
+    } else if (lastFocus_ && ::IsWindow(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+    }
+}
+
+void MainWindow::Form_QueryUnload() {
+    // Every window of the program is owned by this one and goes with it.
+    ::DestroyWindow(hwnd_);
+}
+
+// --- Commands -------------------------------------------------------------------------------
+
+void MainWindow::OnCommand(int id, int code, HWND control) {
+    if (code == EN_CHANGE) {
+        if (showingFields_) return;
+        for (const FieldControl& text : kTextControls) {
+            if (text.id == id) fields_->UserTyped(text.field, WindowText(control));
+        }
+        return;
+    }
+    if (code != BN_CLICKED) return;  // also 0 for menu items
+    for (const CheckControl& check : kCheckControls) {
+        if (check.id == id) {
+            fields_->UserClicked(check.field);
+            return;
+        }
+    }
+    switch (id) {
+    case IDC_OPTION1_0: fields_->UserChoseScope(true); break;
+    case IDC_OPTION1_1: fields_->UserChoseScope(false); break;
+    case IDC_COMMAND1: fields_->Command1_Click(); break;
+    case IDC_COMMAND3: fields_->Command3_Click(); break;
+    case IDC_COMMAND5: fields_->Command5_Click(); break;
+    case IDC_COMMAND2: Command2_Click(); break;
+    case IDC_COMMAND4: Command4_Click(); break;
+    case IDC_COMMAND7: Command7_Click(); break;
+    case IDC_COMMAND8: Command8_Click(); break;
+    case IDC_COMMAND9: Command9_Click(); break;
+    case ID_MNUFILEEXIT: Form_QueryUnload(); break;
+    default: break;  // the other menu items come with the menus' own work
+    }
+}
+
+// --- Showing the model ----------------------------------------------------------------------
+
+void MainWindow::ShowFields() {
+    if (!hwnd_ || !fields_) return;
+    // Texts are written only where they differ, so that the field being typed in keeps its caret.
+    showingFields_ = true;
+    for (const FieldControl& text : kTextControls) {
+        HWND control = Item(text.id);
+        const std::wstring& value = fields_->Text(text.field);
+        if (WindowText(control) != value) ::SetWindowTextW(control, value.c_str());
+    }
+    showingFields_ = false;
+    for (const CheckControl& check : kCheckControls) {
+        ::SendMessageW(Item(check.id), BM_SETCHECK, fields_->Check(check.field) ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    const bool allUsers = fields_->scopeAllUsers();
+    ::SendMessageW(Item(IDC_OPTION1_0), BM_SETCHECK, allUsers ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageW(Item(IDC_OPTION1_1), BM_SETCHECK, allUsers ? BST_UNCHECKED : BST_CHECKED, 0);
+    ::InvalidateRect(Item(IDC_IMAGE1), nullptr, TRUE);
+    UpdateEnabledStates();
+}
+
+void MainWindow::ShowList() {
+    HWND list = Item(IDC_LISTVIEW1);
+    ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    int index = 0;
+    for (const ButtonRow& row : list_.rows) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = index;
+        item.pszText = const_cast<wchar_t*>(row.text.c_str());
+        item.iImage = row.smallIcon >= 1 ? static_cast<int>(row.smallIcon - 1) : I_IMAGENONE;
+        ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        for (int column = 1; column <= 7; ++column) {
+            LVITEMW sub{};
+            sub.iSubItem = column;
+            sub.pszText = const_cast<wchar_t*>(row.SubItem(column).c_str());
+            ::SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&sub));
+        }
+        ++index;
+    }
+    // The operations act on the current row: there is one whenever the list is not empty.
+    if (index > 0) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    }
+    const std::wstring count = std::to_wstring(list_.rows.size()) + L" of " + std::to_wstring(kSlotCount) + L" buttons";
+    ::SendMessageW(Item(IDC_STATUSBAR1), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(count.c_str()));
+    UpdateEnabledStates();
+}
+
+void MainWindow::UpdateEnabledStates() {
+    const bool anyRow = !list_.rows.empty();
+    for (int id : {IDC_COMMAND4, IDC_COMMAND7, IDC_COMMAND8}) ::EnableWindow(Item(id), anyRow);
+    ::EnableWindow(Item(IDC_CHECK1), fields_->UseProgramIconEnabled());
+}
+
+void MainWindow::CentreImage1() {
+    HWND frame = Item(IDC_FRAME4);
+    HWND image = Item(IDC_IMAGE1);
+    if (!frame || !image) return;
+    RECT frameRect{};
+    ::GetWindowRect(frame, &frameRect);
+    ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&frameRect), 2);
+    const SIZE size = IconSize(fields_->Image1.icon.get());
+    const int left = frameRect.left + (frameRect.right - frameRect.left) / 2 - size.cx / 2;
+    const int top = frameRect.top + (frameRect.bottom - frameRect.top) / 2 - size.cy / 2 + Px(kPreviewDrop);
+    ::SetWindowPos(image, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(image, nullptr, TRUE);
+}
+
+void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    HICON icon = nullptr;
+    if (item.CtlID == IDC_IMAGE1) icon = fields_->Image1.icon.get();
+    if (item.CtlID == IDC_IMAGE2) icon = dropPicture_.get();
+    ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
+    if (icon) ::DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon, 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+}  // namespace velmora

@@ -1,0 +1,94 @@
+// Form1, the editor's main window: the list of added buttons, the fields of the button being
+// edited, the icon choice, the drop area, the menus and the status bar. Creating it runs the
+// program's start-up (Form_Load); closing it ends the program.
+#pragma once
+
+#include "buttons/button_list.h"
+#include "buttons/button_operations.h"
+#include "common/prompts.h"
+#include "common/window_base.h"
+#include "mainwindow/editor_fields.h"
+#include "settings/reg_settings.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace velmora {
+
+inline constexpr const wchar_t* kMainCaption = L"Velmora";
+inline constexpr const wchar_t* kAlreadyOpenText = L"This program is already open.";
+inline constexpr const wchar_t* kProblemTitle = L"Problem";
+inline constexpr const wchar_t* kNoIconFolderText =
+    L"Velmora could not find it's icon folder. You may need to reinstall the program or contact Corvale Software "
+    L"to rectify this problem. The program will now close.";
+
+struct MainWindowSetup {
+    std::wstring programFolder;  // ends in a backslash; holds "icons" and the tips file
+    std::wstring programName;    // the program file's name without extension, for the tips switch
+    std::wstring commandLine;    // what followed the program's name on its command line
+    // Whether another instance of the editor is running already.
+    std::function<bool()> anotherInstanceRunning = [] { return false; };
+    bool quitOnClose = false;  // the program's own window ends the message loop when it goes
+};
+
+class MainWindow : public FrameWindow {
+public:
+    MainWindow(EditorPrompts& prompts, RegistryApi& registry = SystemRegistry());
+    ~MainWindow() override;
+
+    // Creates the window and runs the start-up, the window not yet shown. Answers null when the
+    // program is to end: another instance runs, or the icons folder is missing.
+    HWND Create(MainWindowSetup setup);
+
+    EditorFields& fields() { return *fields_; }
+    ButtonList& list() { return list_; }
+    CRegSettings& RegSettings() { return settings_; }
+    bool showTipsMenuTicked() const;
+
+    // Shows the list of added buttons again after it changed, with the states that depend on it.
+    void ShowList();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool Form_Load();
+    void Form_Activate(bool active);
+    void Form_QueryUnload();
+    void CreateControls();
+    void OnCommand(int id, int code, HWND control);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void EnableAutoComplete(HWND textField);
+    // The command line names a file to fill the editor from.
+    void TakeCommandLine(const std::wstring& commandLine);
+
+    void ShowFields();
+    void CentreImage1();
+    void UpdateEnabledStates();
+
+    // Button commands whose work comes with the button operations.
+    void Command2_Click() {}  // "Add Button"
+    void Command4_Click() {}  // "Update"
+    void Command7_Click() {}  // "Edit Selected"
+    void Command8_Click() {}  // "Delete Selected"
+    void Command9_Click() {}  // "Reset All to Default"
+
+    TwipsRect Place(const TwipsRect& control, const TwipsRect& frame) const { return control.Inside(frame); }
+    HWND AddFrame(int id, const wchar_t* caption, const TwipsRect& at);
+
+    EditorPrompts& prompts_;
+    RegistryApi& registry_;
+    CRegSettings settings_;
+    ButtonList list_;
+    std::unique_ptr<EditorFields> fields_;
+    std::unique_ptr<ButtonOperations> operations_;
+    MainWindowSetup setup_;
+    bool firstActivation_ = false;
+    bool showingFields_ = false;
+    bool startupFailed_ = false;
+    HWND lastFocus_ = nullptr;
+    UniqueHicon dropPicture_;
+};
+
+}  // namespace velmora

@@ -1,0 +1,54 @@
+#include "mainwindow/open_dialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+// The longest path Windows accepts, with its terminating NUL.
+constexpr DWORD kPathBuffer = 32768;
+
+std::wstring TrimBlanks(const std::wstring& text) {
+    const auto first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) return {};
+    return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+}  // namespace
+
+std::wstring OpenDialogFilter(std::wstring filter) {
+    if (filter.empty() || filter.back() != L'|') filter += L'|';
+    for (wchar_t& c : filter) {
+        if (c == L'|') c = L'\0';
+    }
+    filter += L'\0';  // with the text's own terminator: the two NULs that end the list
+    return filter;
+}
+
+std::wstring ShowOpenDialog(HWND owner, const std::wstring& filter, const std::wstring& title,
+                            const std::wstring& initialFolder) {
+    const std::wstring filterList = OpenDialogFilter(filter);
+    std::vector<wchar_t> file(kPathBuffer, L'\0');
+    std::vector<wchar_t> fileTitle(kPathBuffer, L'\0');
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.hInstance = ::GetModuleHandleW(nullptr);
+    dialog.lpstrFilter = filterList.c_str();
+    dialog.nFilterIndex = 0;  // the first filter
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = kPathBuffer;
+    dialog.lpstrFileTitle = fileTitle.data();
+    dialog.nMaxFileTitle = kPathBuffer;
+    dialog.lpstrInitialDir = initialFolder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!::GetOpenFileNameW(&dialog)) return {};
+    return TrimBlanks(file.data());
+}
+
+}  // namespace velmora

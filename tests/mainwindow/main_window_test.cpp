@@ -1,0 +1,241 @@
+#include "mainwindow/main_window.h"
+
+#include "buttons/button_records.h"
+#include "common/module_info.h"
+#include "mainwindow/icon_library_window.h"
+#include "mainwindow/main_menu.h"
+#include "mainwindow/main_window_layout.h"
+#include "mainwindow/open_dialog.h"
+
+#include "tests/support/registry_peek.h"
+#include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+namespace velmora {
+namespace {
+
+using namespace layout;
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(hwnd, text, 512);
+    return text;
+}
+
+std::wstring ListText(HWND list, int row, int column) {
+    wchar_t text[512] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+int ListImage(HWND list, int row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+void SeedRecord(int slot, const ButtonRecord& record) {
+    CRegSettings settings(SystemRegistry(), L"Velmora");
+    WriteButtonRecord(settings, slot, record, RecordValueOrder::Add);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    HWND Start(std::wstring folder = ProgramFolder()) {
+        MainWindowSetup setup;
+        setup.programFolder = std::move(folder);
+        setup.programName = L"vlm";
+        setup.anotherInstanceRunning = [this] { return anotherInstance; };
+        return window.Create(std::move(setup));
+    }
+    void Click(int id) {
+        ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(window.Item(id)));
+    }
+    bool Enabled(int id) { return ::IsWindowEnabled(window.Item(id)) != FALSE; }
+
+    testing::ScriptedEditorPrompts prompts;
+    MainWindow window{prompts};
+    bool anotherInstance = false;
+};
+
+TEST_F(MainWindowTest, ShowsTheRecordedButtonsWithTheirImages) {
+    SeedRecord(0, {L"program", L"", L"C:\\windows\\system32\\notepad.exe", L"Notes", L"Notes", L"Edit notes", L"",
+                   L"", L"Current User"});
+    SeedRecord(1, {L"disk", ProgramFolder() + L"icons\\17.ico", L"https://example.com/", L"Web", L"Web site", L"",
+                   L"", L"", L"All Users"});
+    SeedRecord(2, {L"5", L"", L"C:\\Tools\\tool.exe", L"Tool", L"Tool", L"Run the tool", L"-x",
+                   L"C:\\VLM\\shortcuts\\tool.lnk", L"Current User"});
+    CRegSettings settings(SystemRegistry(), L"Velmora");
+    WriteButtonCount(settings, 3);
+    testing::WriteString(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\vlm\\Options",
+                         L"Show Tips at Startup", L"0");
+    ASSERT_NE(Start(), nullptr);
+
+    HWND hwnd = window.hwnd();
+    EXPECT_EQ(TextOf(hwnd), L"Velmora");
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) << "a fixed single border";
+
+    HWND list = window.Item(IDC_LISTVIEW1);
+    ASSERT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(ListText(list, 0, 0), L"C:\\windows\\system32\\notepad.exe");
+    EXPECT_EQ(ListText(list, 1, 4), L"All Users");
+    EXPECT_EQ(ListText(list, 1, 6), L"disk");
+    EXPECT_EQ(ListText(list, 2, 5), L"-x");
+    EXPECT_EQ(ListText(list, 2, 7), L"C:\\VLM\\shortcuts\\tool.lnk");
+    // Library icon 5 is image 5; the program and the disk icon got images of their own after the 25.
+    EXPECT_EQ(ListImage(list, 0), 25);
+    EXPECT_EQ(ListImage(list, 1), 26);
+    EXPECT_EQ(ListImage(list, 2), 4);
+
+    // Columns: six with headings at their widths, two hidden.
+    const int widths[8] = {3168, 1440, 1440, 3168, 1440, 1440, 0, 0};
+    for (int column = 0; column < 8; ++column) {
+        EXPECT_EQ(::SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), window.Px(widths[column])) << column;
+    }
+    EXPECT_TRUE(Enabled(IDC_COMMAND4) && Enabled(IDC_COMMAND7) && Enabled(IDC_COMMAND8));
+    EXPECT_FALSE(window.showTipsMenuTicked()) << "the switch is \"0\": no tip, and the menu item unticked";
+    EXPECT_TRUE(prompts.tipsOpenedWith.empty());
+    EXPECT_TRUE(prompts.boxes.shown.empty());
+    EXPECT_EQ(window.fields().Image1.libraryNumber, 1);
+}
+
+TEST_F(MainWindowTest, ControlsCaptionsAndTheFirstState) {
+    prompts.tipAnswers.push_back(false);  // the user unticks "Show Tips at Startup" in the tip
+    ASSERT_NE(Start(), nullptr);
+    EXPECT_EQ(prompts.tipsOpenedWith, std::vector<bool>{true}) << "no switch stored: the tip opens";
+    EXPECT_FALSE(window.showTipsMenuTicked());
+
+    struct Control {
+        int id;
+        const wchar_t* caption;
+    } controls[] = {
+        {IDC_FRAME2, L"Currently Added Buttons:"}, {IDC_COMMAND7, L"Edit Selected"},
+        {IDC_COMMAND8, L"Delete Selected"},        {IDC_FRAME1, L"Button Properties:"},
+        {IDC_FRAME5, L"File to Launch:"},          {IDC_COMMAND1, L"..."},
+        {IDC_LABEL1, L"Command Line Parameters:"}, {IDC_ICOFRM, L"Icon:"},
+        {IDC_CHECK1, L"Use Program Icon"},         {IDC_COMMAND3, L"Select Icon from Library"},
+        {IDC_COMMAND5, L"Select Icon from Disk"},  {IDC_FRAME4, L"Selected Icon:"},
+        {IDC_FRAME6, L"Text:"},                    {IDC_CHECK3, L"Derive from Filename"},
+        {IDC_CHECK2, L"Synch All"},                {IDC_LABEL2, L"Button Text:"},
+        {IDC_LABEL4, L"Menu Text:"},               {IDC_LABEL3, L"Menu Status Bar Text:"},
+        {IDC_FRAME3, L"Scope:"},                   {IDC_OPTION1_0, L"All Users"},
+        {IDC_OPTION1_1, L"Current User"},          {IDC_COMMAND9, L"Reset All to Default"},
+        {IDC_COMMAND4, L"Update"},                 {IDC_COMMAND2, L"Add Button"},
+        {IDC_FRAME7, L"Drop Target:"},
+        {IDC_LABEL6, L"Drag and drop any file here to have all pertinent info automatically entered into its "
+                     L"appropriate places."},
+    };
+    for (const Control& control : controls) EXPECT_EQ(TextOf(window.Item(control.id)), control.caption);
+
+    // The empty list: the three list buttons are off; no file: "Use Program Icon" is off.
+    EXPECT_FALSE(Enabled(IDC_COMMAND4) || Enabled(IDC_COMMAND7) || Enabled(IDC_COMMAND8));
+    EXPECT_FALSE(Enabled(IDC_CHECK1));
+    EXPECT_EQ(::SendMessageW(window.Item(IDC_CHECK2), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(::SendMessageW(window.Item(IDC_OPTION1_1), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    // Menus in order.
+    HMENU help = ::GetSubMenu(::GetMenu(window.hwnd()), 1);
+    wchar_t item[64] = {};
+    ::GetMenuStringW(help, 7, item, 64, MF_BYPOSITION);
+    EXPECT_STREQ(item, L"&About...");
+    EXPECT_EQ(::GetMenuItemID(help, 4), static_cast<UINT>(ID_MNUHELPTIPSSU));
+
+    // The Tab key walks the window from the list down to the buttons.
+    HWND first = ::GetNextDlgTabItem(window.hwnd(), nullptr, FALSE);
+    EXPECT_EQ(first, window.Item(IDC_LISTVIEW1));
+}
+
+TEST_F(MainWindowTest, TypingAFileEnablesUseProgramIconAndClearingItUnticksIt) {
+    ASSERT_NE(Start(), nullptr);
+    HWND text1 = window.Item(IDC_TEXT1);
+    ::SetWindowTextW(text1, L"C:\\windows\\system32\\notepad.exe");
+    // Some systems raise EN_CHANGE for text set from code, some not; a user's typing does.
+    ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_TEXT1, EN_CHANGE), reinterpret_cast<LPARAM>(text1));
+    EXPECT_TRUE(Enabled(IDC_CHECK1));
+    Click(IDC_CHECK1);
+    EXPECT_EQ(::SendMessageW(window.Item(IDC_CHECK1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(prompts.notices, std::vector<Notice>{Notice::ProgramIcon});
+
+    ::SetWindowTextW(text1, L"");
+    ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_TEXT1, EN_CHANGE), reinterpret_cast<LPARAM>(text1));
+    EXPECT_EQ(::SendMessageW(window.Item(IDC_CHECK1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(Enabled(IDC_CHECK1));
+    EXPECT_EQ(window.fields().Image1.libraryNumber, 1);
+
+    // "Synch All" reaches the other two fields through the window.
+    HWND text4 = window.Item(IDC_TEXT4);
+    ::SetWindowTextW(text4, L"Menu");
+    ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_TEXT4, EN_CHANGE), reinterpret_cast<LPARAM>(text4));
+    EXPECT_EQ(TextOf(window.Item(IDC_TEXT2)), L"Menu");
+    EXPECT_EQ(TextOf(window.Item(IDC_TEXT3)), L"Menu");
+}
+
+// Start-ups that end the program at once, before the registry is touched.
+TEST_F(MainWindowTest, SecondInstanceAndMissingIconsFolderEndTheStart) {
+    anotherInstance = true;
+    EXPECT_EQ(Start(), nullptr);
+    ASSERT_EQ(prompts.boxes.shown.size(), 1u);
+    EXPECT_EQ(prompts.boxes.shown[0].title, L"Velmora");
+    EXPECT_EQ(prompts.boxes.shown[0].text, L"This program is already open.");
+    EXPECT_EQ(prompts.boxes.shown[0].style, static_cast<UINT>(MB_OK));
+
+    testing::TempFolder empty;
+    anotherInstance = false;
+    MainWindow second(prompts);
+    MainWindowSetup setup;
+    setup.programFolder = empty.path();
+    EXPECT_EQ(second.Create(setup), nullptr);
+    ASSERT_EQ(prompts.boxes.shown.size(), 2u);
+    EXPECT_EQ(prompts.boxes.shown[1].title, L"Problem");
+    EXPECT_EQ(prompts.boxes.shown[1].text,
+              L"Velmora could not find it's icon folder. You may need to reinstall the program or contact Corvale "
+              L"Software to rectify this problem. The program will now close.");
+    EXPECT_EQ(prompts.boxes.shown[1].style, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, L"Software\\Corvale"));
+    EXPECT_TRUE(prompts.tipsOpenedWith.empty());
+}
+
+TEST(IconLibraryWindowTest, OneIconPressedOkTakesItCancelTakesNothing) {
+    for (bool ok : {true, false}) {
+        IconLibraryWindow library(ProgramFolder(), 7);
+        HWND hwnd = library.CreateModeless(nullptr);
+        ASSERT_NE(hwnd, nullptr);
+        EXPECT_EQ(TextOf(hwnd), L"");
+        EXPECT_NE(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CAPTION, WS_CAPTION) << "no title bar";
+        HWND toolbar = library.toolbar();
+        EXPECT_EQ(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 25);
+        for (int number = 1; number <= 25; ++number) {
+            EXPECT_EQ(::SendMessageW(toolbar, TB_ISBUTTONCHECKED, number, 0) != 0, number == 7) << number;
+        }
+        ::SendMessageW(toolbar, TB_CHECKBUTTON, 12, TRUE);  // what a click does in the group
+        ::SendMessageW(toolbar, TB_CHECKBUTTON, 7, FALSE);
+        EXPECT_EQ(TextOf(::GetDlgItem(hwnd, IDOK)), L"OK");
+        EXPECT_EQ(TextOf(::GetDlgItem(hwnd, IDCANCEL)), L"Cancel");
+        // Enter and Esc arrive as these commands.
+        ::SendMessageW(hwnd, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
+        EXPECT_EQ(library.chosen(), ok ? 12 : 0);
+        EXPECT_FALSE(::IsWindow(hwnd));
+    }
+}
+
+TEST(OpenDialogTest, FilterBecomesANulSeparatedList) {
+    using namespace std::string_literals;
+    EXPECT_EQ(OpenDialogFilter(L"Icon Files (*.ico)|*.ico"), L"Icon Files (*.ico)\0*.ico\0\0"s);
+    EXPECT_EQ(OpenDialogFilter(L"Icon Files (*.ico)|*.ico|"), L"Icon Files (*.ico)\0*.ico\0\0"s);
+    EXPECT_EQ(OpenDialogFilter(L"A|*.a|B|*.b;*.c"), L"A\0*.a\0B\0*.b;*.c\0\0"s);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,59 @@
+// Answers everything the editor asks from a script, and records what was asked: message boxes
+// (as ScriptedPrompts does), notices, file dialogs, the icon library and the tip of the day.
+#pragma once
+
+#include "tests/support/scripted_prompts.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+struct OpenDialogCall {
+    std::wstring filter;
+    std::wstring title;
+    std::wstring folder;
+};
+
+class ScriptedEditorPrompts : public EditorPrompts {
+public:
+    void SetOwner(HWND) override {}
+    int Message(const std::wstring& text, const std::wstring& title, UINT style) override {
+        return boxes.Message(text, title, style);
+    }
+    void ShowNotice(Notice notice) override { notices.push_back(notice); }
+    std::wstring ShowOpenDialog(const std::wstring& filter, const std::wstring& title,
+                                const std::wstring& folder) override {
+        openDialogs.push_back({filter, title, folder});
+        return Next(openAnswers, std::wstring());
+    }
+    int ChooseLibraryIcon(int current) override {
+        libraryOpenedWith.push_back(current);
+        return Next(libraryAnswers, 0);
+    }
+    bool ShowTipOfTheDay(bool showTipsAtStartup) override {
+        tipsOpenedWith.push_back(showTipsAtStartup);
+        return Next(tipAnswers, showTipsAtStartup);
+    }
+
+    ScriptedPrompts boxes;  // script message box answers with boxes.Answer(...)
+    std::deque<std::wstring> openAnswers;  // a file dialog with no answer left is cancelled
+    std::deque<int> libraryAnswers;        // 0 cancels
+    std::deque<bool> tipAnswers;           // the check box at close; unscripted: left as it was
+    std::vector<Notice> notices;
+    std::vector<OpenDialogCall> openDialogs;
+    std::vector<int> libraryOpenedWith;
+    std::vector<bool> tipsOpenedWith;
+
+private:
+    template <typename T>
+    static T Next(std::deque<T>& answers, T otherwise) {
+        if (answers.empty()) return otherwise;
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace velmora::testing
