@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds, and starts the program under Wine (in the build tree's own
-# Wine prefix). Without a display it runs on a virtual X server, where nothing can be seen.
+# Sets up what is missing, builds, and starts the editor (or, with the argument "vlmbd", the button
+# deleter) under Wine, in the build tree's own Wine prefix. Without a display it runs on a virtual
+# X server, where nothing can be seen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-program=build/mingw/bin/vlmbd.exe
+program=build/mingw/bin/${1:-vlm}.exe
+[ -f "$program" ] || { echo "No such program: $program (the programs are vlm and vlmbd)" >&2; exit 2; }
 if [ -n "${DISPLAY:-}" ]; then
   exec cmake/wine-run.sh "$program"
 fi

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Remakes the screenshots in docs/: starts each window under Wine on a virtual X server and
-# photographs it. Needs ImageMagick and xdotool besides what scripts/setup.sh installs.
+# photographs it. Needs ImageMagick and xdotool besides what scripts/setup.sh installs. The editor
+# is started with three buttons recorded in the build tree's own Wine prefix (one of each icon
+# kind), and its windows are reached with the keyboard, as a user without a mouse would.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,7 +12,7 @@ for tool in import:imagemagick xdotool:xdotool; do
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${tool##*:}" >/dev/null
   fi
 done
-scripts/build.sh vlmbd library_icons >/dev/null
+scripts/build.sh vlm vlmbd library_icons >/dev/null
 
 export WINEPREFIX="$PWD/build/mingw/wineprefix"
 display=:$((90 + RANDOM % 9))
@@ -19,8 +21,10 @@ xvfb=$!
 trap 'WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
 sleep 1
+xdotool mousemove 0 0  # out of the way of hot-tracked buttons
+run() { cmake/wine-run.sh "$@"; }
 # No window manager runs here: let Wine draw the title bars and borders itself.
-cmake/wine-run.sh reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 # Waits for a window with the given title and saves a picture of it.
 shoot() {
@@ -35,10 +39,88 @@ shoot() {
   import -window "$id" "$file"
   echo "$file"
 }
+keys() { xdotool key --delay 120 "$@"; sleep 0.5; }
+# The icon library has no caption: it is the smallest visible window without a name.
+shoot_untitled() {
+  local file=$1 best="" best_area=0
+  sleep 1
+  for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    local area=$((WIDTH * HEIGHT))
+    if [ "$WIDTH" -gt 50 ] && { [ -z "$best" ] || [ "$area" -lt "$best_area" ]; }; then
+      best=$id; best_area=$area
+    fi
+  done
+  [ -n "$best" ] || { echo "no untitled window" >&2; return 1; }
+  import -window "$best" "$file"
+  echo "$file"
+}
 
-cmake/wine-run.sh build/mingw/bin/vlmbd.exe &
+# The deleter and its confirmation.
+run build/mingw/bin/vlmbd.exe &
 shoot "Velmora Button Deleter" docs/vlmbd.png
-# The confirmation that the button asks for.
-xdotool key --window "$(xdotool search --name '^Velmora Button Deleter$' | head -n 1)" space || true
-shoot "Please Confirm" docs/vlmbd-confirm.png || true
+keys space
+shoot "Please Confirm" docs/vlmbd-confirm.png
+wineserver -k 2>/dev/null || true
+
+# Three recorded buttons, every notice and the tip of the day turned on again.
+disk_icon=$(run winepath -w "$PWD/build/mingw/bin/icons/17.ico" 2>/dev/null | tr -d '\r' | sed 's/\\/\\\\/g')
+records='HKEY_CURRENT_USER\Software\Corvale\Velmora\Added Buttons'
+reg_file=build/mingw/screenshots.reg
+cat > "$reg_file" <<REG
+REGEDIT4
+
+[-HKEY_CURRENT_USER\Software\Corvale\Velmora]
+[-HKEY_CURRENT_USER\Software\VB and VBA Program Settings\vlm]
+
+[$records]
+"Count"="3"
+
+[$records\{3037FC09-62A6-4446-AA30-BB9DB0CD9B65}]
+"Icon"="program"
+"Program"="C:\\\\windows\\\\system32\\\\notepad.exe"
+"ButtonText"="Notepad"
+"MenuText"="Notepad"
+"MenuStatusBar"="Opens Notepad"
+"Scope"="Current User"
+"Arguments"=""
+"Link"=""
+
+[$records\{D7C9BA79-A8C8-442e-B239-6C571815DBD4}]
+"Icon"="disk"
+"Icon File"="$disk_icon"
+"Program"="https://www.example.com/"
+"ButtonText"="Example"
+"MenuText"="Example site"
+"MenuStatusBar"="Opens the example site"
+"Scope"="All Users"
+"Arguments"=""
+"Link"=""
+
+[$records\{49A4746B-488B-4843-9C66-F8C97464CF19}]
+"Icon"="9"
+"Program"="C:\\\\windows\\\\system32\\\\cmd.exe"
+"ButtonText"="Prompt"
+"MenuText"="Command Prompt"
+"MenuStatusBar"="Opens a command prompt in the home folder"
+"Scope"="Current User"
+"Arguments"="/k cd %USERPROFILE%"
+"Link"="C:\\\\Program Files\\\\Velmora\\\\shortcuts\\\\cmd.lnk"
+REG
+run regedit /s "$(run winepath -w "$PWD/$reg_file" 2>/dev/null | tr -d '\r')"
+
+run build/mingw/bin/vlm.exe &
+shoot "VelmoraTip of the Day" docs/vlm-tip.png
+keys Return
+shoot "Velmora" docs/vlm.png
+# The focus starts on "Add Button"; eight steps back is "Select Icon from Library".
+keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+shoot_untitled docs/vlm-library.png
+keys Escape
+# Three steps back is "File to Launch"; a program there, then "Use Program Icon" shows its notice.
+keys shift+Tab shift+Tab shift+Tab
+xdotool type --delay 40 'C:\windows\system32\notepad.exe'
+keys Tab Tab Tab space
+shoot "Important Message" docs/vlm-notice.png
+keys Return
 wineserver -k 2>/dev/null || true
