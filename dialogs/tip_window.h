@@ -1,0 +1,64 @@
+// The tip of the day (frmTip): one random tip from the tips file, "&Next Tip" for another, and
+// the check box that switches the window on or off at start-up. Each click of the check box
+// stores the switch at once; the caller puts showTipsAtStartup() on its menu item's tick when the
+// window has closed.
+#pragma once
+
+#include "common/window_base.h"
+#include "settings/registry_api.h"
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class TipWindow : public Dialog {
+public:
+    // Control ids; cmdOK is IDOK.
+    static constexpr int kImage1 = 100;
+    static constexpr int kLabel1 = 101;  // "Did you know..."
+    static constexpr int kLblTipText = 102;
+    static constexpr int kChkLoadTipsAtStartup = 103;
+    static constexpr int kCmdNextTip = 104;
+
+    // programName: the program file's name without extension, which names the switch's key.
+    // tipsFile: the full path of vlmtips.txt. menuTicked: the tick of "&Show Tips at Startup".
+    TipWindow(RegistryApi& registry, std::wstring programName, std::wstring tipsFile, bool menuTicked);
+
+    // The check box as it was when the window closed (until then, the menu item's tick).
+    bool showTipsAtStartup() const { return showTipsAtStartup_; }
+
+protected:
+    void OnInit() override { Form_Load(); }
+    bool OnCommand(int id, int code, HWND control) override;
+    void OnOK() override { cmdOK_Click(); }
+    void OnUnload() override { Form_QueryUnload(); }
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+    void Form_Load();
+    void Form_QueryUnload();
+    void cmdOK_Click() { Close(IDOK); }
+    void cmdNextTip_Click() { ShowRandomTip(); }
+    void chkLoadTipsAtStartup_Click();
+
+    bool LoadTips(const std::wstring& path);
+    void ShowRandomTip();
+    void DisplayCurrentTip();
+    bool CheckBoxTicked() const;
+    RECT PictureArea() const;
+
+    RegistryApi& registry_;
+    std::wstring programName_;
+    std::wstring tipsFile_;
+    bool menuTicked_;
+    bool showTipsAtStartup_;
+
+    std::vector<std::wstring> tips_;
+    int currentTip_ = 0;
+    std::mt19937_64 random_;
+    UniqueHfont boldFont_;
+};
+
+}  // namespace velmora
