@@ -256,8 +256,9 @@ INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         SetClientSize(hwnd_, Px(widthTwips_), Px(heightTwips_));
-        CentreWindow(hwnd_, placement_ == Placement::CentredOnOwner ? owner_ : nullptr);
         OnInit();
+        // Centred once its size is final: a dialog may grow to fit its texts.
+        CentreWindow(hwnd_, placement_ == Placement::CentredOnOwner ? owner_ : nullptr);
         return TRUE;  // the dialog manager puts the focus on the first tab stop
     case WM_COMMAND: {
         const int id = LOWORD(wParam);

@@ -57,20 +57,6 @@ constexpr int kCheckHeight = 300;
 constexpr int kButtonWidth = 1215;
 constexpr int kButtonHeight = 375;
 
-// The width of a control's text on one line, in the control's font.
-int SingleLineWidth(HWND control) {
-    wchar_t text[256] = {};
-    const int length = ::GetWindowTextW(control, text, 256);
-    HDC dc = ::GetDC(control);
-    if (!dc) return 0;
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-    RECT needed{};
-    ::DrawTextW(dc, text, length, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
-    return needed.right - needed.left;
-}
-
 void Place(HWND control, int left, int top, int width, int height) {
     ::SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -104,7 +90,7 @@ void NoticeWindow::Arrange(int clientWidthTwips, int clientHeightTwips) {
     const int gap = Px(kGap);
 
     // The check box's text must fit on its line: wider fonts widen the window.
-    const int checkWidth = SingleLineWidth(check1) + ::GetSystemMetrics(SM_CXMENUCHECK) + gap;
+    const int checkWidth = TextWidth(check1) + ::GetSystemMetrics(SM_CXMENUCHECK) + gap;
     const int clientWidth = std::max(Px(clientWidthTwips), checkWidth + 2 * edge);
 
     // The text takes the room beside the icon and as many lines as its font needs.
@@ -123,7 +109,6 @@ void NoticeWindow::Arrange(int clientWidthTwips, int clientHeightTwips) {
     Place(Item(IDOK), (clientWidth - Px(kButtonWidth)) / 2, buttonTop, Px(kButtonWidth), Px(kButtonHeight));
 
     SetClientSize(hwnd_, clientWidth, clientHeight);
-    CentreWindow(hwnd_, owner());
 }
 
 void NoticeWindow::Command1_Click() {
