@@ -52,6 +52,10 @@ int ButtonImages::Append(HICON icon) {
     return Count();
 }
 
+void ButtonImages::RemoveLast() {
+    if (Count() > kLibraryIconCount) ::ImageList_Remove(list_, Count() - 1);
+}
+
 int ButtonImages::Count() const { return ::ImageList_GetImageCount(list_); }
 
 }  // namespace velmora

@@ -44,6 +44,8 @@ public:
     void LoadLibraryIcons(const std::wstring& programFolder);
     // Appends a copy of the icon; answers the new image's number (the new count).
     int Append(HICON icon);
+    // Removes the last image (one appended for an operation that was then undone).
+    void RemoveLast();
     int Count() const;
     HIMAGELIST handle() const { return list_; }
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "buttons/button_list.h"
+#include "buttons/button_records.h"
 #include "buttons/icon_files.h"
+#include "buttons/toolbar_entry.h"
 #include "common/prompts.h"
 #include "settings/reg_settings.h"
 
@@ -17,6 +19,42 @@ inline constexpr const wchar_t* kDamagedStoreText =
     L"Velmora found a problem with it's registry settings. Any buttons you have added will be erased. Sorry for "
     L"the inconvenience. If you continue to experience this problem, please contact Corvale Software at the "
     L"email address found in the \"About\" box.";
+
+// Where a button's icon comes from.
+enum class IconSource { Program, Disk, Library };
+
+// A button as the editor defines it, for adding or updating.
+struct ButtonDraft {
+    std::wstring fileToLaunch;  // a program, a document or a URL, as typed
+    std::wstring parameters;
+    std::wstring buttonText;
+    std::wstring menuText;
+    std::wstring menuStatusBar;
+    bool scopeAllUsers = false;
+    IconSource iconSource = IconSource::Library;
+    std::wstring diskIconFile;  // the ".ico" file chosen on disk
+    int libraryNumber = 1;
+    HICON smallIcon = nullptr;  // the editor's small icon: the row's image for a program or disk icon
+    HICON largeIcon = nullptr;  // the editor's large picture: saved as a program icon's file
+};
+
+// What an add or update did: whether the button was written, and for a disk icon the button's
+// own copy of the chosen file, which the editor takes as its disk icon from then on.
+struct ButtonOutcome {
+    bool done = false;
+    std::wstring diskIconCopy;
+};
+
+// Whether a rewrite of all buttons reached the registry: the browser entries and the records.
+struct RewriteResult {
+    bool entriesWritten = true;
+    bool recordsWritten = true;
+    explicit operator bool() const { return entriesWritten && recordsWritten; }
+};
+
+// The browser entry and the record that describe a row.
+ToolbarEntry EntryForRow(const ButtonRow& row, const std::wstring& programFolder);
+ButtonRecord RecordForRow(const ButtonRow& row, const std::wstring& programFolder);
 
 // The icon file a program-icon button gets when its name is free: the program's base name, made
 // safe, in the icons folder (as ChooseButtonFilePath makes it).
@@ -35,14 +73,37 @@ public:
     void LoadAtStartup();
 
     // Writes every row's browser entry (under the root of its scope), its record and the count,
-    // into the slots 0 to n - 1 of the rows' positions. Never deletes.
-    void RewriteAllButtons();
+    // into the slots 0 to n - 1 of the rows' positions. Never deletes. Answers whether every
+    // value was written.
+    RewriteResult RewriteAllButtons();
+
+    // Appends the button as the last row, with its icon and shortcut files, its browser entry in
+    // the new row's slot and its record, and raises "Count". When a file or a registry write
+    // fails the user is told, and the list, the registry and the files stay as they were.
+    ButtonOutcome AddButton(const ButtonDraft& draft);
+    // Writes the button over row `row` (from 0), in that row's slot; its entry under the root
+    // the button had before goes when the scope changed, and its former files when no button
+    // uses them any more. Fails as AddButton does.
+    ButtonOutcome UpdateButton(int row, const ButtonDraft& draft);
+    // Removes row `row` with its entry, record and files, and writes the rows after it one slot
+    // down. Fails as AddButton does. Files are deleted only when they are the program's own (in
+    // its icons or shortcuts folder, not a library icon) and no other row names them.
+    bool DeleteButton(int row);
 
     const std::wstring& programFolder() const { return programFolder_; }
 
 private:
+    struct PreparedFiles;
     void EraseDamagedStore();
     void LoadRecord(int slot);
+    bool PrepareFiles(const ButtonDraft& draft, const ButtonRow* updated, const wchar_t* done, PreparedFiles& files);
+    bool PrepareShortcut(const ButtonDraft& draft, const std::vector<std::wstring>& others, const wchar_t* done,
+                         PreparedFiles& files);
+    ButtonRow RowForDraft(const ButtonDraft& draft, const PreparedFiles& files);
+    void Undo(const SettingsSnapshot& before, const PreparedFiles& files, bool imageAdded, bool machineRoot,
+              const std::wstring& failure);
+    void DeleteUnusedFiles(const ButtonRow& former);
+    std::vector<std::wstring> FilesOfOtherRows(int ownRow) const;
 
     ButtonList& list_;
     CRegSettings& settings_;

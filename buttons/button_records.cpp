@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cwctype>
+#include <vector>
 
 namespace velmora {
 
@@ -39,27 +40,31 @@ long long ReadButtonCount(CRegSettings& settings) {
     return LeadingNumber(settings.GetSetting(kAddedButtons, L"Count", L"0"));
 }
 
-void WriteButtonCount(CRegSettings& settings, long long count) {
+bool WriteButtonCount(CRegSettings& settings, long long count) {
     UseProgramSettings(settings);
-    settings.SaveSetting(kAddedButtons, L"Count", std::to_wstring(count), false);
+    return settings.SaveSetting(kAddedButtons, L"Count", std::to_wstring(count), false);
 }
 
-void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order) {
-    if (!IsValidSlot(slot)) return;
+bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order) {
+    if (!IsValidSlot(slot)) return false;
     UseProgramSettings(settings);
     const std::wstring section = ButtonRecordSection(slot);
-    settings.SaveSetting(section, L"Icon", record.icon, false);
+    std::vector<std::pair<const wchar_t*, std::wstring>> values = {{L"Icon", record.icon}};
     if (record.icon == L"disk" || (record.icon == L"program" && !record.iconFile.empty())) {
-        settings.SaveSetting(section, L"Icon File", record.iconFile, false);
+        values.emplace_back(L"Icon File", record.iconFile);
     }
-    settings.SaveSetting(section, L"Program", record.program, false);
-    settings.SaveSetting(section, L"ButtonText", record.buttonText, false);
-    settings.SaveSetting(section, L"MenuText", record.menuText, false);
-    settings.SaveSetting(section, L"MenuStatusBar", record.menuStatusBar, false);
-    if (order == RecordValueOrder::Rewrite) settings.SaveSetting(section, L"Scope", record.scope, false);
-    settings.SaveSetting(section, L"Arguments", record.arguments, false);
-    settings.SaveSetting(section, L"Link", record.link, false);
-    if (order == RecordValueOrder::Add) settings.SaveSetting(section, L"Scope", record.scope, false);
+    values.insert(values.end(), {{L"Program", record.program},
+                                 {L"ButtonText", record.buttonText},
+                                 {L"MenuText", record.menuText},
+                                 {L"MenuStatusBar", record.menuStatusBar}});
+    if (order == RecordValueOrder::Rewrite) values.emplace_back(L"Scope", record.scope);
+    values.insert(values.end(), {{L"Arguments", record.arguments}, {L"Link", record.link}});
+    if (order == RecordValueOrder::Add) values.emplace_back(L"Scope", record.scope);
+    // The writing stops at the first value refused.
+    for (const auto& [name, text] : values) {
+        if (!settings.SaveSetting(section, name, text, false)) return false;
+    }
+    return true;
 }
 
 ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot) {
@@ -78,10 +83,12 @@ ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot) {
     return record;
 }
 
-void RemoveButtonRecord(CRegSettings& settings, int slot) {
-    if (!IsValidSlot(slot)) return;
+bool RemoveButtonRecord(CRegSettings& settings, int slot) {
+    if (!IsValidSlot(slot)) return true;
     UseProgramSettings(settings);
-    settings.DeleteSetting(ButtonRecordSection(slot), L"", false);
+    const std::wstring section = ButtonRecordSection(slot);
+    settings.DeleteSetting(section, L"", false);
+    return !settings.SectionExists(section, false);
 }
 
 }  // namespace velmora

@@ -35,7 +35,8 @@ long long LeadingNumber(const std::wstring& text);
 // "Count" as stored, read through settings with whatever application name it has.
 long long ReadButtonCount(CRegSettings& settings);
 // Writes "Count" under Velmora as decimal text.
-void WriteButtonCount(CRegSettings& settings, long long count);
+// Writes "Count" under Velmora as decimal text; answers whether it was written.
+bool WriteButtonCount(CRegSettings& settings, long long count);
 
 // The two orders in which records are written. Both start "Icon", "Icon File" (disk icons, and
 // program icons with a file of another name), "Program", "ButtonText", "MenuText",
@@ -44,12 +45,12 @@ void WriteButtonCount(CRegSettings& settings, long long count);
 enum class RecordValueOrder { Add, Rewrite };
 
 // Writes the record of a slot under Velmora in the given order.
-void WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order);
+bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order);
 
 // Reads a slot's record under the application name settings has now; a missing value is empty.
 ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot);
 
 // Deletes a slot's record key under Velmora.
-void RemoveButtonRecord(CRegSettings& settings, int slot);
+bool RemoveButtonRecord(CRegSettings& settings, int slot);
 
 }  // namespace velmora

@@ -36,9 +36,10 @@ void ButtonOperations::LoadAtStartup() {
 
     // An empty or negative count goes on like any other: the rewrite writes nothing for an empty
     // list, and the earlier version's key is still cleared away.
-    RewriteAllButtons();
+    const RewriteResult rewritten = RewriteAllButtons();
 
-    if (earlierVersionFound) {
+    // The earlier version's records go only when all of them reached their new place.
+    if (earlierVersionFound && rewritten.recordsWritten) {
         settings_.SetAppName(kEarlierAppName);
         settings_.SetCompany(kCompany);
         settings_.DeleteSetting(L"", L"", false);

@@ -4,24 +4,28 @@
 
 namespace velmora {
 
-void WriteToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers, const ToolbarEntry& entry) {
-    if (!IsValidSlot(slot)) return;
+bool WriteToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers, const ToolbarEntry& entry) {
+    if (!IsValidSlot(slot)) return false;
     UseBrowserSettings(settings);
     const std::wstring section = ToolbarEntrySection(slot);
-    settings.SaveSetting(section, L"Clsid", kToolbarButtonClsid, scopeAllUsers);
-    settings.SaveSetting(section, L"ButtonText", entry.buttonText, scopeAllUsers);
-    settings.SaveSetting(section, L"Exec", entry.exec, scopeAllUsers);
-    settings.SaveSetting(section, L"Icon", entry.icon, scopeAllUsers);
-    settings.SaveSetting(section, L"HotIcon", entry.hotIcon, scopeAllUsers);
-    settings.SaveSetting(section, L"MenuText", entry.menuText, scopeAllUsers);
-    settings.SaveSetting(section, L"MenuStatusBar", entry.menuStatusBar, scopeAllUsers);
-    settings.SaveSetting(section, L"Default Visible", L"Yes", scopeAllUsers);
+    const std::pair<const wchar_t*, std::wstring> values[] = {
+        {L"Clsid", kToolbarButtonClsid},       {L"ButtonText", entry.buttonText},
+        {L"Exec", entry.exec},                 {L"Icon", entry.icon},
+        {L"HotIcon", entry.hotIcon},           {L"MenuText", entry.menuText},
+        {L"MenuStatusBar", entry.menuStatusBar}, {L"Default Visible", L"Yes"},
+    };
+    for (const auto& [name, text] : values) {
+        if (!settings.SaveSetting(section, name, text, scopeAllUsers)) return false;
+    }
+    return true;
 }
 
-void RemoveToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers) {
-    if (!IsValidSlot(slot)) return;
+bool RemoveToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers) {
+    if (!IsValidSlot(slot)) return true;
     UseBrowserSettings(settings);
-    settings.DeleteSetting(ToolbarEntrySection(slot), L"", scopeAllUsers);
+    const std::wstring section = ToolbarEntrySection(slot);
+    settings.DeleteSetting(section, L"", scopeAllUsers);
+    return !settings.SectionExists(section, scopeAllUsers);
 }
 
 std::wstring LibraryIconFile(const std::wstring& programFolder, long long number) {

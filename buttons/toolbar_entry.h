@@ -20,12 +20,14 @@ struct ToolbarEntry {
     std::wstring menuStatusBar;
 };
 
-// Writes the eight values in their fixed order, creating the key. Results are not looked at:
-// a refused write leaves the entry incomplete and the operation goes on.
-void WriteToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers, const ToolbarEntry& entry);
+// Writes the eight values in their fixed order, creating the key. Answers whether every value
+// was written (the machine's root refuses a user without administrator rights); the writing
+// stops at the first value refused.
+bool WriteToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers, const ToolbarEntry& entry);
 
-// Deletes the slot's key under the root the scope selects.
-void RemoveToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers);
+// Deletes the slot's key under the root the scope selects. Answers whether the key is gone
+// (also when it was never there).
+bool RemoveToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers);
 
 // The normal (grey) and hot (colour) files of library icon n in the icons folder.
 std::wstring LibraryIconFile(const std::wstring& programFolder, long long number);

@@ -174,6 +174,96 @@ void EditorFields::Check1_Click() {
     }
 }
 
+// --- Whole-editor changes -------------------------------------------------------------------
+
+ButtonDraft EditorFields::Draft() const {
+    ButtonDraft draft;
+    draft.fileToLaunch = Text(TextField::Text1);
+    draft.parameters = Text(TextField::Text5);
+    draft.buttonText = Text(TextField::Text2);
+    draft.menuText = Text(TextField::Text4);
+    draft.menuStatusBar = Text(TextField::Text3);
+    draft.scopeAllUsers = scopeAllUsers_;
+    draft.iconSource = Check(CheckField::Check1) == 1 ? IconSource::Program
+                       : IconFromDisk                 ? IconSource::Disk
+                                                      : IconSource::Library;
+    draft.diskIconFile = DiskIconFile;
+    draft.libraryNumber = LibraryIconNumber;
+    draft.smallIcon = picico.get();
+    draft.largeIcon = Image1.icon.get();
+    return draft;
+}
+
+void EditorFields::LoadRow(const ButtonRow& row) {
+    SetText(TextField::Text1, row.text);
+    SetText(TextField::Text2, row.buttonText);
+    SetText(TextField::Text4, row.menuText);
+    SetText(TextField::Text3, row.menuStatusBar);
+    SetText(TextField::Text5, row.parameters);
+    SetScopeAllUsers(row.scope == L"All Users");
+
+    // The "Use Program Icon" handler runs exactly once, without the notice: by the change of the
+    // box, or directly when the box already has the value wanted.
+    auto setUseProgramIcon = [this](int value) {
+        IconNoticeFlag = L"no";
+        if (Check(CheckField::Check1) == value) Check1_Click();
+        else SetCheck(CheckField::Check1, value);
+    };
+    if (!row.tag.empty() && row.iconKind == L"disk") {
+        IconFromDisk = true;
+        DiskIconFile = row.tag;
+        LoadFileIcon(row.tag, picico);
+        Image1.libraryNumber = 0;
+        Image1.icon = ProgramIconPicture(row.tag, 0, true);
+        Changed();
+        if (previewChanged) previewChanged();
+        setUseProgramIcon(0);
+    } else if (!row.tag.empty()) {
+        LoadFileIcon(row.text, picico);
+        if (previewChanged) previewChanged();
+        setUseProgramIcon(1);
+    } else {
+        setUseProgramIcon(0);
+        IconFromDisk = false;
+        const int number = row.smallIcon >= 1 && row.smallIcon <= kLibraryIconCount ? static_cast<int>(row.smallIcon) : 1;
+        ShowLibraryIcon(number);
+        LibraryIconNumber = number;
+    }
+    AfterUserAct();
+}
+
+void EditorFields::ResetAfterSave() {
+    SetText(TextField::Text1, L"");
+    SetText(TextField::Text2, L"");
+    SetText(TextField::Text3, L"");
+    SetText(TextField::Text4, L"");
+    SetText(TextField::Text5, L"");
+    SetCheck(CheckField::Check3, 0);
+    SetScopeAllUsers(false);
+    ShowLibraryIcon(1);
+    IconNoticeFlag = L"no";
+    if (Check(CheckField::Check1) == 0) Check1_Click();
+    else SetCheck(CheckField::Check1, 0);
+    IconFromDisk = false;
+    LibraryIconNumber = 1;
+}
+
+void EditorFields::Command9_Click() {
+    SetText(TextField::Text3, L"");
+    SetText(TextField::Text4, L"");
+    SetText(TextField::Text2, L"");
+    SetText(TextField::Text1, L"");
+    SetText(TextField::Text5, L"");
+    SetCheck(CheckField::Check3, 0);
+    if (Check(CheckField::Check1) == 0) SetCheck(CheckField::Check1, 1);
+    else Check1_Click();
+    SetCheck(CheckField::Check2, 1);
+    IconFromDisk = false;
+    DiskIconFile.clear();
+    // With no file to launch "Use Program Icon" goes unticked again, and shows the library icon.
+    AfterUserAct();
+}
+
 // --- Displays -------------------------------------------------------------------------------
 
 void EditorFields::ShowLibraryIcon(int number) {

@@ -5,6 +5,8 @@
 // "Synch All" keeps the three texts equal, "Use Program Icon" takes the program's icon.
 #pragma once
 
+#include "buttons/button_list.h"
+#include "buttons/button_operations.h"
 #include "buttons/icon_files.h"
 #include "common/prompts.h"
 #include "common/unique_handles.h"
@@ -77,6 +79,19 @@ public:
 
     // Shows library icon `number` in "Selected Icon:".
     void ShowLibraryIcon(int number);
+
+    // The button the fields define, with the icon the choice gives: the program icon when "Use
+    // Program Icon" is ticked, else the disk icon when one was chosen, else the library icon.
+    ButtonDraft Draft() const;
+    // Loads a row of the list into the fields ("Edit Selected"): the texts in their order (so
+    // that derive and synch run), the scope, and the row's icon as the icon choice.
+    void LoadRow(const ButtonRow& row);
+    // The editor as it is after adding or updating a button: empty texts, "Current User",
+    // library icon 1, "Use Program Icon" and "Derive from Filename" unticked.
+    void ResetAfterSave();
+    // "Reset All to Default": empty texts, "Derive from Filename" unticked, "Synch All" ticked,
+    // and no disk icon chosen any more, so that the library icon shown is the one a button gets.
+    void Command9_Click();
 
     // The icon choice: the program icon ("Use Program Icon") wins over the disk icon, the disk icon
     // over the library icon.

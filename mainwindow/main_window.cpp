@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 #include <shlwapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -70,12 +71,15 @@ MainWindow::MainWindow(EditorPrompts& prompts, RegistryApi& registry)
 MainWindow::~MainWindow() {
     // The window goes first, while the fields it shows still exist.
     if (hwnd_) ::DestroyWindow(hwnd_);
+    if (pop_) ::DestroyMenu(pop_);
 }
 
 HWND MainWindow::Create(MainWindowSetup setup) {
     setup_ = std::move(setup);
     fields_ = std::make_unique<EditorFields>(prompts_, settings_, setup_.programFolder);
     operations_ = std::make_unique<ButtonOperations>(list_, settings_, prompts_, fields_->picico, setup_.programFolder);
+    commands_ = std::make_unique<EditorCommands>(*fields_, *operations_, list_, prompts_, settings_, setup_.programFolder);
+    commands_->focus = [this](const FocusRequest& request) { MoveFocus(request); };
 
     const int dpi = ScreenDpi();
     HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
@@ -108,6 +112,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case WM_NOTIFY:
+        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
     case WM_CLOSE:
         Form_QueryUnload();
         return 0;
@@ -130,6 +140,7 @@ void MainWindow::CreateControls() {
                            IDC_LISTVIEW1, Place(kListView1, kFrame2), WS_EX_CLIENTEDGE);
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(list_.images.handle()));
+    ::SetWindowSubclass(list, &MainWindow::ListViewProc, 0, reinterpret_cast<DWORD_PTR>(this));
     const wchar_t* const headings[8] = {L"File to Launch", L"Button Text", L"Menu Text", L"Menu Status Bar Text",
                                         L"Scope",          L"Parameters",  L"",          L""};
     for (int column = 0; column < 8; ++column) {
@@ -225,6 +236,8 @@ void MainWindow::CreateControls() {
     ::SetWindowPos(Item(IDC_OPTION1_1), nullptr, allUsers.right + Px(45), allUsers.top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
+    pop_ = CreateListPopupMenu();
+    commands_->listChanged = [this](int current) { ShowList(current); };
     fields_->changed = [this] { ShowFields(); };
     fields_->previewChanged = [this] { CentreImage1(); };
     ShowFields();
@@ -301,7 +314,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         }
         return;
     }
-    if (code != BN_CLICKED) return;  // also 0 for menu items
+    if (code != BN_CLICKED) return;  // also 0 for menu items, which come as BN_CLICKED
     for (const CheckControl& check : kCheckControls) {
         if (check.id == id) {
             fields_->UserClicked(check.field);
@@ -314,11 +327,13 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case IDC_COMMAND1: fields_->Command1_Click(); break;
     case IDC_COMMAND3: fields_->Command3_Click(); break;
     case IDC_COMMAND5: fields_->Command5_Click(); break;
-    case IDC_COMMAND2: Command2_Click(); break;
-    case IDC_COMMAND4: Command4_Click(); break;
-    case IDC_COMMAND7: Command7_Click(); break;
-    case IDC_COMMAND8: Command8_Click(); break;
-    case IDC_COMMAND9: Command9_Click(); break;
+    case IDC_COMMAND2: commands_->Command2_Click(); break;
+    case IDC_COMMAND4: commands_->Command4_Click(CurrentRow()); break;
+    case IDC_COMMAND7:
+    case ID_POPED: commands_->Command7_Click(CurrentRow()); break;
+    case IDC_COMMAND8:
+    case ID_POPDEL: commands_->Command8_Click(CurrentRow()); break;
+    case IDC_COMMAND9: fields_->Command9_Click(); break;
     case ID_MNUFILEEXIT: Form_QueryUnload(); break;
     default: break;  // the other menu items come with the menus' own work
     }
@@ -346,7 +361,12 @@ void MainWindow::ShowFields() {
     UpdateEnabledStates();
 }
 
-void MainWindow::ShowList() {
+int MainWindow::CurrentRow() const {
+    const LRESULT row = ::SendMessageW(Item(IDC_LISTVIEW1), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    return row >= 0 && row < static_cast<LRESULT>(list_.rows.size()) ? static_cast<int>(row) : -1;
+}
+
+void MainWindow::ShowList(int current) {
     HWND list = Item(IDC_LISTVIEW1);
     ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     int index = 0;
@@ -367,10 +387,12 @@ void MainWindow::ShowList() {
     }
     // The operations act on the current row: there is one whenever the list is not empty.
     if (index > 0) {
+        current = std::clamp(current, 0, index - 1);
         LVITEMW state{};
         state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        ::SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+        ::SendMessageW(list, LVM_SETITEMSTATE, current, reinterpret_cast<LPARAM>(&state));
+        ::SendMessageW(list, LVM_ENSUREVISIBLE, current, FALSE);
     }
     const std::wstring count = std::to_wstring(list_.rows.size()) + L" of " + std::to_wstring(kSlotCount) + L" buttons";
     ::SendMessageW(Item(IDC_STATUSBAR1), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(count.c_str()));
@@ -395,6 +417,60 @@ void MainWindow::CentreImage1() {
     const int top = frameRect.top + (frameRect.bottom - frameRect.top) / 2 - size.cy / 2 + Px(kPreviewDrop);
     ::SetWindowPos(image, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(image, nullptr, TRUE);
+}
+
+// --- The list's mouse ------------------------------------------------------------------------
+
+void MainWindow::OnNotify(const NMHDR& header) {
+    if (header.idFrom != IDC_LISTVIEW1) return;
+    const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
+    // A right click on a row opens the list's menu; a double click on a row loads it. On empty
+    // space below the rows neither does anything.
+    if (header.code == NM_RCLICK && activate.iItem >= 0) ShowListPopup();
+    if (header.code == NM_DBLCLK && activate.iItem >= 0) commands_->Command7_Click(CurrentRow());
+}
+
+void MainWindow::ShowListPopup() {
+    POINT at{};
+    ::GetCursorPos(&at);
+    ::TrackPopupMenu(pop_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+}
+
+LRESULT CALLBACK MainWindow::ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self) {
+    if (message == WM_MOUSEMOVE) {
+        reinterpret_cast<MainWindow*>(self)->ListView1_MouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    }
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &MainWindow::ListViewProc, 0);
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void MainWindow::ListView1_MouseMove(POINT point) {
+    // The second panel shows the Button Text of the row under the pointer.
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    const LRESULT row = ::SendMessageW(Item(IDC_LISTVIEW1), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    const bool onRow = row >= 0 && row < static_cast<LRESULT>(list_.rows.size()) && (hit.flags & LVHT_ONITEM);
+    ShowHoverText(onRow ? list_.rows[static_cast<size_t>(row)].buttonText : std::wstring());
+}
+
+void MainWindow::OnMouseMove(POINT point) {
+    // Over the frame around the list, but not the list: no row is hovered.
+    const RECT frame = PlaceOf(Item(IDC_FRAME2));
+    if (::PtInRect(&frame, point)) ShowHoverText(L"");
+}
+
+void MainWindow::ShowHoverText(const std::wstring& text) {
+    ::SendMessageW(Item(IDC_STATUSBAR1), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void MainWindow::MoveFocus(const FocusRequest& request) {
+    for (const FieldControl& text : kTextControls) {
+        if (text.field != request.field) continue;
+        HWND control = Item(text.id);
+        ::SetFocus(control);
+        if (request.selectAll) ::SendMessageW(control, EM_SETSEL, 0, -1);
+    }
 }
 
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {

@@ -7,6 +7,7 @@
 #include "buttons/button_operations.h"
 #include "common/prompts.h"
 #include "common/window_base.h"
+#include "mainwindow/editor_commands.h"
 #include "mainwindow/editor_fields.h"
 #include "settings/reg_settings.h"
 
@@ -46,8 +47,11 @@ public:
     CRegSettings& RegSettings() { return settings_; }
     bool showTipsMenuTicked() const;
 
-    // Shows the list of added buttons again after it changed, with the states that depend on it.
-    void ShowList();
+    // Shows the list of added buttons again after it changed, with the states that depend on it,
+    // and row `current` (from 0; the nearest one there is) as the current row.
+    void ShowList(int current = 0);
+    // The current row of the list (from 0), or -1 when there is none.
+    int CurrentRow() const;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -67,12 +71,14 @@ private:
     void CentreImage1();
     void UpdateEnabledStates();
 
-    // Button commands whose work comes with the button operations.
-    void Command2_Click() {}  // "Add Button"
-    void Command4_Click() {}  // "Update"
-    void Command7_Click() {}  // "Edit Selected"
-    void Command8_Click() {}  // "Delete Selected"
-    void Command9_Click() {}  // "Reset All to Default"
+    void OnNotify(const NMHDR& header);
+    void OnMouseMove(POINT point);
+    void ShowHoverText(const std::wstring& text);
+    void ListView1_MouseMove(POINT point);
+    static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+    void ShowListPopup();
+    void MoveFocus(const FocusRequest& request);
 
     TwipsRect Place(const TwipsRect& control, const TwipsRect& frame) const { return control.Inside(frame); }
     HWND AddFrame(int id, const wchar_t* caption, const TwipsRect& at);
@@ -83,6 +89,8 @@ private:
     ButtonList list_;
     std::unique_ptr<EditorFields> fields_;
     std::unique_ptr<ButtonOperations> operations_;
+    std::unique_ptr<EditorCommands> commands_;
+    HMENU pop_ = nullptr;  // the list's pop-up menu
     MainWindowSetup setup_;
     bool firstActivation_ = false;
     bool showingFields_ = false;

@@ -127,9 +127,13 @@ LSTATUS CRegSettings::DeleteInView(const std::wstring& section, const std::wstri
         return registry_.DeleteValue(opened.get(), ValueName(key));
     }
 
-    // The key goes with everything below it: opened through its parent, so that an empty
-    // section removes the application key itself.
-    std::wstring path = BuildKeyPath(section);
+    // The key goes with everything below it; an empty section removes the application key itself.
+    return DeletePath(root, BuildKeyPath(section), view);
+}
+
+LSTATUS CRegSettings::DeletePath(HKEY root, const std::wstring& keyPath, REGSAM view) {
+    // Opened through its parent, so that the key itself can go.
+    std::wstring path = keyPath;
     while (!path.empty() && path.back() == L'\\') path.pop_back();
     const auto split = path.find_last_of(L'\\');
     if (split == std::wstring::npos) return ERROR_FILE_NOT_FOUND;
@@ -184,6 +188,85 @@ bool CRegSettings::SectionExists(const std::wstring& section, bool scp) const {
         if (!IsNotFound(registry_.OpenKey(RootFor(scp), path.c_str(), KEY_READ | view, opened.put()))) return true;
     }
     return false;
+}
+
+void CRegSettings::Remember(SettingsSnapshot& snapshot, const std::wstring& section, bool scp) const {
+    const std::wstring path = BuildKeyPath(section);
+    for (REGSAM view : ViewsFor(scp)) {
+        SettingsSnapshot::Key key;
+        key.root = RootFor(scp);
+        key.view = view;
+        key.path = path;
+        OpenedKey opened(registry_);
+        const LSTATUS status = registry_.OpenKey(key.root, path.c_str(), KEY_READ | view, opened.put());
+        key.existed = !IsNotFound(status);
+        key.readable = status == ERROR_SUCCESS || IsNotFound(status);
+        DWORD longestName = 0;
+        DWORD longestData = 0;
+        if (status == ERROR_SUCCESS &&
+            registry_.QueryInfoKey(opened.get(), &longestName, &longestData) != ERROR_SUCCESS) {
+            key.readable = false;
+        }
+        for (DWORD index = 0; status == ERROR_SUCCESS && key.readable; ++index) {
+            std::vector<wchar_t> name(longestName + 1);
+            SettingsSnapshot::Value value;
+            value.data.resize(longestData);
+            DWORD nameLength = static_cast<DWORD>(name.size());
+            DWORD dataSize = longestData;
+            const LSTATUS read = registry_.EnumValue(opened.get(), index, name.data(), &nameLength, &value.type,
+                                                     value.data.data(), &dataSize);
+            if (read == ERROR_NO_MORE_ITEMS) break;
+            if (read != ERROR_SUCCESS) {
+                key.readable = false;
+                break;
+            }
+            value.name.assign(name.data(), nameLength);
+            value.data.resize(dataSize);
+            key.values.push_back(std::move(value));
+        }
+        snapshot.keys_.push_back(std::move(key));
+    }
+}
+
+bool CRegSettings::RestoreKey(const SettingsSnapshot::Key& key) {
+    if (!key.readable) return false;
+    if (!key.existed) {
+        const LSTATUS status = DeletePath(key.root, key.path, key.view);
+        return status == ERROR_SUCCESS || IsNotFound(status);
+    }
+    OpenedKey created(registry_);
+    if (registry_.CreateKey(key.root, key.path.c_str(), KEY_ALL_ACCESS | key.view, created.put()) != ERROR_SUCCESS) {
+        return false;
+    }
+    // Values that came since go; the remembered ones are written back as they were.
+    std::vector<std::wstring> present;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD length = 16384;
+        if (registry_.EnumValue(created.get(), index, name, &length, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        present.emplace_back(name, length);
+    }
+    bool restored = true;
+    for (const std::wstring& name : present) {
+        bool remembered = false;
+        for (const SettingsSnapshot::Value& value : key.values) remembered = remembered || value.name == name;
+        if (!remembered) restored = registry_.DeleteValue(created.get(), name.c_str()) == ERROR_SUCCESS && restored;
+    }
+    for (const SettingsSnapshot::Value& value : key.values) {
+        restored = registry_.SetValue(created.get(), value.name.c_str(), value.type, value.data.data(),
+                                      static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS &&
+                   restored;
+    }
+    return restored;
+}
+
+bool CRegSettings::Restore(const SettingsSnapshot& snapshot) {
+    bool restored = true;
+    // Latest first, so that a key remembered twice ends as it was the first time.
+    for (auto key = snapshot.keys_.rbegin(); key != snapshot.keys_.rend(); ++key) {
+        restored = RestoreKey(*key) && restored;
+    }
+    return restored;
 }
 
 void UseProgramSettings(CRegSettings& settings) {

@@ -22,6 +22,27 @@ namespace velmora {
 // One row per value: name and text.
 using SettingsTable = std::vector<std::pair<std::wstring, std::wstring>>;
 
+// Some keys with their values as they were at one moment, so that an operation that fails
+// halfway can put them back (CRegSettings::Remember and Restore).
+class SettingsSnapshot {
+private:
+    friend class CRegSettings;
+    struct Value {
+        std::wstring name;
+        DWORD type = REG_NONE;
+        std::vector<BYTE> data;
+    };
+    struct Key {
+        HKEY root = nullptr;
+        REGSAM view = 0;
+        std::wstring path;
+        bool existed = false;
+        bool readable = true;  // a key that could not be read cannot be put back, and is left alone
+        std::vector<Value> values;
+    };
+    std::vector<Key> keys_;
+};
+
 class CRegSettings {
 public:
     // The default application name is the running program's product name.
@@ -50,6 +71,12 @@ public:
     // only. A key that is there but cannot be opened (access denied) counts as existing.
     bool SectionExists(const std::wstring& section, bool scp = false) const;
 
+    // Remembers the section's key as it is now, in every view of the root, with all its values.
+    void Remember(SettingsSnapshot& snapshot, const std::wstring& section, bool scp = false) const;
+    // Puts every remembered key back as it was: its values restored, values and keys that were
+    // not there removed. True when all of it worked.
+    bool Restore(const SettingsSnapshot& snapshot);
+
     static constexpr const wchar_t* kDefaultCompany = L"VB and VBA Program Settings";
 
 private:
@@ -57,6 +84,8 @@ private:
     // Each answers the status of the registry call that decided its outcome.
     LSTATUS DeleteInView(const std::wstring& section, const std::wstring& key, HKEY root, REGSAM view);
     LSTATUS DeleteKeyTree(HKEY parent, const std::wstring& subKey, REGSAM view);
+    LSTATUS DeletePath(HKEY root, const std::wstring& path, REGSAM view);
+    bool RestoreKey(const SettingsSnapshot::Key& key);
 
     RegistryApi& registry_;
     std::wstring productName_;

@@ -36,16 +36,7 @@ std::wstring SystemProgram(const wchar_t* name) {
 // A program folder of its own with the shipped library icons in its "icons" folder.
 class StartupLoadTest : public ::testing::Test {
 protected:
-    StartupLoadTest() {
-        const std::wstring shipped = ProgramFolder() + L"icons\\";
-        ::CreateDirectoryW((folder.path() + L"icons").c_str(), nullptr);
-        for (int n = 1; n <= kLibraryIconCount; ++n) {
-            for (const wchar_t* look : {L"", L"gr"}) {
-                const std::wstring name = std::to_wstring(n) + look + L".ico";
-                ::CopyFileW((shipped + name).c_str(), (folder.path() + L"icons\\" + name).c_str(), FALSE);
-            }
-        }
-    }
+    StartupLoadTest() { testing::CopyLibraryIcons(folder.path()); }
 
     void WriteRecord(const std::wstring& appKey, int slot, const ButtonRecord& record) {
         const std::wstring key = RecordKey(appKey, slot);

@@ -21,6 +21,9 @@ private:
     std::wstring path_;
 };
 
+// Gives a program folder (ending in a backslash) an "icons" folder with the shipped library icons.
+void CopyLibraryIcons(const std::wstring& programFolder);
+
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 

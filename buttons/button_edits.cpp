@@ -1,0 +1,288 @@
+// Adding, updating and deleting a button: the list, the browser entries, the records and the
+// button's files change together, or not at all.
+#include "buttons/button_file_names.h"
+#include "buttons/button_operations.h"
+#include "buttons/button_slots.h"
+#include "buttons/paths.h"
+#include "buttons/shortcut_file.h"
+
+#include <windows.h>
+
+namespace velmora {
+
+namespace {
+
+constexpr const wchar_t* kProblemTitle = L"Problem";
+constexpr const wchar_t* kAdministratorAdvice =
+    L" Buttons for \"All Users\" can only be added, changed or deleted by an administrator: choose \"Current "
+    L"User\", or close Velmora and run it again as an administrator (right-click it and choose \"Run as "
+    L"administrator\").";
+
+bool SameText(const std::wstring& first, const std::wstring& second) {
+    return ::CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
+                                  static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
+
+bool IsLibraryIconName(const std::wstring& name) {
+    for (int number = 1; number <= kLibraryIconCount; ++number) {
+        if (SameText(name, std::to_wstring(number) + L".ico") || SameText(name, std::to_wstring(number) + L"gr.ico")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+struct ButtonOperations::PreparedFiles {
+    std::wstring iconFile;              // the button's own icon file; empty for a library icon
+    std::wstring link;                  // the shortcut that carries the parameters, or empty
+    std::vector<std::wstring> created;  // files that were not there before, to remove on failure
+};
+
+std::vector<std::wstring> ButtonOperations::FilesOfOtherRows(int ownRow) const {
+    std::vector<std::wstring> files;
+    for (int row = 0; row < static_cast<int>(list_.rows.size()); ++row) {
+        if (row == ownRow) continue;
+        if (!list_.rows[row].tag.empty()) files.push_back(list_.rows[row].tag);
+        if (!list_.rows[row].link.empty()) files.push_back(list_.rows[row].link);
+    }
+    return files;
+}
+
+bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* updated, const wchar_t* done,
+                                    PreparedFiles& files) {
+    // New files never take a name a button uses, the updated one's included: its files stay as
+    // they are until the new ones are in the registry, so that a failure leaves it unchanged.
+    std::vector<std::wstring> others = FilesOfOtherRows(-1);
+    const std::wstring icons = programFolder_ + L"icons\\";
+    auto fail = [&](const std::wstring& what) {
+        for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
+        prompts_.Message(what + L" The button was not " + done + L".", kProblemTitle, MB_OK | MB_ICONSTOP);
+        return false;
+    };
+    auto made = [&](const std::wstring& file, bool existed) {
+        if (!existed) files.created.push_back(file);
+    };
+
+    if (draft.iconSource == IconSource::Program) {
+        files.iconFile = ChooseButtonFilePath(icons, PathPart(draft.fileToLaunch, PathSelector::BaseName), L".ico", others);
+        const bool existed = FileExists(files.iconFile);
+        if (!SaveIconFile(draft.largeIcon, files.iconFile)) {
+            return fail(L"The icon file \"" + files.iconFile + L"\" could not be written.");
+        }
+        made(files.iconFile, existed);
+    } else if (draft.iconSource == IconSource::Disk) {
+        const std::wstring source = TextBeforeNul(draft.diskIconFile);
+        // An updated button whose disk icon is its own copy keeps it.
+        if (updated && updated->iconKind == L"disk" && !updated->tag.empty() && IsSameFile(source, updated->tag)) {
+            files.iconFile = updated->tag;
+            return PrepareShortcut(draft, others, done, files);
+        }
+        files.iconFile = ChooseButtonFilePath(icons, PathPart(source, PathSelector::BaseName), L".ico", others);
+        const bool existed = FileExists(files.iconFile);
+        if (!CopyDiskIconFile(source, files.iconFile)) {
+            return fail(L"The icon file \"" + source + L"\" could not be copied to \"" + files.iconFile + L"\".");
+        }
+        if (!IsSameFile(source, files.iconFile)) made(files.iconFile, existed);
+    }
+    return PrepareShortcut(draft, others, done, files);
+}
+
+bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const std::vector<std::wstring>& others,
+                                       const wchar_t* done, PreparedFiles& files) {
+    auto fail = [&](const std::wstring& what) {
+        for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
+        prompts_.Message(what + L" The button was not " + done + L".", kProblemTitle, MB_OK | MB_ICONSTOP);
+        return false;
+    };
+    if (!draft.parameters.empty()) {
+        const std::wstring shortcuts = programFolder_ + L"shortcuts\\";
+        if (!FolderExists(shortcuts) && !::CreateDirectoryW(shortcuts.c_str(), nullptr)) {
+            return fail(L"The folder \"" + shortcuts + L"\" for the button's shortcut could not be created.");
+        }
+        files.link = ChooseButtonFilePath(shortcuts, PathPart(draft.fileToLaunch, PathSelector::BaseName), L".lnk",
+                                          others);
+        const bool existed = FileExists(files.link);
+        if (!CreateShortcutFile(files.link, draft.fileToLaunch, L"", draft.parameters, draft.fileToLaunch, 1, 5)) {
+            return fail(L"The shortcut \"" + files.link + L"\" that passes the command line parameters could not be "
+                        L"written.");
+        }
+        if (!existed) files.created.push_back(files.link);
+    }
+    return true;
+}
+
+ButtonRow ButtonOperations::RowForDraft(const ButtonDraft& draft, const PreparedFiles& files) {
+    ButtonRow row;
+    row.text = draft.fileToLaunch;
+    row.buttonText = draft.buttonText;
+    row.menuText = draft.menuText;
+    row.menuStatusBar = draft.menuStatusBar;
+    row.scope = draft.scopeAllUsers ? kScopeAllUsers : kScopeCurrentUser;
+    row.parameters = draft.parameters;
+    row.link = files.link;
+    if (draft.iconSource == IconSource::Library) {
+        row.smallIcon = draft.libraryNumber;
+    } else {
+        row.smallIcon = list_.images.Append(draft.smallIcon);
+        row.tag = files.iconFile;
+        if (draft.iconSource == IconSource::Disk) row.iconKind = L"disk";
+    }
+    return row;
+}
+
+void ButtonOperations::Undo(const SettingsSnapshot& before, const PreparedFiles& files, bool imageAdded,
+                            bool machineRoot, const std::wstring& failure) {
+    if (imageAdded) list_.images.RemoveLast();
+    const bool restored = settings_.Restore(before);
+    for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
+    prompts_.Message(failure + (machineRoot ? kAdministratorAdvice : L"") +
+                         (restored ? L" Nothing was changed."
+                                   : L" Some of the registry settings could not be put back as they were."),
+                     kProblemTitle, MB_OK | MB_ICONSTOP);
+}
+
+void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
+    const std::vector<std::wstring> inUse = FilesOfOtherRows(-1);
+    for (const std::wstring& file : {former.tag, former.link}) {
+        if (file.empty()) continue;
+        // Only the program's own files: in its icons or shortcuts folder, never a library icon.
+        const std::wstring folder = FolderOf(file);
+        const bool own = (SameText(folder, programFolder_ + L"icons\\") && !IsLibraryIconName(NameOf(file))) ||
+                         SameText(folder, programFolder_ + L"shortcuts\\");
+        bool used = false;
+        for (const std::wstring& other : inUse) used = used || SameText(other, file) || IsSameFile(other, file);
+        if (own && !used && FileExists(file)) ::DeleteFileW(file.c_str());
+    }
+}
+
+ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
+    const int slot = static_cast<int>(list_.rows.size());
+    if (!IsValidSlot(slot)) return {};
+    PreparedFiles files;
+    if (!PrepareFiles(draft, nullptr, L"added", files)) return {};
+
+    SettingsSnapshot before;
+    UseBrowserSettings(settings_);
+    settings_.Remember(before, ToolbarEntrySection(slot), draft.scopeAllUsers);
+    UseProgramSettings(settings_);
+    settings_.Remember(before, kAddedButtons);
+    settings_.Remember(before, ButtonRecordSection(slot));
+
+    const long long count = ReadButtonCount(settings_);
+    const ButtonRow row = RowForDraft(draft, files);
+    const bool written =
+        WriteToolbarEntry(settings_, slot, draft.scopeAllUsers, EntryForRow(row, programFolder_)) &&
+        WriteButtonCount(settings_, count + 1) &&
+        WriteButtonRecord(settings_, slot, RecordForRow(row, programFolder_), RecordValueOrder::Add);
+    if (!written) {
+        Undo(before, files, draft.iconSource != IconSource::Library, draft.scopeAllUsers,
+             L"The button could not be added: its settings could not be written to the registry.");
+        return {};
+    }
+    list_.rows.push_back(row);
+    return {true, draft.iconSource == IconSource::Disk ? files.iconFile : std::wstring()};
+}
+
+ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& draft) {
+    if (rowIndex < 0 || rowIndex >= static_cast<int>(list_.rows.size()) || !IsValidSlot(rowIndex)) return {};
+    const ButtonRow former = list_.rows[rowIndex];
+    PreparedFiles files;
+    if (!PrepareFiles(draft, &former, L"changed", files)) return {};
+
+    const int slot = rowIndex;
+    const std::wstring entrySection = ToolbarEntrySection(slot);
+    const std::wstring recordSection = ButtonRecordSection(slot);
+    SettingsSnapshot before;
+    UseBrowserSettings(settings_);
+    settings_.Remember(before, entrySection, true);
+    settings_.Remember(before, entrySection, false);
+    UseProgramSettings(settings_);
+    settings_.Remember(before, recordSection);
+
+    const ButtonRow row = RowForDraft(draft, files);
+    const ButtonRecord record = RecordForRow(row, programFolder_);
+    // A button whose scope changed leaves no entry behind under the other root, and its record
+    // keeps no "Icon File" that its new icon does not use.
+    const bool wasAllUsers = former.scope == kScopeAllUsers;
+    bool written = wasAllUsers == draft.scopeAllUsers || RemoveToolbarEntry(settings_, slot, wasAllUsers);
+    written = written && WriteToolbarEntry(settings_, slot, draft.scopeAllUsers, EntryForRow(row, programFolder_)) &&
+              WriteButtonRecord(settings_, slot, record, RecordValueOrder::Add);
+    if (written && record.iconFile.empty()) {
+        UseProgramSettings(settings_);
+        const std::wstring absent = L"\n";  // no stored value holds a lone line break
+        if (settings_.GetSetting(recordSection, L"Icon File", absent) != absent) {
+            written = settings_.DeleteSetting(recordSection, L"Icon File", false);
+        }
+    }
+    if (!written) {
+        Undo(before, files, draft.iconSource != IconSource::Library, wasAllUsers || draft.scopeAllUsers,
+             L"The button could not be changed: its settings could not be written to the registry.");
+        return {};
+    }
+    list_.rows[rowIndex] = row;
+    DeleteUnusedFiles(former);
+    return {true, draft.iconSource == IconSource::Disk ? files.iconFile : std::wstring()};
+}
+
+bool ButtonOperations::DeleteButton(int rowIndex) {
+    const int rows = static_cast<int>(list_.rows.size());
+    if (rowIndex < 0 || rowIndex >= rows) return false;
+
+    // Every slot in use is rewritten: remembered under the root of the row that has it now and of
+    // the row that moves into it.
+    SettingsSnapshot before;
+    bool machineRoot = false;
+    UseProgramSettings(settings_);
+    settings_.Remember(before, kAddedButtons);
+    for (int slot = 0; slot < rows && IsValidSlot(slot); ++slot) {
+        const bool allUsers = list_.rows[slot].scope == kScopeAllUsers;
+        machineRoot = machineRoot || allUsers;
+        UseProgramSettings(settings_);
+        settings_.Remember(before, ButtonRecordSection(slot));
+        UseBrowserSettings(settings_);
+        settings_.Remember(before, ToolbarEntrySection(slot), allUsers);
+        const int movingIn = slot < rowIndex ? slot : slot + 1;
+        if (movingIn < rows && (list_.rows[movingIn].scope == kScopeAllUsers) != allUsers) {
+            settings_.Remember(before, ToolbarEntrySection(slot), !allUsers);
+        }
+    }
+
+    // The count goes down first; an empty list stores "0" whatever the count said.
+    UseProgramSettings(settings_);
+    bool written = WriteButtonCount(settings_, rows == 1 ? 0 : ReadButtonCount(settings_) - 1);
+    for (int slot = 0; written && slot < rows; ++slot) {
+        written = RemoveButtonRecord(settings_, slot) &&
+                  RemoveToolbarEntry(settings_, slot, list_.rows[slot].scope == kScopeAllUsers);
+    }
+    const ButtonRow removed = list_.rows[rowIndex];
+    if (written) {
+        list_.rows.erase(list_.rows.begin() + rowIndex);
+        written = static_cast<bool>(RewriteAllButtons());
+        if (!written) list_.rows.insert(list_.rows.begin() + rowIndex, removed);
+    }
+    if (!written) {
+        Undo(before, {}, false, machineRoot,
+             L"The button could not be deleted: its settings could not be removed from the registry.");
+        return false;
+    }
+    DeleteUnusedFiles(removed);
+    return true;
+}
+
+}  // namespace velmora

@@ -1,0 +1,128 @@
+#include "mainwindow/editor_commands.h"
+
+#include "buttons/button_slots.h"
+#include "buttons/toolbar_entry.h"
+#include "settings/preferences.h"
+
+#include <shlwapi.h>
+
+namespace velmora {
+
+namespace {
+
+constexpr const wchar_t* kProblem = L"Problem";
+
+// An ordinary file: not a folder, not hidden, not a system file.
+bool OrdinaryFileExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+}  // namespace
+
+bool EditorCommands::Fail(const wchar_t* text, const wchar_t* title, UINT style, TextField field, bool selectAll) {
+    prompts_.Message(text, title, style);
+    if (focus) focus({field, selectAll});
+    return false;
+}
+
+std::wstring EditorCommands::ValidateNewButton(bool checkFullList) {
+    const UINT critical = MB_OK | MB_ICONSTOP;
+    if (checkFullList && list_.rows.size() >= static_cast<size_t>(kSlotCount)) {
+        prompts_.Message(L"Cannot add anymore buttons. Velmora can currently only add 20 buttons to I.E.'s toolbar.",
+                         L"Too many buttons.", MB_OK | MB_ICONEXCLAMATION);
+        return L"nope";
+    }
+    const std::wstring& file = fields_.Text(TextField::Text1);
+    if (file.empty()) {
+        Fail(L"Please specify a valid file name in the \"File to Launch\" field.", kProblem, critical, TextField::Text1,
+             true);
+        return L"nope";
+    }
+    // Parameters reach a program through a shortcut file, which cannot point at a web address.
+    if (!fields_.Text(TextField::Text5).empty() && ::PathIsURLW(file.c_str())) {
+        Fail(L"Command line parameters cannot be passed to a web address. Put them into the address itself, or "
+             L"empty the \"Command Line Parameters\" field.",
+             kProblem, critical, TextField::Text5, true);
+        return L"nope";
+    }
+    if (fields_.Check(CheckField::Check1) != 1 &&
+        (!OrdinaryFileExists(LibraryIconFile(programFolder_, fields_.LibraryIconNumber)) ||
+         !OrdinaryFileExists(LibraryHotIconFile(programFolder_, fields_.LibraryIconNumber)))) {
+        prompts_.Message(L"One or all of the files needed to display the selected icon for this button could not be "
+                         L"found. You may need to reinstall the program or contact Corvale Software to rectify this "
+                         L"problem. The button will not be added.",
+                         kProblem, critical);
+        return L"nope";
+    }
+    if (fields_.Text(TextField::Text2).empty()) {
+        Fail(L"The \"Button Text\" field is empty. Please specify some text to be used as the caption for the button "
+             L"you are adding.",
+             kProblem, critical, TextField::Text2);
+        return L"nope";
+    }
+    if (fields_.Text(TextField::Text4).empty()) {
+        Fail(L"The \"Menu Text\" field is empty. Please specify the text for the menu command to be added to I.E.'s "
+             L"\"Tools\" menu in association with the button you are adding.",
+             kProblem, critical, TextField::Text4);
+        return L"nope";
+    }
+    if (fields_.Text(TextField::Text3).empty()) {
+        const int answer = prompts_.Message(
+            L"The \"Status Bar Text\" field is empty. If you continue, no text will be displayed in I.E.'s status bar "
+            L"when the mouse cursor is over the \"Tools\" menu command associated with the button you are adding. "
+            L"Click \"OK\" to continue or \"Cancel\" to go back and specify some text.",
+            L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION);
+        if (answer != IDOK) {
+            if (focus) focus({TextField::Text3, false});
+            return L"nope";
+        }
+    }
+    return L"ok";
+}
+
+bool EditorCommands::Command2_Click() {
+    if (ValidateNewButton(true) != L"ok") return false;
+    const ButtonOutcome outcome = operations_.AddButton(fields_.Draft());
+    if (!outcome.done) return false;
+    if (listChanged) listChanged(static_cast<int>(list_.rows.size()) - 1);
+    if (!outcome.diskIconCopy.empty()) fields_.DiskIconFile = outcome.diskIconCopy;
+    fields_.ResetAfterSave();
+    if (NoticeWanted(settings_, Notice::AddButton)) prompts_.ShowNotice(Notice::AddButton);
+    return true;
+}
+
+bool EditorCommands::Command4_Click(int row) {
+    if (!ValidRow(row)) return false;
+    if (prompts_.Message(L"This will replace all properties of the currently selected button. Do you wish to continue?",
+                         L"Updating Button", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return false;
+    }
+    if (ValidateNewButton(false) != L"ok") return false;
+    const ButtonOutcome outcome = operations_.UpdateButton(row, fields_.Draft());
+    if (!outcome.done) return false;
+    if (listChanged) listChanged(row);
+    if (!outcome.diskIconCopy.empty()) fields_.DiskIconFile = outcome.diskIconCopy;
+    fields_.ResetAfterSave();
+    if (NoticeWanted(settings_, Notice::Change)) prompts_.ShowNotice(Notice::Change);
+    return true;
+}
+
+bool EditorCommands::Command8_Click(int row) {
+    if (!ValidRow(row)) return false;
+    if (prompts_.Message(L"Are you sure you wish to delete the currently selected button?", L"Deleting Button",
+                         MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return false;
+    }
+    if (!operations_.DeleteButton(row)) return false;
+    if (listChanged) listChanged(row);
+    if (NoticeWanted(settings_, Notice::Change)) prompts_.ShowNotice(Notice::Change);
+    return true;
+}
+
+void EditorCommands::Command7_Click(int row) {
+    if (ValidRow(row)) fields_.LoadRow(list_.rows[row]);
+}
+
+}  // namespace velmora

@@ -1,0 +1,219 @@
+#include "buttons/button_operations.h"
+#include "buttons/button_slots.h"
+#include "buttons/shortcut_file.h"
+
+#include "tests/support/failing_registry.h"
+#include "tests/support/registry_peek.h"
+#include "tests/support/scripted_prompts.h"
+#include "tests/support/standard_user_registry.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using testing::FileExists;
+using testing::KeyExists;
+using testing::ReadString;
+
+const std::wstring kExtensions = L"Software\\Microsoft\\Internet Explorer\\Extensions\\";
+const std::wstring kRecords = L"Software\\Corvale\\Velmora\\Added Buttons";
+std::wstring Entry(int slot) { return kExtensions + ButtonSlotIds[slot]; }
+std::wstring Record(int slot) { return kRecords + L"\\" + ButtonSlotIds[slot]; }
+
+std::wstring SystemProgram(const wchar_t* name) {
+    wchar_t folder[MAX_PATH];
+    ::GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\" + name;
+}
+
+class ButtonEditsTest : public ::testing::Test {
+protected:
+    explicit ButtonEditsTest(RegistryApi& registry = SystemRegistry()) : settings(registry, L"Velmora") {
+        testing::CopyLibraryIcons(folder.path());
+    }
+    ButtonDraft Draft(const std::wstring& text, IconSource source, const std::wstring& parameters = L"") {
+        ButtonDraft draft;
+        draft.fileToLaunch = source == IconSource::Program ? SystemProgram(L"notepad.exe") : L"C:\\Tools\\" + text + L".exe";
+        draft.parameters = parameters;
+        draft.buttonText = draft.menuText = draft.menuStatusBar = text;
+        draft.iconSource = source;
+        draft.libraryNumber = 12;
+        draft.diskIconFile = folder.path() + L"icons\\17.ico";
+        draft.smallIcon = small.get();
+        draft.largeIcon = large.get();
+        return draft;
+    }
+    std::wstring Icons() const { return folder.path() + L"icons\\"; }
+
+    testing::TempFolder folder;
+    ButtonList list;
+    CRegSettings settings;
+    testing::ScriptedPrompts prompts;
+    IconHolder picico;
+    ButtonOperations operations{list, settings, prompts, picico, folder.path()};
+    UniqueHicon small = ProgramIconPicture(SystemProgram(L"notepad.exe"), 0, false);
+    UniqueHicon large = ProgramIconPicture(SystemProgram(L"notepad.exe"), 0, true);
+};
+
+// An add of each icon kind, with and without parameters, as the browser, the records and the
+// folders see it.
+TEST_F(ButtonEditsTest, AddWritesEntryRecordCountAndFiles) {
+    struct Case {
+        IconSource source;
+        const wchar_t* parameters;
+        std::wstring icon, hotIcon, recordIcon, iconFile;
+    } cases[] = {
+        {IconSource::Library, L"", Icons() + L"12gr.ico", Icons() + L"12.ico", L"12", L""},
+        {IconSource::Program, L"-x", Icons() + L"notepad.ico", Icons() + L"notepad.ico", L"program", L""},
+        {IconSource::Disk, L"", Icons() + L"17 (2).ico", Icons() + L"17 (2).ico", L"disk", Icons() + L"17 (2).ico"},
+    };
+    int slot = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(slot);
+        const ButtonOutcome outcome = operations.AddButton(Draft(L"B" + std::to_wstring(slot), c.source, c.parameters));
+        ASSERT_TRUE(outcome.done);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Entry(slot), L"Icon"), c.icon);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Entry(slot), L"HotIcon"), c.hotIcon);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(slot), L"Icon"), c.recordIcon);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(slot), L"Icon File").value_or(L""), c.iconFile);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), std::to_wstring(slot + 1));
+        EXPECT_TRUE(FileExists(c.icon));
+        const std::wstring link = list.rows.back().link;
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Entry(slot), L"Exec"), link.empty() ? list.rows.back().text : link);
+        if (*c.parameters) {
+            ShortcutContents contents;
+            ASSERT_TRUE(ReadShortcutFile(link, contents));
+            EXPECT_EQ(link, folder.path() + L"shortcuts\\notepad.lnk");
+            EXPECT_EQ(contents.arguments, c.parameters);
+        }
+        ++slot;
+    }
+    EXPECT_EQ(operations.AddButton(Draft(L"D", IconSource::Disk)).diskIconCopy, Icons() + L"17 (3).ico")
+        << "a new file never takes a name another button uses";
+    EXPECT_TRUE(prompts.shown.empty());
+}
+
+// Every refused registry call of an add, an update with a change of scope and a delete: the
+// user is told, and the list, the registry and the files are as before.
+TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
+    enum Step { Add, Update, Delete };
+    int runs = 0;
+    for (Step step : {Add, Update, Delete}) {
+        for (int failAt = 1;; ++failAt) {
+            SCOPED_TRACE(::testing::Message() << "step " << step << ", call " << failAt);
+            ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software");  // the scratch roots of this test
+            ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");
+            testing::TempFolder folder;
+            testing::CopyLibraryIcons(folder.path());
+            testing::FailingRegistry registry;
+            CRegSettings settings(registry, L"Velmora");
+            testing::ScriptedPrompts prompts;
+            ButtonList list;
+            IconHolder picico;
+            ButtonOperations operations(list, settings, prompts, picico, folder.path());
+            ButtonDraft draft;
+            draft.fileToLaunch = L"C:\\Tools\\a.exe";
+            draft.buttonText = draft.menuText = L"A";
+            draft.parameters = L"-a";
+            for (int i = 0; i < 3; ++i) ASSERT_TRUE(operations.AddButton(draft).done);
+            const std::vector<std::wstring> before = {ReadString(HKEY_CURRENT_USER, kRecords, L"Count").value_or(L""),
+                                                      ReadString(HKEY_CURRENT_USER, Entry(2), L"Exec").value_or(L""),
+                                                      ReadString(HKEY_CURRENT_USER, Record(0), L"Link").value_or(L"")};
+
+            registry.changes = 0;
+            registry.failAt = failAt;
+            draft.scopeAllUsers = true;
+            draft.parameters.clear();
+            const bool done = step == Add      ? operations.AddButton(draft).done
+                              : step == Update ? operations.UpdateButton(2, draft).done
+                                               : operations.DeleteButton(0);
+            if (registry.changes < failAt) {  // every call went through: the operation is complete
+                EXPECT_TRUE(done);
+                EXPECT_TRUE(prompts.shown.empty());
+                break;
+            }
+            ++runs;
+            EXPECT_FALSE(done);
+            ASSERT_EQ(prompts.shown.size(), 1u);
+            EXPECT_EQ(prompts.shown[0].title, L"Problem");
+            EXPECT_NE(prompts.shown[0].text.find(L"Nothing was changed."), std::wstring::npos);
+            EXPECT_EQ(list.rows.size(), 3u);
+            EXPECT_EQ((std::vector<std::wstring>{ReadString(HKEY_CURRENT_USER, kRecords, L"Count").value_or(L""),
+                                                 ReadString(HKEY_CURRENT_USER, Entry(2), L"Exec").value_or(L""),
+                                                 ReadString(HKEY_CURRENT_USER, Record(0), L"Link").value_or(L"")}),
+                      before);
+            EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Entry(2)) || KeyExists(HKEY_LOCAL_MACHINE, Entry(3)) ||
+                         KeyExists(HKEY_CURRENT_USER, Record(3)));
+            for (const ButtonRow& row : list.rows) EXPECT_TRUE(FileExists(row.link)) << row.link;
+        }
+    }
+    EXPECT_GT(runs, 40);
+}
+
+TEST_F(ButtonEditsTest, AllUsersRefusedForAStandardUserChangesNothing) {
+    testing::StandardUserRegistry standardUser;
+    CRegSettings limited(standardUser, L"Velmora");
+    ButtonOperations refused(list, limited, prompts, picico, folder.path());
+    ButtonDraft draft = Draft(L"N", IconSource::Program, L"-n");
+    draft.scopeAllUsers = true;
+    EXPECT_FALSE(refused.AddButton(draft).done);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_NE(prompts.shown[0].text.find(L"\"All Users\""), std::wstring::npos);
+    EXPECT_TRUE(list.rows.empty());
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kRecords));
+    EXPECT_FALSE(FileExists(Icons() + L"notepad.ico"));
+    EXPECT_FALSE(FileExists(folder.path() + L"shortcuts\\notepad.lnk"));
+}
+
+TEST_F(ButtonEditsTest, UpdateRewritesItsSlotOnlyAndMovesItsScope) {
+    for (const wchar_t* text : {L"A", L"B", L"C"}) ASSERT_TRUE(operations.AddButton(Draft(text, IconSource::Disk, L"-p")).done);
+    const std::wstring oldIcon = list.rows[2].tag, oldLink = list.rows[2].link;
+    ButtonDraft draft = Draft(L"C2", IconSource::Library);
+    draft.scopeAllUsers = true;
+    ASSERT_TRUE(operations.UpdateButton(2, draft).done);
+
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Entry(2))) << "the entry moved to the machine's root";
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, Entry(2), L"Exec"), L"C:\\Tools\\C2.exe");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(2), L"Icon"), L"12");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(2), L"Icon File"), std::nullopt) << "no stale icon file";
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(2), L"Link"), L"");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(1), L"ButtonText"), L"B");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), L"3");
+    EXPECT_FALSE(FileExists(oldIcon) || FileExists(oldLink)) << "files no button uses go";
+    EXPECT_TRUE(FileExists(list.rows[1].tag) && FileExists(list.rows[1].link));
+}
+
+TEST_F(ButtonEditsTest, DeleteMovesTheRestDownAndKeepsFilesThatAreNotItsOwn) {
+    const std::wstring outside = folder.WriteFile(L"mine.ico", "user's file");
+    ButtonDraft first = Draft(L"A", IconSource::Disk);
+    ASSERT_TRUE(operations.AddButton(first).done);
+    ASSERT_TRUE(operations.AddButton(Draft(L"B", IconSource::Library)).done);
+    ButtonDraft third = Draft(L"C", IconSource::Library);
+    third.scopeAllUsers = true;
+    ASSERT_TRUE(operations.AddButton(third).done);
+    list.rows[1].tag = outside;  // as a record edited by hand would name it
+    list.rows[1].iconKind = L"disk";
+    const std::wstring firstIcon = list.rows[0].tag;
+
+    ASSERT_TRUE(operations.DeleteButton(0));
+    EXPECT_FALSE(FileExists(firstIcon));
+    ASSERT_TRUE(operations.DeleteButton(0));
+    EXPECT_TRUE(FileExists(outside));
+    EXPECT_TRUE(FileExists(Icons() + L"12.ico") && FileExists(Icons() + L"12gr.ico"));
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, Entry(0), L"ButtonText"), L"C");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(0), L"Scope"), L"All Users");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Entry(0)) || KeyExists(HKEY_LOCAL_MACHINE, Entry(1)) ||
+                 KeyExists(HKEY_CURRENT_USER, Record(1)));
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), L"1");
+
+    testing::WriteString(HKEY_CURRENT_USER, kRecords, L"Count", L"5");  // damaged
+    ASSERT_TRUE(operations.DeleteButton(0));
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), L"0");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Entry(0)) || KeyExists(HKEY_CURRENT_USER, Record(0)));
+}
+
+}  // namespace
+}  // namespace velmora

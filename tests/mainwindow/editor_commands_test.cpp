@@ -1,0 +1,161 @@
+#include "mainwindow/editor_commands.h"
+
+#include "common/module_info.h"
+
+#include "tests/support/registry_peek.h"
+#include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using T = TextField;
+using C = CheckField;
+const std::wstring kRecords = L"Software\\Corvale\\Velmora\\Added Buttons";
+
+class EditorCommandsTest : public ::testing::Test {
+protected:
+    EditorCommandsTest() {
+        testing::CopyLibraryIcons(folder.path());
+        commands.focus = [this](const FocusRequest& request) { focused.push_back(request.field); };
+    }
+    void Fill(const std::wstring& file, const std::wstring& text) {
+        fields.SetCheck(C::Check2, 1);
+        fields.SetText(T::Text1, file);
+        fields.SetText(T::Text2, text);
+    }
+
+    testing::TempFolder folder;
+    testing::ScriptedEditorPrompts prompts;
+    CRegSettings settings{SystemRegistry(), L"Velmora"};
+    ButtonList list;
+    EditorFields fields{prompts, settings, folder.path()};
+    ButtonOperations operations{list, settings, prompts, fields.picico, folder.path()};
+    EditorCommands commands{fields, operations, list, prompts, settings, folder.path()};
+    std::vector<T> focused;
+};
+
+// The checks before a button is written, in their order, each with its message and focus.
+TEST_F(EditorCommandsTest, ChecksStopTheAddWithTheirMessages) {
+    struct Case {
+        const wchar_t *file, *parameters, *button, *menu, *status;
+        int library;
+        const wchar_t* title;
+        UINT style;
+        T focus;
+    } cases[] = {
+        {L"", L"", L"b", L"m", L"s", 1, L"Problem", MB_OK | MB_ICONSTOP, T::Text1},
+        {L"https://example.com/", L"-x", L"b", L"m", L"s", 1, L"Problem", MB_OK | MB_ICONSTOP, T::Text5},
+        {L" ", L"", L"b", L"m", L"s", 26, L"Problem", MB_OK | MB_ICONSTOP, T::Text1},  // no such library icon
+        {L" ", L"", L"", L"m", L"s", 1, L"Problem", MB_OK | MB_ICONSTOP, T::Text2},
+        {L" ", L"", L"b", L"", L"s", 1, L"Problem", MB_OK | MB_ICONSTOP, T::Text4},
+        {L" ", L"", L"b", L"m", L"", 1, L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION, T::Text3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        fields.SetCheck(C::Check2, 0);
+        fields.SetText(T::Text1, c.file);
+        fields.SetText(T::Text5, c.parameters);
+        fields.SetText(T::Text2, c.button);
+        fields.SetText(T::Text4, c.menu);
+        fields.SetText(T::Text3, c.status);
+        fields.LibraryIconNumber = c.library;
+        prompts.boxes.shown.clear();
+        focused.clear();
+        if (c.style & MB_OKCANCEL) prompts.boxes.Answer(IDCANCEL);
+        EXPECT_FALSE(commands.Command2_Click());
+        ASSERT_EQ(prompts.boxes.shown.size(), 1u);
+        EXPECT_EQ(prompts.boxes.shown[0].title, c.title);
+        EXPECT_EQ(prompts.boxes.shown[0].style, c.style);
+        EXPECT_EQ(focused, c.library == 26 ? std::vector<T>{} : std::vector<T>{c.focus});
+        EXPECT_TRUE(list.rows.empty());
+    }
+    EXPECT_EQ(prompts.boxes.shown[0].text,
+              L"The \"Status Bar Text\" field is empty. If you continue, no text will be displayed in I.E.'s status bar "
+              L"when the mouse cursor is over the \"Tools\" menu command associated with the button you are adding. "
+              L"Click \"OK\" to continue or \"Cancel\" to go back and specify some text.");
+    prompts.boxes.Answer(IDOK);  // OK goes on with an empty status bar text
+    EXPECT_TRUE(commands.Command2_Click());
+    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, kRecords + L"\\{3037FC09-62A6-4446-AA30-BB9DB0CD9B65}",
+                                  L"MenuStatusBar"),
+              L"");
+
+    for (size_t i = list.rows.size(); i < 20; ++i) list.rows.push_back(list.rows[0]);
+    prompts.boxes.shown.clear();
+    Fill(L"C:\\x.exe", L"x");
+    EXPECT_FALSE(commands.Command2_Click());
+    EXPECT_EQ(prompts.boxes.shown[0].title, L"Too many buttons.");
+}
+
+TEST_F(EditorCommandsTest, AddResetsTheEditorAndTellsToRestartTheBrowser) {
+    Fill(L"C:\\Tools\\tool.exe", L"Tool");
+    fields.SetScopeAllUsers(true);
+    fields.SetCheck(C::Check3, 1);
+    fields.LibraryIconNumber = 5;
+    ASSERT_TRUE(commands.Command2_Click());
+    EXPECT_EQ(list.rows[0].smallIcon, 5);
+    EXPECT_EQ(prompts.notices, std::vector<Notice>{Notice::AddButton});
+    for (T field : {T::Text1, T::Text2, T::Text3, T::Text4, T::Text5}) EXPECT_EQ(fields.Text(field), L"");
+    EXPECT_FALSE(fields.scopeAllUsers());
+    EXPECT_EQ(fields.Check(C::Check3), 0);
+    EXPECT_EQ(fields.LibraryIconNumber, 1);
+    EXPECT_EQ(fields.Image1.libraryNumber, 1);
+    EXPECT_EQ(fields.IconNoticeFlag, L"");
+
+    testing::WriteString(HKEY_CURRENT_USER, L"Software\\Corvale\\Velmora\\Messages", L"Restart IE", L"no");
+    Fill(L"C:\\Tools\\other.exe", L"Other");
+    ASSERT_TRUE(commands.Command2_Click());
+    EXPECT_EQ(prompts.notices.size(), 1u);
+}
+
+TEST_F(EditorCommandsTest, EditUpdateAndDeleteTheCurrentRow) {
+    Fill(L"C:\\Tools\\tool.exe", L"Tool");
+    ASSERT_TRUE(commands.Command2_Click());
+    // "Edit Selected" with both boxes ticked: derive first, synch after each text, the status
+    // bar text last.
+    list.rows[0].menuStatusBar = L"Runs the tool";
+    fields.SetCheck(C::Check3, 1);
+    commands.Command7_Click(0);
+    EXPECT_EQ(fields.Text(T::Text2), L"Runs the tool");
+    EXPECT_EQ(fields.Text(T::Text4), L"Runs the tool");
+
+    // No current row: nothing, not even a question.
+    EXPECT_FALSE(commands.Command4_Click(-1) || commands.Command8_Click(-1));
+    EXPECT_TRUE(prompts.boxes.shown.empty());
+
+    prompts.boxes.Answer(IDNO);
+    EXPECT_FALSE(commands.Command4_Click(0));
+    EXPECT_EQ(fields.Text(T::Text1), L"C:\\Tools\\tool.exe") << "No changes nothing, not even the editor";
+    prompts.boxes.Answer(IDYES);
+    ASSERT_TRUE(commands.Command4_Click(0));
+    EXPECT_EQ(prompts.boxes.shown[1].title, L"Updating Button");
+    EXPECT_EQ(prompts.boxes.shown[1].style, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(list.rows[0].buttonText, L"Runs the tool");
+    EXPECT_EQ(prompts.notices.back(), Notice::Change);
+
+    prompts.boxes.Answer(IDYES);
+    ASSERT_TRUE(commands.Command8_Click(0));
+    EXPECT_EQ(prompts.boxes.shown.back().title, L"Deleting Button");
+    EXPECT_TRUE(list.rows.empty());
+    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), L"0");
+    EXPECT_EQ(prompts.notices.size(), 3u);
+}
+
+TEST_F(EditorCommandsTest, ResetAllToDefaultForgetsTheDiskIcon) {
+    prompts.openAnswers.push_back(folder.path() + L"icons\\3.ico");
+    fields.Command5_Click();
+    fields.SetText(T::Text1, L"C:\\a.exe");
+    fields.SetCheck(C::Check2, 0);
+    fields.Command9_Click();
+    for (T field : {T::Text1, T::Text2, T::Text3, T::Text4, T::Text5}) EXPECT_EQ(fields.Text(field), L"");
+    EXPECT_EQ(fields.Check(C::Check2), 1);
+    EXPECT_EQ(fields.Check(C::Check1), 0);
+    EXPECT_FALSE(fields.IconFromDisk);
+    EXPECT_EQ(fields.Image1.libraryNumber, 1);
+    EXPECT_EQ(fields.Draft().iconSource, IconSource::Library);
+}
+
+}  // namespace
+}  // namespace velmora
