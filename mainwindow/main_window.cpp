@@ -3,6 +3,7 @@
 #include "buttons/button_slots.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/main_window_layout.h"
+#include "mainwindow/menu_actions.h"
 #include "settings/preferences.h"
 
 #include <commctrl.h>
@@ -65,8 +66,8 @@ bool FolderExists(const std::wstring& path) {
 
 }  // namespace
 
-MainWindow::MainWindow(EditorPrompts& prompts, RegistryApi& registry)
-    : prompts_(prompts), registry_(registry), settings_(registry) {}
+MainWindow::MainWindow(EditorPrompts& prompts, RegistryApi& registry, ShellApi& shell)
+    : prompts_(prompts), registry_(registry), shell_(shell), settings_(registry) {}
 
 MainWindow::~MainWindow() {
     // The window goes first, while the fields it shows still exist.
@@ -265,10 +266,9 @@ bool MainWindow::Form_Load() {
     ShowList();
 
     if (ReadShowTipsAtStartup(registry_, setup_.programName)) {
-        const bool tick = prompts_.ShowTipOfTheDay(showTipsMenuTicked());
-        ::CheckMenuItem(::GetMenu(hwnd_), ID_MNUHELPTIPSSU, MF_BYCOMMAND | (tick ? MF_CHECKED : MF_UNCHECKED));
+        SetTipsTick(prompts_.ShowTipOfTheDay(showTipsMenuTicked()));
     } else {
-        ::CheckMenuItem(::GetMenu(hwnd_), ID_MNUHELPTIPSSU, MF_BYCOMMAND | MF_UNCHECKED);
+        SetTipsTick(false);
     }
 
     if (!setup_.commandLine.empty()) TakeCommandLine(setup_.commandLine);
@@ -334,8 +334,16 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case IDC_COMMAND8:
     case ID_POPDEL: commands_->Command8_Click(CurrentRow()); break;
     case IDC_COMMAND9: fields_->Command9_Click(); break;
+    case ID_MNUFILEIE: mnufileIE_Click(prompts_); break;
     case ID_MNUFILEEXIT: Form_QueryUnload(); break;
-    default: break;  // the other menu items come with the menus' own work
+    case ID_MNUHELPTOPICS: mnuHelpTopics_Click(hwnd_, prompts_, shell_, setup_.programFolder); break;
+    case ID_MNUHELPTIPS: SetTipsTick(mnuHelpTips_Click(prompts_, showTipsMenuTicked())); break;
+    case ID_MNUHELPTIPSSU:
+        SetTipsTick(mnuHelpTipsSU_Click(registry_, setup_.programName, showTipsMenuTicked()));
+        break;
+    case ID_MNUHELPFREESOFT: mnuhelpfreesoft_Click(hwnd_, prompts_, shell_); break;
+    case ID_MNUHELPABT: mnuHelpAbt_Click(hwnd_, shell_); break;
+    default: break;
     }
 }
 
@@ -462,6 +470,10 @@ void MainWindow::OnMouseMove(POINT point) {
 
 void MainWindow::ShowHoverText(const std::wstring& text) {
     ::SendMessageW(Item(IDC_STATUSBAR1), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void MainWindow::SetTipsTick(bool ticked) {
+    ::CheckMenuItem(::GetMenu(hwnd_), ID_MNUHELPTIPSSU, MF_BYCOMMAND | (ticked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void MainWindow::MoveFocus(const FocusRequest& request) {

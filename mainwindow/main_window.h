@@ -6,6 +6,7 @@
 #include "buttons/button_list.h"
 #include "buttons/button_operations.h"
 #include "common/prompts.h"
+#include "common/shell_open.h"
 #include "common/window_base.h"
 #include "mainwindow/editor_commands.h"
 #include "mainwindow/editor_fields.h"
@@ -35,7 +36,7 @@ struct MainWindowSetup {
 
 class MainWindow : public FrameWindow {
 public:
-    MainWindow(EditorPrompts& prompts, RegistryApi& registry = SystemRegistry());
+    MainWindow(EditorPrompts& prompts, RegistryApi& registry = SystemRegistry(), ShellApi& shell = SystemShell());
     ~MainWindow() override;
 
     // Creates the window and runs the start-up, the window not yet shown. Answers null when the
@@ -79,12 +80,14 @@ private:
                                          DWORD_PTR self);
     void ShowListPopup();
     void MoveFocus(const FocusRequest& request);
+    void SetTipsTick(bool ticked);
 
     TwipsRect Place(const TwipsRect& control, const TwipsRect& frame) const { return control.Inside(frame); }
     HWND AddFrame(int id, const wchar_t* caption, const TwipsRect& at);
 
     EditorPrompts& prompts_;
     RegistryApi& registry_;
+    ShellApi& shell_;
     CRegSettings settings_;
     ButtonList list_;
     std::unique_ptr<EditorFields> fields_;
