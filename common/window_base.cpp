@@ -34,6 +34,17 @@ void SetClientSize(HWND window, int width, int height) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+int RunMessageLoop() {
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        HWND root = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (root && ::IsDialogMessageW(root, &message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
 void ControlHost::InitHost(HWND hwnd) {
     hwnd_ = hwnd;
     dpi_ = ScreenDpi();

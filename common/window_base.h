@@ -31,6 +31,10 @@ void CentreWindow(HWND window, HWND over);
 // Sets the size of a window so that its client area has the given size in pixels.
 void SetClientSize(HWND window, int width, int height);
 
+// The program's message loop, until WM_QUIT: the keyboard of every top-level window of the
+// program works as in a dialog (Tab, Enter, Esc, mnemonics). Answers the exit code.
+int RunMessageLoop();
+
 class ControlHost {
 public:
     ControlHost() = default;

@@ -4,6 +4,7 @@
 
 #include "common/prompts.h"
 #include "common/unique_handles.h"
+#include "common/window_base.h"
 #include "settings/reg_settings.h"
 
 #include <windows.h>
@@ -20,37 +21,26 @@ inline constexpr const wchar_t* kDeleterAdvice =
     L"issues.";
 inline constexpr const wchar_t* kDeleteButtonText = L"Delete All Added Buttons";
 
-class DeleterWindow {
+class DeleterWindow : public FrameWindow {
 public:
     // The window uses settings for the registry and prompts for its message boxes; the program's
     // own window ends the message loop when it closes.
     DeleterWindow(CRegSettings& settings, Prompts& prompts, bool quitOnClose = false)
         : settings_(settings), prompts_(prompts), quitOnClose_(quitOnClose) {}
-    DeleterWindow(const DeleterWindow&) = delete;
-    DeleterWindow& operator=(const DeleterWindow&) = delete;
-    ~DeleterWindow();
 
     // Creates the window, centred on the screen and not yet shown.
     HWND Create(HINSTANCE instance);
-    HWND hwnd() const { return hwnd_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
     void Form_Load();
     void Command1_Click();
-    void OnDestroy();
-
-    HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id, int left, int top, int width,
-                    int height, HFONT font);
 
     CRegSettings& settings_;
     Prompts& prompts_;
     bool quitOnClose_;
-    HWND hwnd_ = nullptr;
-    int dpi_ = 96;
-    UniqueHfont font_;
     UniqueHfont boldFont_;
 };
 

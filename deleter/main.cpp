@@ -1,5 +1,6 @@
 // vlmbd: removes every button the editor can have added, in one confirmed click.
 #include "common/prompts.h"
+#include "common/window_base.h"
 #include "deleter/deleter_window.h"
 #include "settings/reg_settings.h"
 
@@ -19,12 +20,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     ::ShowWindow(hwnd, showCommand);
     ::UpdateWindow(hwnd);
 
-    MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!::IsDialogMessageW(hwnd, &message)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-    }
-    return static_cast<int>(message.wParam);
+    return velmora::RunMessageLoop();
 }

@@ -1,5 +1,6 @@
 // vlm: the editor of the buttons Velmora adds to the browser's toolbar.
 #include "common/module_info.h"
+#include "common/window_base.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/single_instance.h"
 #include "mainwindow/window_prompts.h"
@@ -43,14 +44,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
         if (hwnd) {
             ::ShowWindow(hwnd, showCommand);
             ::UpdateWindow(hwnd);
-            MSG message;
-            while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-                if (!::IsDialogMessageW(hwnd, &message)) {
-                    ::TranslateMessage(&message);
-                    ::DispatchMessageW(&message);
-                }
-            }
-            exitCode = static_cast<int>(message.wParam);
+            exitCode = velmora::RunMessageLoop();
         }
     }
     if (oleStarted) ::OleUninitialize();
