@@ -182,6 +182,31 @@ TEST_F(MainWindowTest, TypingAFileEnablesUseProgramIconAndClearingItUnticksIt) {
     EXPECT_EQ(TextOf(window.Item(IDC_TEXT3)), L"Menu");
 }
 
+// A user's add through the window: empty fields first, then a button.
+TEST_F(MainWindowTest, AddButtonThroughTheWindow) {
+    ASSERT_NE(Start(), nullptr);
+    Click(IDC_COMMAND2);
+    ASSERT_EQ(prompts.boxes.shown.size(), 1u);
+    EXPECT_EQ(prompts.boxes.shown[0].title, L"Problem");
+    EXPECT_EQ(::GetFocus(), window.Item(IDC_TEXT1));
+
+    for (auto [id, text] : {std::pair{IDC_TEXT1, L"C:\\Tools\\tool.exe"}, std::pair{IDC_TEXT2, L"Tool"}}) {
+        ::SetWindowTextW(window.Item(id), text);
+        ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(window.Item(id)));
+    }
+    Click(IDC_COMMAND2);
+    HWND list = window.Item(IDC_LISTVIEW1);
+    ASSERT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(ListText(list, 0, 1), L"Tool");
+    EXPECT_EQ(TextOf(window.Item(IDC_TEXT1)), L"") << "the editor is reset";
+    EXPECT_TRUE(Enabled(IDC_COMMAND8));
+    EXPECT_EQ(prompts.notices, std::vector<Notice>{Notice::AddButton});
+    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER,
+                                  L"Software\\Microsoft\\Internet Explorer\\Extensions\\{3037FC09-62A6-4446-AA30-BB9DB0CD9B65}",
+                                  L"Exec"),
+              L"C:\\Tools\\tool.exe");
+}
+
 // Start-ups that end the program at once, before the registry is touched.
 TEST_F(MainWindowTest, SecondInstanceAndMissingIconsFolderEndTheStart) {
     anotherInstance = true;
