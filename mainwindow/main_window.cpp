@@ -119,6 +119,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_TIMER:
+        if (wParam == kTimer2Id && tutorial_) tutorial_->Timer2_Timer();
+        return 0;
     case WM_CLOSE:
         Form_QueryUnload();
         return 0;
@@ -238,6 +241,7 @@ void MainWindow::CreateControls() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     pop_ = CreateListPopupMenu();
+    shape1_ = std::make_unique<HighlightShapes>(hwnd_, dpi());
     commands_->listChanged = [this](int current) { ShowList(current); };
     fields_->changed = [this] { ShowFields(); };
     fields_->previewChanged = [this] { CentreImage1(); };
@@ -337,6 +341,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ID_MNUFILEIE: mnufileIE_Click(prompts_); break;
     case ID_MNUFILEEXIT: Form_QueryUnload(); break;
     case ID_MNUHELPTOPICS: mnuHelpTopics_Click(hwnd_, prompts_, shell_, setup_.programFolder); break;
+    case ID_MNUHELPTUT: TutorialWindow::ShowOrActivate(*this, tutorial_); break;
     case ID_MNUHELPTIPS: SetTipsTick(mnuHelpTips_Click(prompts_, showTipsMenuTicked())); break;
     case ID_MNUHELPTIPSSU:
         SetTipsTick(mnuHelpTipsSU_Click(registry_, setup_.programName, showTipsMenuTicked()));
@@ -470,6 +475,14 @@ void MainWindow::OnMouseMove(POINT point) {
 
 void MainWindow::ShowHoverText(const std::wstring& text) {
     ::SendMessageW(Item(IDC_STATUSBAR1), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void MainWindow::SetTimer2(bool enabled) {
+    if (enabled) {
+        ::SetTimer(hwnd_, kTimer2Id, kTimer2Interval, nullptr);
+    } else {
+        ::KillTimer(hwnd_, kTimer2Id);
+    }
 }
 
 void MainWindow::SetTipsTick(bool ticked) {

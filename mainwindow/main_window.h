@@ -10,6 +10,8 @@
 #include "common/window_base.h"
 #include "mainwindow/editor_commands.h"
 #include "mainwindow/editor_fields.h"
+#include "mainwindow/highlight_shapes.h"
+#include "mainwindow/tutorial_window.h"
 #include "settings/reg_settings.h"
 
 #include <functional>
@@ -34,7 +36,7 @@ struct MainWindowSetup {
     bool quitOnClose = false;  // the program's own window ends the message loop when it goes
 };
 
-class MainWindow : public FrameWindow {
+class MainWindow : public FrameWindow, private TutorialHost {
 public:
     MainWindow(EditorPrompts& prompts, RegistryApi& registry = SystemRegistry(), ShellApi& shell = SystemShell());
     ~MainWindow() override;
@@ -56,6 +58,12 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // What the tutorial asks of the main window: its red outlines and the flashing timer.
+    HWND TutorialOwner() const override { return hwnd_; }
+    HighlightShapes& Shape1() override { return *shape1_; }
+    void SetTimer2(bool enabled) override;
 
 private:
     bool Form_Load();
@@ -94,6 +102,8 @@ private:
     std::unique_ptr<ButtonOperations> operations_;
     std::unique_ptr<EditorCommands> commands_;
     HMENU pop_ = nullptr;  // the list's pop-up menu
+    std::unique_ptr<HighlightShapes> shape1_;
+    std::unique_ptr<TutorialWindow> tutorial_;  // after the outlines: it goes first
     MainWindowSetup setup_;
     bool firstActivation_ = false;
     bool showingFields_ = false;
