@@ -1,6 +1,7 @@
 #include "mainwindow/main_window.h"
 
 #include "buttons/button_slots.h"
+#include "mainwindow/fill_from_file.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/main_window_layout.h"
 #include "mainwindow/menu_actions.h"
@@ -126,6 +127,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Form_QueryUnload();
         return 0;
     case WM_DESTROY:
+        dropArea_.reset();  // its registration goes while the window still exists
         if (setup_.quitOnClose) ::PostQuitMessage(0);
         return 0;
     }
@@ -275,13 +277,23 @@ bool MainWindow::Form_Load() {
         SetTipsTick(false);
     }
 
-    if (!setup_.commandLine.empty()) TakeCommandLine(setup_.commandLine);
+    // A file named on the command line fills the editor as if it had been dropped.
+    if (!setup_.commandLine.empty()) FillFromFile(*fields_, prompts_, settings_, setup_.commandLine);
+    RegisterDropArea();
     return true;
 }
 
-void MainWindow::TakeCommandLine(const std::wstring&) {
-    // Filling the editor from the file named on the command line comes with dropping files on the
-    // window; until then the command line is left alone.
+void MainWindow::RegisterDropArea() {
+    // The frame, picture and label of "Drop Target:" are one target; "File to Launch" takes
+    // dropped text as if it were typed, and fills nothing else.
+    dropArea_ = std::make_unique<DropArea>(
+        hwnd_, std::vector<DropZone>{
+                   {{Item(IDC_FRAME7), Item(IDC_IMAGE2), Item(IDC_LABEL6)},
+                    [this](const std::wstring& path) {
+                        if (DropOnEditor(*fields_, prompts_, settings_, path)) ::SetFocus(Item(IDC_COMMAND2));
+                    }},
+                   {{Item(IDC_TEXT1)}, [this](const std::wstring& text) { fields_->UserTyped(TextField::Text1, text); }},
+               });
 }
 
 void MainWindow::EnableAutoComplete(HWND textField) {

@@ -9,6 +9,7 @@
 #include "common/shell_open.h"
 #include "common/window_base.h"
 #include "mainwindow/editor_commands.h"
+#include "mainwindow/drop_target.h"
 #include "mainwindow/editor_fields.h"
 #include "mainwindow/highlight_shapes.h"
 #include "mainwindow/tutorial_window.h"
@@ -73,8 +74,7 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void EnableAutoComplete(HWND textField);
-    // The command line names a file to fill the editor from.
-    void TakeCommandLine(const std::wstring& commandLine);
+    void RegisterDropArea();
 
     void ShowFields();
     void CentreImage1();
@@ -104,6 +104,7 @@ private:
     HMENU pop_ = nullptr;  // the list's pop-up menu
     std::unique_ptr<HighlightShapes> shape1_;
     std::unique_ptr<TutorialWindow> tutorial_;  // after the outlines: it goes first
+    std::unique_ptr<DropArea> dropArea_;
     MainWindowSetup setup_;
     bool firstActivation_ = false;
     bool showingFields_ = false;

@@ -26,20 +26,44 @@ run() { cmake/wine-run.sh "$@"; }
 # No window manager runs here: let Wine draw the title bars and borders itself.
 run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
-# Waits for a window with the given title and saves a picture of it.
-shoot() {
-  local title=$1 file=$2 id=""
+# Waits for a window with the given title and answers its id.
+wait_for() {
+  local title=$1 id=""
   for _ in $(seq 1 60); do
     id=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && break
+    [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.5
   done
-  [ -n "$id" ] || { echo "no window \"$title\"" >&2; return 1; }
+  echo "no window \"$title\"" >&2
+  return 1
+}
+# Waits for a window with the given title and saves a picture of it.
+shoot() {
+  local id
+  id=$(wait_for "$1")
   sleep 1
-  import -window "$id" "$file"
-  echo "$file"
+  import -window "$id" "$2"
+  echo "$2"
 }
 keys() { xdotool key --delay 120 "$@"; sleep 0.5; }
+# The screen's part under the named windows (with the menus and outlines drawn over them).
+shoot_area() {
+  local file=$1; shift
+  local left=100000 top=100000 right=0 bottom=0
+  sleep "${delay:-1}"
+  for title in "$@"; do
+    local id
+    id=$(xdotool search --name "^${title}\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] || { echo "no window \"$title\"" >&2; return 1; }
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    [ "$X" -lt "$left" ] && left=$X
+    [ "$Y" -lt "$top" ] && top=$Y
+    [ $((X + WIDTH)) -gt "$right" ] && right=$((X + WIDTH))
+    [ $((Y + HEIGHT)) -gt "$bottom" ] && bottom=$((Y + HEIGHT))
+  done
+  import -window root -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage "$file"
+  echo "$file"
+}
 # The icon library has no caption: it is the smallest visible window without a name.
 shoot_untitled() {
   local file=$1 best="" best_area=0
@@ -122,5 +146,28 @@ keys shift+Tab shift+Tab shift+Tab
 xdotool type --delay 40 'C:\windows\system32\notepad.exe'
 keys Tab Tab Tab space
 shoot "Important Message" docs/vlm-notice.png
+keys Return
+# The list's menu, opened with a right click on the first row.
+eval "$(xdotool search --name '^Velmora$' getwindowgeometry --shell | head -n 5)"
+xdotool mousemove $((X + 100)) $((Y + 95)) sleep 0.3 mousemove $((X + 102)) $((Y + 96)) sleep 0.3 click 3
+shoot_area docs/vlm-list-menu.png "Velmora"
+keys Escape
+xdotool mousemove 0 0
+# The tutorial on its first step, while the outline is in its visible half second.
+keys alt+h i
+wait_for "Velmora Tutorial" >/dev/null
+sleep 1
+xdotool key space
+delay=0.1 shoot_area docs/vlm-tutorial.png "Velmora" "Velmora Tutorial"
+keys alt+F4
+keys alt+h a
+shoot "About..." docs/vlm-about.png
+keys Return
+wineserver -k 2>/dev/null || true
+
+# A file named on the command line: the drag-and-drop notice comes first.
+run reg add 'HKCU\Software\VB and VBA Program Settings\vlm\Options' /v 'Show Tips at Startup' /d 0 /f >/dev/null 2>&1
+run build/mingw/bin/vlm.exe 'C:\windows\system32\notepad.exe' &
+shoot "Important Info About Drag-and-Drop" docs/vlm-drop-notice.png
 keys Return
 wineserver -k 2>/dev/null || true
