@@ -106,7 +106,6 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
             ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software");  // the scratch roots of this test
             ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");
             testing::TempFolder folder;
-            testing::CopyLibraryIcons(folder.path());
             testing::FailingRegistry registry;
             CRegSettings settings(registry, L"Velmora");
             testing::ScriptedPrompts prompts;
@@ -115,17 +114,23 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
             ButtonOperations operations(list, settings, prompts, picico, folder.path());
             ButtonDraft draft;
             draft.fileToLaunch = L"C:\\Tools\\a.exe";
-            draft.buttonText = draft.menuText = L"A";
-            draft.parameters = L"-a";
-            for (int i = 0; i < 3; ++i) ASSERT_TRUE(operations.AddButton(draft).done);
-            const std::vector<std::wstring> before = {ReadString(HKEY_CURRENT_USER, kRecords, L"Count").value_or(L""),
-                                                      ReadString(HKEY_CURRENT_USER, Entry(2), L"Exec").value_or(L""),
-                                                      ReadString(HKEY_CURRENT_USER, Record(0), L"Link").value_or(L"")};
+            for (int i = 0; i < 3; ++i) {
+                draft.buttonText = draft.menuText = L"A" + std::to_wstring(i);
+                ASSERT_TRUE(operations.AddButton(draft).done);
+                // Files of the program's own, which only a completed operation may remove.
+                list.rows[i].link = folder.WriteFile(L"shortcuts\\" + std::to_wstring(i) + L".lnk", "link");
+            }
+            auto state = [] {
+                return std::vector<std::wstring>{ReadString(HKEY_CURRENT_USER, kRecords, L"Count").value_or(L""),
+                                                 ReadString(HKEY_CURRENT_USER, Entry(0), L"ButtonText").value_or(L""),
+                                                 ReadString(HKEY_CURRENT_USER, Entry(2), L"ButtonText").value_or(L""),
+                                                 ReadString(HKEY_CURRENT_USER, Record(2), L"ButtonText").value_or(L"")};
+            };
+            const std::vector<std::wstring> before = state();
 
             registry.changes = 0;
             registry.failAt = failAt;
             draft.scopeAllUsers = true;
-            draft.parameters.clear();
             const bool done = step == Add      ? operations.AddButton(draft).done
                               : step == Update ? operations.UpdateButton(2, draft).done
                                                : operations.DeleteButton(0);
@@ -140,10 +145,7 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
             EXPECT_EQ(prompts.shown[0].title, L"Problem");
             EXPECT_NE(prompts.shown[0].text.find(L"Nothing was changed."), std::wstring::npos);
             EXPECT_EQ(list.rows.size(), 3u);
-            EXPECT_EQ((std::vector<std::wstring>{ReadString(HKEY_CURRENT_USER, kRecords, L"Count").value_or(L""),
-                                                 ReadString(HKEY_CURRENT_USER, Entry(2), L"Exec").value_or(L""),
-                                                 ReadString(HKEY_CURRENT_USER, Record(0), L"Link").value_or(L"")}),
-                      before);
+            EXPECT_EQ(state(), before);
             EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Entry(2)) || KeyExists(HKEY_LOCAL_MACHINE, Entry(3)) ||
                          KeyExists(HKEY_CURRENT_USER, Record(3)));
             for (const ButtonRow& row : list.rows) EXPECT_TRUE(FileExists(row.link)) << row.link;
