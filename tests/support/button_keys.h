@@ -1,0 +1,21 @@
+// The registry keys that hold the buttons, for looking at them directly: the program's records
+// and the browser's toolbar entries, one key per slot.
+#pragma once
+
+#include "buttons/button_slots.h"
+
+#include <string>
+
+namespace velmora::testing {
+
+inline const std::wstring kVelmoraKey = L"Software\\Corvale\\Velmora";
+inline const std::wstring kRecordsKey = L"Software\\Corvale\\Velmora\\Added Buttons";
+inline const std::wstring kExtensionsKey = L"Software\\Microsoft\\Internet Explorer\\Extensions\\";
+
+inline std::wstring EntryKey(int slot) { return kExtensionsKey + ButtonSlotIds[slot]; }
+// A slot's record below the application key appKey.
+inline std::wstring RecordKey(int slot, const std::wstring& appKey = kVelmoraKey) {
+    return appKey + L"\\Added Buttons\\" + ButtonSlotIds[slot];
+}
+
+}  // namespace velmora::testing
