@@ -2,8 +2,10 @@
 
 #include "deleter/resource.h"
 
+#include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/window_peek.h"
 
 #include <gtest/gtest.h>
 
@@ -12,87 +14,61 @@
 namespace velmora {
 namespace {
 
-std::wstring WindowText(HWND hwnd) {
-    wchar_t text[1024] = {};
-    ::GetWindowTextW(hwnd, text, 1024);
-    return text;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[64] = {};
-    ::GetClassNameW(hwnd, name, 64);
-    return name;
-}
+using testing::WindowText;
 
 LONG FontWeight(HWND control) {
-    auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
     LOGFONTW logFont{};
-    if (!font || !::GetObjectW(font, sizeof(logFont), &logFont)) return 0;
-    return logFont.lfWeight;
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+    return font && ::GetObjectW(font, sizeof(logFont), &logFont) ? logFont.lfWeight : 0;
+}
+
+RECT ScreenRect(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
 }
 
 class DeleterWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_NE(window.Create(::GetModuleHandleW(nullptr)), nullptr); }
+    void SetUp() override { ASSERT_NE(hwnd = window.Create(::GetModuleHandleW(nullptr)), nullptr); }
     CRegSettings settings{SystemRegistry(), L"Velmora Button Deleter"};
     testing::ScriptedPrompts prompts;
     DeleterWindow window{settings, prompts};
+    HWND hwnd = nullptr;
 };
 
 TEST_F(DeleterWindowTest, FixedCentredWindowWithFrameLabelsAndButton) {
-    HWND hwnd = window.hwnd();
     EXPECT_EQ(WindowText(hwnd), L"Velmora Button Deleter");
     const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
-    EXPECT_FALSE(style & WS_THICKFRAME) << "the border is fixed";
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_TRUE(style & WS_CAPTION);
-
-    RECT frame{};
+    EXPECT_TRUE((style & WS_CAPTION) && !(style & (WS_THICKFRAME | WS_MAXIMIZEBOX))) << "a fixed border";
     RECT work{};
-    ::GetWindowRect(hwnd, &frame);
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT frame = ScreenRect(hwnd);
     EXPECT_LE(std::abs((frame.left + frame.right) / 2 - (work.left + work.right) / 2), 1);
     EXPECT_LE(std::abs((frame.top + frame.bottom) / 2 - (work.top + work.bottom) / 2), 1);
 
-    HWND frame1 = ::GetDlgItem(hwnd, IDC_FRAME1);
-    HWND label2 = ::GetDlgItem(hwnd, IDC_LABEL2);
-    HWND label1 = ::GetDlgItem(hwnd, IDC_LABEL1);
-    HWND command1 = ::GetDlgItem(hwnd, IDC_COMMAND1);
-    ASSERT_TRUE(frame1 && label2 && label1 && command1);
-    EXPECT_EQ(WindowText(frame1), L"");
-    EXPECT_EQ(::GetWindowLongPtrW(frame1, GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
-    EXPECT_EQ(WindowText(label2), L"This program deletes all buttons added to IE's toolbar with Velmora.");
-    EXPECT_EQ(WindowText(label1), kDeleterAdvice);
-    EXPECT_EQ(WindowText(command1), L"Delete All Added Buttons");
-    EXPECT_EQ(ClassOf(label1), L"Static");
-    EXPECT_GE(FontWeight(label2), FW_BOLD);
-    EXPECT_LT(FontWeight(label1), FW_BOLD);
-
+    EXPECT_EQ(WindowText(hwnd, IDC_FRAME1), L"");
+    EXPECT_EQ(::GetWindowLongPtrW(::GetDlgItem(hwnd, IDC_FRAME1), GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
+    EXPECT_EQ(WindowText(hwnd, IDC_LABEL2), L"This program deletes all buttons added to IE's toolbar with Velmora.");
+    EXPECT_EQ(WindowText(hwnd, IDC_LABEL1), kDeleterAdvice);
+    EXPECT_EQ(WindowText(hwnd, IDC_COMMAND1), L"Delete All Added Buttons");
+    EXPECT_GE(FontWeight(::GetDlgItem(hwnd, IDC_LABEL2)), FW_BOLD);
+    EXPECT_LT(FontWeight(::GetDlgItem(hwnd, IDC_LABEL1)), FW_BOLD);
     // The labels lie inside the frame; the button below it.
-    RECT frameRect{}, labelRect{}, buttonRect{};
-    ::GetWindowRect(frame1, &frameRect);
-    ::GetWindowRect(label1, &labelRect);
-    ::GetWindowRect(command1, &buttonRect);
-    EXPECT_GE(labelRect.left, frameRect.left);
-    EXPECT_LE(labelRect.bottom, frameRect.bottom);
-    EXPECT_GE(buttonRect.top, frameRect.bottom);
+    const RECT group = ScreenRect(::GetDlgItem(hwnd, IDC_FRAME1));
+    const RECT label = ScreenRect(::GetDlgItem(hwnd, IDC_LABEL1));
+    EXPECT_TRUE(label.left >= group.left && label.bottom <= group.bottom);
+    EXPECT_GE(ScreenRect(::GetDlgItem(hwnd, IDC_COMMAND1)).top, group.bottom);
 }
 
-TEST_F(DeleterWindowTest, ClickingTheButtonAsksFirst) {
-    testing::WriteString(HKEY_CURRENT_USER, L"Software\\Corvale\\Velmora\\Added Buttons", L"Count", L"1");
-    prompts.Answer(IDNO);
-    ::SendMessageW(::GetDlgItem(window.hwnd(), IDC_COMMAND1), BM_CLICK, 0, 0);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].title, L"Please Confirm");
-    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, L"Software\\Corvale\\Velmora\\Added Buttons", L"Count"), L"1");
-
+TEST_F(DeleterWindowTest, ClickingTheButtonAsksAndDeletesAndTheWindowStaysOpen) {
+    testing::WriteString(HKEY_CURRENT_USER, testing::kRecordsKey, L"Count", L"1");
     prompts.Answer(IDYES);
-    ::SendMessageW(::GetDlgItem(window.hwnd(), IDC_COMMAND1), BM_CLICK, 0, 0);
-    ASSERT_EQ(prompts.shown.size(), 3u);
-    EXPECT_EQ(prompts.shown[2].title, L"Success");
-    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, L"Software\\Corvale\\Velmora\\Added Buttons", L"Count"),
-              std::nullopt);
-    EXPECT_TRUE(::IsWindow(window.hwnd())) << "the window stays open";
+    testing::ClickButton(hwnd, IDC_COMMAND1);
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].title + L"|" + prompts.shown[1].title, L"Please Confirm|Success");
+    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::kRecordsKey, L"Count"), std::nullopt);
+    EXPECT_TRUE(::IsWindow(hwnd));
 }
 
 }  // namespace
