@@ -5,6 +5,7 @@
 
 #include "tests/support/registry_peek.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/window_peek.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,10 @@ namespace velmora {
 namespace {
 
 using namespace std::string_literals;
+using namespace testing;
 
 const wchar_t* const kMessages = L"Software\\Corvale\\Velmora\\Messages";
-const wchar_t* const kOptions = L"Software\\VB and VBA Program Settings\\vlm\\Options";
+const std::wstring kOptions = L"Software\\VB and VBA Program Settings\\";
 
 TEST(TipsFile, OneTipPerLineInEveryEncodingAndNothingWithoutAReadableFile) {
     wchar_t ansi[8] = {};  // "caf" and the byte E9 as the ANSI code page reads them
@@ -28,9 +30,10 @@ TEST(TipsFile, OneTipPerLineInEveryEncodingAndNothingWithoutAReadableFile) {
         {"UTF-8", "caf\xC3\xA9\r\n", {L"caf\u00e9"}},
         {"UTF-8 with mark", "\xEF\xBB\xBF" "caf\xC3\xA9\r\nna\xC3\xAFve", {L"caf\u00e9", L"na\u00efve"}},
         {"UTF-16 LE with mark", "\xFF\xFE" "c\0\xE9\0\r\0\n\0d\0"s, {L"c\u00e9", L"d"}},
+        {"UTF-16 BE with mark", "\xFE\xFF" "\0c\0\xE9\0\n\0d"s, {L"c\u00e9", L"d"}},
         {"ANSI, not UTF-8", "caf\xE9\r\nx", {ansi, L"x"}},
     };
-    testing::TempFolder folder;
+    TempFolder folder;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::vector<std::wstring> tips{L"from an earlier file"};
@@ -46,18 +49,12 @@ TEST(TipsFile, OneTipPerLineInEveryEncodingAndNothingWithoutAReadableFile) {
 TEST(Preferences, OnlyExactlyYesShowsANoticeAndTheSwitchShowsUnlessItIsZero) {
     CRegSettings settings;
     EXPECT_TRUE(NoticeWanted(settings, Notice::DragAndDrop) && ReadShowTipsAtStartup(SystemRegistry(), L"vlm"));
-    testing::WriteString(HKEY_CURRENT_USER, kMessages, L"DD Message", L"Yes");
+    WriteString(HKEY_CURRENT_USER, kMessages, L"DD Message", L"Yes");
     EXPECT_FALSE(NoticeWanted(settings, Notice::DragAndDrop));
-    for (const auto& [stored, shown] : {std::pair{L"0", false}, {L"abc", true}}) {
-        testing::WriteString(HKEY_CURRENT_USER, kOptions, L"Show Tips at Startup", stored);
+    for (const auto& [stored, shown] : {std::pair{L"0", false}, {L"abc", true}, {L" 2 ", true}}) {
+        WriteString(HKEY_CURRENT_USER, kOptions + L"vlm\\Options", L"Show Tips at Startup", stored);
         EXPECT_EQ(ReadShowTipsAtStartup(SystemRegistry(), L"vlm"), shown) << stored;
     }
-}
-
-std::wstring Text(HWND dialog, int id = 0) {
-    wchar_t text[1024] = {};
-    ::GetWindowTextW(id ? ::GetDlgItem(dialog, id) : dialog, text, 1024);
-    return text;
 }
 
 RECT ScreenRect(HWND dialog, int id) {
@@ -66,90 +63,76 @@ RECT ScreenRect(HWND dialog, int id) {
     return rect;
 }
 
-void Click(HWND dialog, int id) { ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-// A key as the dialog manager gets it when the user presses it in the window.
-void PressKey(HWND dialog, WPARAM key) {
-    MSG message{::GetDlgItem(dialog, IDOK), WM_KEYDOWN, key, 0, 0, {}};
-    ::IsDialogMessageW(dialog, &message);
-}
-
-std::optional<std::wstring> StoredTipsSwitch() {
-    return testing::ReadString(HKEY_CURRENT_USER, kOptions, L"Show Tips at Startup");
-}
-
 TEST(NoticeWindow, ShowsItsTextAndOkEnterAndEscStoreTheCheckBoxButTheCloseBoxDoesNot) {
     enum class Act { ClickOk, Enter, Esc, CloseBox };
-    struct Case {
-        Notice notice; const wchar_t* textStart; int width, height;
-        bool untick; Act act; const wchar_t* flag; std::optional<std::wstring> stored;
-    };
+    struct Case { Notice notice; const wchar_t* textStart; bool untick; Act act; const wchar_t* flag;
+                  std::optional<std::wstring> stored; };
     const wchar_t* dropText = L"Dragging-and-dropping a file onto Velmora enters";
     const wchar_t* changeText = L"This change will show up the next time I.E. is started.";
     const Case cases[] = {
-        {Notice::DragAndDrop, dropText, 4725, 1725, true, Act::CloseBox, L"DD Message", std::nullopt},
-        {Notice::AddButton, L"This button will be added", 5505, 2340, false, Act::ClickOk, L"Restart IE", L"yes"},
-        {Notice::Change, changeText, 3465, 1560, true, Act::ClickOk, L"Restart IE2", L"no"},
-        {Notice::ProgramIcon, L"Due to the fact that normal", 4980, 2370, true, Act::Enter, L"Icon Message", L"no"},
-        {Notice::DragAndDrop, dropText, 4725, 1725, false, Act::Esc, L"DD Message", L"yes"},
-        {Notice::Change, changeText, 3465, 1560, false, Act::CloseBox, L"Restart IE2", L"no"},  // the "no" stays
+        {Notice::DragAndDrop, dropText, true, Act::CloseBox, L"DD Message", std::nullopt},
+        {Notice::AddButton, L"This button will be added", false, Act::ClickOk, L"Restart IE", L"yes"},
+        {Notice::Change, changeText, true, Act::ClickOk, L"Restart IE2", L"no"},
+        {Notice::ProgramIcon, L"Due to the fact that normal", true, Act::Enter, L"Icon Message", L"no"},
+        {Notice::DragAndDrop, dropText, false, Act::Esc, L"DD Message", L"yes"},
+        {Notice::Change, changeText, false, Act::CloseBox, L"Restart IE2", L"no"},  // the "no" stays
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.flag);
         NoticeWindow window(c.notice);
         ASSERT_TRUE(window.CreateModeless(nullptr));
         HWND hwnd = window.hwnd();
-        EXPECT_EQ(Text(hwnd), c.notice == Notice::DragAndDrop ? L"Important Info About Drag-and-Drop"
-                                                               : L"Important Message");
-        EXPECT_TRUE(Text(hwnd, NoticeWindow::kLabel1).starts_with(c.textStart));
-        EXPECT_EQ(Text(hwnd, NoticeWindow::kCheck1), L"Show this message again in the future.");
+        EXPECT_EQ(WindowText(hwnd),
+                  c.notice == Notice::DragAndDrop ? L"Important Info About Drag-and-Drop" : L"Important Message");
+        EXPECT_TRUE(WindowText(hwnd, NoticeWindow::kLabel1).starts_with(c.textStart));
+        EXPECT_EQ(WindowText(hwnd, NoticeWindow::kCheck1) + L"|" + WindowText(hwnd, IDOK),
+                  L"Show this message again in the future.|OK");
         EXPECT_EQ(::IsDlgButtonChecked(hwnd, NoticeWindow::kCheck1), UINT{BST_CHECKED});
-        EXPECT_EQ(Text(hwnd, IDOK), L"OK");
-        // At least the size given, with room for the whole text above the check box.
-        RECT client{};
-        ::GetClientRect(hwnd, &client);
-        EXPECT_TRUE(client.right >= window.Px(c.width) && client.bottom >= window.Px(c.height));
+        // Room for the whole text above the check box.
         EXPECT_LE(ScreenRect(hwnd, NoticeWindow::kLabel1).bottom, ScreenRect(hwnd, NoticeWindow::kCheck1).top);
-        if (c.untick) Click(hwnd, NoticeWindow::kCheck1);
-        if (c.act == Act::ClickOk) Click(hwnd, IDOK);
+        if (c.untick) ClickButton(hwnd, NoticeWindow::kCheck1);
+        if (c.act == Act::ClickOk) ClickButton(hwnd, IDOK);
         if (c.act == Act::Enter) PressKey(hwnd, VK_RETURN);
         if (c.act == Act::Esc) PressKey(hwnd, VK_ESCAPE);
         if (c.act == Act::CloseBox) ::SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_FALSE(::IsWindow(hwnd));
-        EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, kMessages, c.flag), c.stored);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kMessages, c.flag), c.stored);
     }
 }
 
+std::optional<std::wstring> StoredTipsSwitch() {
+    return ReadString(HKEY_CURRENT_USER, kOptions + L"vlm\\Options", L"Show Tips at Startup");
+}
+
 TEST(TipWindow, WithoutTipsFileShowsHowToMakeOneAndTheCheckBoxStoresAtOnce) {
-    testing::TempFolder folder;
+    TempFolder folder;
     TipWindow window(SystemRegistry(), L"vlm", folder.path() + L"vlmtips.txt", true);
     ASSERT_TRUE(window.CreateModeless(nullptr));
     HWND hwnd = window.hwnd();
-    EXPECT_EQ(Text(hwnd), L"VelmoraTip of the Day");
-    EXPECT_EQ(Text(hwnd, TipWindow::kLabel1) + L"|" + Text(hwnd, IDOK) + L"|" + Text(hwnd, TipWindow::kCmdNextTip) +
-                  L"|" + Text(hwnd, TipWindow::kChkLoadTipsAtStartup),
-              L"Did you know...|OK|&Next Tip|&Show Tips at Startup");
+    EXPECT_EQ(WindowText(hwnd) + L"|" + WindowText(hwnd, TipWindow::kLabel1) + L"|" + WindowText(hwnd, IDOK) + L"|" +
+                  WindowText(hwnd, TipWindow::kCmdNextTip) + L"|" + WindowText(hwnd, TipWindow::kChkLoadTipsAtStartup),
+              L"VelmoraTip of the Day|Did you know...|OK|&Next Tip|&Show Tips at Startup");
     EXPECT_EQ(StoredTipsSwitch(), L"1") << "taking over the ticked menu item counts as a click";
-    Click(hwnd, TipWindow::kCmdNextTip);
-    EXPECT_EQ(Text(hwnd, TipWindow::kLblTipText),
+    ClickButton(hwnd, TipWindow::kCmdNextTip);
+    EXPECT_EQ(WindowText(hwnd, TipWindow::kLblTipText),
               L"That the vlmtips.txt file was not found? \r\n\r\nCreate a text file named vlmtips.txt using NotePad "
               L"with 1 tip per line. Then place it in the same directory as the application. ");
-    Click(hwnd, TipWindow::kChkLoadTipsAtStartup);
+    ClickButton(hwnd, TipWindow::kChkLoadTipsAtStartup);
     EXPECT_EQ(StoredTipsSwitch(), L"0");
     PressKey(hwnd, VK_ESCAPE);
     EXPECT_FALSE(::IsWindow(hwnd) || window.showTipsAtStartup()) << "closed, handing back the unticked box";
 }
 
 TEST(TipWindow, OneTipAlwaysShowsThatTipAndClosingHandsTheCheckBoxBack) {
-    testing::TempFolder folder;
+    TempFolder folder;
     TipWindow window(SystemRegistry(), L"vlm", folder.WriteFile(L"vlmtips.txt", "The only tip.\r\n"), false);
     ASSERT_TRUE(window.CreateModeless(nullptr));
     HWND hwnd = window.hwnd();
-    EXPECT_EQ(Text(hwnd, TipWindow::kLblTipText), L"The only tip.");
-    Click(hwnd, TipWindow::kCmdNextTip);
-    EXPECT_EQ(Text(hwnd, TipWindow::kLblTipText), L"The only tip.");
+    EXPECT_EQ(WindowText(hwnd, TipWindow::kLblTipText), L"The only tip.");
+    ClickButton(hwnd, TipWindow::kCmdNextTip);
+    EXPECT_EQ(WindowText(hwnd, TipWindow::kLblTipText), L"The only tip.");
     EXPECT_EQ(StoredTipsSwitch(), std::nullopt) << "taking over an unticked menu item stores nothing";
-    Click(hwnd, TipWindow::kChkLoadTipsAtStartup);
+    ClickButton(hwnd, TipWindow::kChkLoadTipsAtStartup);
     PressKey(hwnd, VK_RETURN);
     EXPECT_TRUE(!::IsWindow(hwnd) && window.showTipsAtStartup()) << "closed, handing back the ticked box";
 }
