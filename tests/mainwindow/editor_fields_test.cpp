@@ -5,6 +5,7 @@
 
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/shipped_files.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +15,7 @@ namespace {
 
 using T = TextField;
 using C = CheckField;
-
-std::wstring SystemFile(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetSystemDirectoryW(folder, MAX_PATH);
-    return std::wstring(folder) + L"\\" + name;
-}
+using testing::SystemFile;
 
 class EditorFieldsTest : public ::testing::Test {
 protected:

@@ -7,9 +7,11 @@
 #include "mainwindow/main_window_layout.h"
 #include "mainwindow/open_dialog.h"
 
+#include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/window_peek.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +22,7 @@ namespace {
 
 using namespace layout;
 
-std::wstring TextOf(HWND hwnd) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(hwnd, text, 512);
-    return text;
-}
+std::wstring TextOf(HWND hwnd) { return testing::WindowText(hwnd); }
 
 std::wstring ListText(HWND list, int row, int column) {
     wchar_t text[512] = {};
@@ -157,54 +155,43 @@ TEST_F(MainWindowTest, ControlsCaptionsAndTheFirstState) {
     EXPECT_EQ(first, window.Item(IDC_LISTVIEW1));
 }
 
-TEST_F(MainWindowTest, TypingAFileEnablesUseProgramIconAndClearingItUnticksIt) {
+// What a user does through the window: the file field enables "Use Program Icon", clearing it
+// unticks and disables it, "Synch All" reaches the other fields, and "Add Button" with empty
+// fields complains, then adds.
+TEST_F(MainWindowTest, UserActsThroughTheWindow) {
     ASSERT_NE(Start(), nullptr);
-    HWND text1 = window.Item(IDC_TEXT1);
-    ::SetWindowTextW(text1, L"C:\\windows\\system32\\notepad.exe");
     // Some systems raise EN_CHANGE for text set from code, some not; a user's typing does.
-    ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_TEXT1, EN_CHANGE), reinterpret_cast<LPARAM>(text1));
-    EXPECT_TRUE(Enabled(IDC_CHECK1));
-    Click(IDC_CHECK1);
-    EXPECT_EQ(::SendMessageW(window.Item(IDC_CHECK1), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(prompts.notices, std::vector<Notice>{Notice::ProgramIcon});
-
-    ::SetWindowTextW(text1, L"");
-    ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_TEXT1, EN_CHANGE), reinterpret_cast<LPARAM>(text1));
-    EXPECT_EQ(::SendMessageW(window.Item(IDC_CHECK1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_FALSE(Enabled(IDC_CHECK1));
-    EXPECT_EQ(window.fields().Image1.libraryNumber, 1);
-
-    // "Synch All" reaches the other two fields through the window.
-    HWND text4 = window.Item(IDC_TEXT4);
-    ::SetWindowTextW(text4, L"Menu");
-    ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_TEXT4, EN_CHANGE), reinterpret_cast<LPARAM>(text4));
-    EXPECT_EQ(TextOf(window.Item(IDC_TEXT2)), L"Menu");
-    EXPECT_EQ(TextOf(window.Item(IDC_TEXT3)), L"Menu");
-}
-
-// A user's add through the window: empty fields first, then a button.
-TEST_F(MainWindowTest, AddButtonThroughTheWindow) {
-    ASSERT_NE(Start(), nullptr);
+    auto type = [&](int id, const wchar_t* text) {
+        ::SetWindowTextW(window.Item(id), text);
+        ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(window.Item(id)));
+    };
+    auto ticked = [&] { return ::SendMessageW(window.Item(IDC_CHECK1), BM_GETCHECK, 0, 0) == BST_CHECKED; };
     Click(IDC_COMMAND2);
     ASSERT_EQ(prompts.boxes.shown.size(), 1u);
     EXPECT_EQ(prompts.boxes.shown[0].title, L"Problem");
     EXPECT_EQ(::GetFocus(), window.Item(IDC_TEXT1));
 
-    for (auto [id, text] : {std::pair{IDC_TEXT1, L"C:\\Tools\\tool.exe"}, std::pair{IDC_TEXT2, L"Tool"}}) {
-        ::SetWindowTextW(window.Item(id), text);
-        ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(window.Item(id)));
-    }
+    type(IDC_TEXT1, L"C:\\windows\\system32\\notepad.exe");
+    EXPECT_TRUE(Enabled(IDC_CHECK1));
+    Click(IDC_CHECK1);
+    EXPECT_TRUE(ticked());
+    EXPECT_EQ(prompts.notices, std::vector<Notice>{Notice::ProgramIcon});
+    type(IDC_TEXT1, L"");
+    EXPECT_FALSE(ticked() || Enabled(IDC_CHECK1));
+    EXPECT_EQ(window.fields().Image1.libraryNumber, 1);
+
+    type(IDC_TEXT1, L"C:\\Tools\\tool.exe");
+    type(IDC_TEXT4, L"Tool");
+    EXPECT_EQ(TextOf(window.Item(IDC_TEXT2)), L"Tool");
+    EXPECT_EQ(TextOf(window.Item(IDC_TEXT3)), L"Tool");
     Click(IDC_COMMAND2);
     HWND list = window.Item(IDC_LISTVIEW1);
     ASSERT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
     EXPECT_EQ(ListText(list, 0, 1), L"Tool");
     EXPECT_EQ(TextOf(window.Item(IDC_TEXT1)), L"") << "the editor is reset";
     EXPECT_TRUE(Enabled(IDC_COMMAND8));
-    EXPECT_EQ(prompts.notices, std::vector<Notice>{Notice::AddButton});
-    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER,
-                                  L"Software\\Microsoft\\Internet Explorer\\Extensions\\{3037FC09-62A6-4446-AA30-BB9DB0CD9B65}",
-                                  L"Exec"),
-              L"C:\\Tools\\tool.exe");
+    EXPECT_EQ(prompts.notices.back(), Notice::AddButton);
+    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::EntryKey(0), L"Exec"), L"C:\\Tools\\tool.exe");
 }
 
 // Start-ups that end the program at once, before the registry is touched.
