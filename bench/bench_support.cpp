@@ -1,0 +1,118 @@
+#include "bench/bench_support.h"
+
+#include "buttons/button_records.h"
+#include "settings/preferences.h"
+
+#include <algorithm>
+
+namespace velmora::bench {
+
+namespace {
+
+const wchar_t* const kScratchRoot = L"Software\\Velmora Bench";
+
+bool Redirect(HKEY predefined, const std::wstring& path) {
+    HKEY scratch = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                          nullptr, &scratch, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const LSTATUS status = ::RegOverridePredefKey(predefined, scratch);
+    ::RegCloseKey(scratch);
+    return status == ERROR_SUCCESS;
+}
+
+std::wstring SystemProgram(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\" + name;
+}
+
+}  // namespace
+
+ScratchRegistry::ScratchRegistry()
+    : path_(std::wstring(kScratchRoot) + L"\\" + std::to_wstring(::GetCurrentProcessId())) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+    // The machine's root first: it is made through the real current user's root.
+    ok_ = Redirect(HKEY_LOCAL_MACHINE, path_ + L"\\HKLM") && Redirect(HKEY_CURRENT_USER, path_ + L"\\HKCU");
+}
+
+ScratchRegistry::~ScratchRegistry() {
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, kScratchRoot);  // only when no other run is using it
+}
+
+void ScratchRegistry::Clear() {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, nullptr);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, nullptr);
+}
+
+void SeedButtons(int count, const std::wstring& programFolder) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Corvale");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\Extensions");
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Internet Explorer\\Extensions");
+    StoreShowTipsAtStartup(SystemRegistry(), L"vlm", false);
+    if (count == 0) return;
+
+    const wchar_t* const programs[] = {L"notepad.exe", L"winemine.exe", L"winefile.exe", L"taskmgr.exe",
+                                       L"cmd.exe",     L"clock.exe",    L"regedit.exe"};
+    CRegSettings settings(SystemRegistry(), kAppName);
+    for (int slot = 0; slot < count; ++slot) {
+        ButtonRecord record;
+        const std::wstring number = std::to_wstring(slot % 25 + 1);
+        switch (slot % 3) {
+        case 0:
+            record.icon = number;
+            record.program = L"C:\\Tools\\tool" + number + L".exe";
+            break;
+        case 1:
+            record.icon = L"program";
+            record.program = SystemProgram(programs[slot % std::size(programs)]);
+            break;
+        default:
+            record.icon = L"disk";
+            record.iconFile = programFolder + L"icons\\" + number + L".ico";
+            record.program = L"https://www.example.com/page" + number;
+            break;
+        }
+        record.buttonText = L"Button " + number;
+        record.menuText = L"Menu item " + number;
+        record.menuStatusBar = L"Starts button " + number;
+        if (slot % 5 == 4) {
+            record.arguments = L"-x " + number;
+            record.link = programFolder + L"shortcuts\\tool" + number + L".lnk";
+        }
+        record.scope = slot % 4 == 3 ? kScopeAllUsers : kScopeCurrentUser;
+        WriteButtonRecord(settings, slot, record, RecordValueOrder::Add);
+    }
+    WriteButtonCount(settings, count);
+}
+
+double NowMs() {
+    static const double frequency = [] {
+        LARGE_INTEGER value{};
+        ::QueryPerformanceFrequency(&value);
+        return static_cast<double>(value.QuadPart);
+    }();
+    LARGE_INTEGER now{};
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::wstring ThisProgramFolder() {
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+}  // namespace velmora::bench

@@ -1,0 +1,46 @@
+// What the benchmark programs share: a registry of their own to work in, and timing.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace velmora::bench {
+
+// Maps HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE onto scratch keys under the real current user's
+// "Software\Velmora Bench\<process id>" for as long as it lives, so that nothing outside them is
+// read or written; the scratch keys are removed at the end.
+class ScratchRegistry {
+public:
+    ScratchRegistry();
+    ScratchRegistry(const ScratchRegistry&) = delete;
+    ScratchRegistry& operator=(const ScratchRegistry&) = delete;
+    ~ScratchRegistry();
+
+    bool ok() const { return ok_; }
+    // Empties both scratch roots.
+    void Clear();
+
+private:
+    std::wstring path_;
+    bool ok_ = false;
+};
+
+// Records `count` buttons for the editor whose folder is programFolder, in the registry as it is
+// mapped now, after removing every record and browser entry there was; the tip of the day is
+// switched off. The icon kinds take turns: a library icon, a program's own icon, an icon file on
+// disk (one of the library files). Every fourth button is for all users, every fifth carries
+// parameters.
+void SeedButtons(int count, const std::wstring& programFolder);
+
+// Milliseconds on the performance counter.
+double NowMs();
+
+// The median of some figures (the mean of the middle two for an even number).
+double Median(std::vector<double> values);
+
+// The folder of the running program, ending in a backslash.
+std::wstring ThisProgramFolder();
+
+}  // namespace velmora::bench

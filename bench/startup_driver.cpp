@@ -1,0 +1,138 @@
+// The start-up benchmark: starts a program, waits until its main window is visible, closes it,
+// and times the span from the start of the process to the visible window on the performance
+// counter. The cases take turns run by run, so that whatever else the machine does falls on all
+// of them alike.
+//
+//   startup_driver RUNS PLAIN_PROGRAM EDITOR BUTTONS...
+//
+// PLAIN_PROGRAM is the plain-window yardstick, EDITOR is vlm.exe; each BUTTONS figure is one case
+// of the editor, started with that many recorded buttons (library, program and disk icons
+// mixed, the tip of the day switched off). The records are written into the registry this driver
+// runs with (the benchmark's own Wine prefix) before each start. Prints one line per case:
+//   startup <case> <median ms> <each run's ms...>
+#include "bench/bench_support.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace velmora::bench {
+namespace {
+
+struct Case {
+    std::wstring name;
+    std::wstring program;
+    int buttons = -1;  // the editor's recorded buttons; -1 for the plain window
+    std::vector<double> times;
+};
+
+std::wstring FullPath(const wchar_t* path) {
+    wchar_t full[MAX_PATH * 4] = {};
+    const DWORD length = ::GetFullPathNameW(path, static_cast<DWORD>(std::size(full)), full, nullptr);
+    return length ? std::wstring(full, length) : std::wstring(path);
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+
+struct Search {
+    DWORD process = 0;
+    HWND found = nullptr;
+};
+
+// A visible top-level window of the process that no other window owns: its main window.
+BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process == search->process && ::IsWindowVisible(hwnd) && !::GetWindow(hwnd, GW_OWNER)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Starts the program and answers the milliseconds until its main window was visible, or a
+// negative figure when it never showed one.
+double TimeStart(const std::wstring& program) {
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    const std::wstring folder = FolderOf(program);
+
+    const double started = NowMs();
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &process)) {
+        std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", program.c_str(), ::GetLastError());
+        return -1;
+    }
+    Search search;
+    search.process = process.dwProcessId;
+    double shown = -1;
+    while (NowMs() - started < 30000) {
+        ::EnumWindows(&FindMainWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            shown = NowMs() - started;
+            break;
+        }
+        if (::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;  // ended without a window
+        ::Sleep(1);
+    }
+    if (search.found) ::PostMessageW(search.found, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process.hProcess, 1);
+        ::WaitForSingleObject(process.hProcess, 5000);
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    if (shown < 0) std::fwprintf(stderr, L"%ls showed no window\n", program.c_str());
+    return shown;
+}
+
+}  // namespace
+}  // namespace velmora::bench
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace velmora::bench;
+    if (argc < 4) {
+        std::fwprintf(stderr, L"usage: startup_driver RUNS PLAIN_PROGRAM EDITOR BUTTONS...\n");
+        return 2;
+    }
+    const int runs = std::max(1, _wtoi(argv[1]));
+    const std::wstring editor = FullPath(argv[3]);
+    std::vector<Case> cases;
+    cases.push_back({L"plain", FullPath(argv[2]), -1, {}});
+    for (int index = 4; index < argc; ++index) {
+        const int buttons = _wtoi(argv[index]);
+        cases.push_back({L"vlm" + std::to_wstring(buttons), editor, buttons, {}});
+    }
+
+    // One start of each first, untimed: the files are then in the cache for every timed run.
+    for (Case& each : cases) {
+        if (each.buttons >= 0) SeedButtons(each.buttons, FolderOf(editor));
+        TimeStart(each.program);
+    }
+    for (int run = 0; run < runs; ++run) {
+        // The order turns from run to run, so that no case always follows the same one.
+        for (size_t turn = 0; turn < cases.size(); ++turn) {
+            Case& each = cases[(turn + run) % cases.size()];
+            if (each.buttons >= 0) SeedButtons(each.buttons, FolderOf(editor));
+            const double time = TimeStart(each.program);
+            if (time < 0) return 1;
+            each.times.push_back(time);
+            ::Sleep(100);
+        }
+    }
+    for (const Case& each : cases) {
+        std::wprintf(L"startup %ls %.1f", each.name.c_str(), Median(each.times));
+        for (double time : each.times) std::wprintf(L" %.1f", time);
+        std::wprintf(L"\n");
+    }
+    return 0;
+}

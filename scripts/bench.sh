@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Measures Velmora's speed goals under Wine on this machine and prints them as a table, which it
+# also writes into the "Performance" section of README.md. Every figure is a ratio of two things
+# measured side by side in the same run, their runs taking turns (medians of RUNS runs, 11 unless
+# set, at least 7):
+#   start-up      vlm with 0, 10 and 20 recorded buttons against a plain window of ours, from the
+#                 start of the process to its visible main window;
+#   add, update,  the button operations in process against the bare registry calls that leave
+#   delete        the same keys and values behind;
+#   idle          timer messages and wake-ups of the main window's thread in 5 idle seconds;
+#   size          both programs, statically linked.
+# Builds what it needs in build/bench, with the benchmark programs of bench/, and runs them in a
+# Wine prefix of its own (build/bench/bench-prefix) on a virtual X server. With --profile it also
+# prints where the editor's start-up time goes, step by step. Not part of the tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+profile=false
+[ "${1:-}" = "--profile" ] && profile=true
+runs=${RUNS:-11}
+[ "$runs" -ge 7 ] || runs=7
+
+scripts/setup.sh
+build=build/bench
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake -S . -B "$build" -DVELMORA_BENCH=ON >/dev/null
+targets=(vlm vlmbd library_icons vlm_files plain_window startup_driver operations_bench idle_bench)
+$profile && targets+=(startup_profile)
+target_args=()
+for target in "${targets[@]}"; do target_args+=(--target "$target"); done
+cmake --build "$build" -j"$(nproc)" "${target_args[@]}" >/dev/null
+
+bin=$PWD/$build/bin
+export WINEPREFIX=$PWD/$build/bench-prefix
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+
+# Everything under Wine in one go on one virtual screen; no window manager runs there, so Wine
+# draws the window frames itself (as in the tests' prefix).
+xvfb-run -a bash -c '
+  set -e
+  cd "$1"
+  run() { ../../../cmake/wine-run.sh "$@"; }
+  trap "wineserver -k 2>/dev/null || true" EXIT
+  run reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
+  run idle_bench.exe
+  run operations_bench.exe "$2"
+  run startup_driver.exe "$2" plain_window.exe vlm.exe 0 10 20
+  if [ "$3" = true ]; then run startup_profile.exe 8; fi
+' bench "$bin" "$runs" "$profile" >"$results"
+
+# The table, from the programs' lines:
+#   startup <case> <median ms> ...        operation <name> <ms> <bare ms> <calls> <bare calls>
+#   idle <timers> <wake-ups> <messages> <timers while the tutorial flashed>
+#   profile <step> <ms>
+size_of() { stat -c %s "$bin/$1"; }
+table=$(awk -v vlm_size="$(size_of vlm.exe)" -v vlmbd_size="$(size_of vlmbd.exe)" '
+  function verdict(value, goal) { return value <= goal ? "ok" : "MISSED" }
+  $1 == "startup" { startup[$2] = $3 }
+  $1 == "operation" { op[$2] = $3; bare[$2] = $4; calls[$2] = $5; bare_calls[$2] = $6 }
+  $1 == "idle" { timers = $2; wakeups = $3; flashing = $5 }
+  END {
+    plain = startup["plain"]
+    split("0 10 20", counts, " ")
+    for (i = 1; i <= 3; i++) {
+      n = counts[i]; ratio = startup["vlm" n] / plain
+      line = sprintf("start-up, %d buttons: vlm %.0f ms, plain window %.0f ms, ratio %.2f", n, startup["vlm" n], plain, ratio)
+      if (n == 20) line = line sprintf(" (goal 1.30) %s", verdict(ratio, 1.30))
+      print line
+    }
+    split("add update delete", names, " ")
+    what["add"] = "add (20th button)"; what["update"] = "update (1 of 20)"; what["delete"] = "delete (1st of 20)"
+    goal["add"] = 1.5; goal["update"] = 1.5; goal["delete"] = 2.0
+    for (i = 1; i <= 3; i++) {
+      name = names[i]; ratio = op[name] / bare[name]
+      printf "%s: model %.2f ms (%d registry calls), raw calls %.2f ms (%d), ratio %.2f (goal %.2f) %s\n",
+             what[name], op[name], calls[name], bare[name], bare_calls[name], ratio, goal[name], verdict(ratio, goal[name])
+    }
+    printf "idle 5 s (tutorial closed): %d timer messages, %d wake-ups (goal 0) %s\n",
+           timers, wakeups, verdict(timers + wakeups, 0)
+    printf "size: vlm.exe %.2f MB (goal 2 MB) %s\n", vlm_size / 1048576, verdict(vlm_size, 2 * 1048576)
+    printf "size: vlmbd.exe %.2f MB (goal 2 MB) %s\n", vlmbd_size / 1048576, verdict(vlmbd_size, 2 * 1048576)
+  }' "$results")
+
+cpu=$(grep -m 1 "model name" /proc/cpuinfo | sed 's/.*: //')
+cores=$(nproc)
+wine_version=$(/usr/lib/wine/wine64 --version 2>/dev/null || wine64 --version 2>/dev/null || echo "wine")
+header="Measured $(date -u +%Y-%m-%d) on $cpu, $cores cores, $wine_version; medians of $runs runs."
+
+echo "$header"
+echo "$table"
+if $profile; then
+  echo
+  echo "Where vlm's start-up goes (in process, medians):"
+  awk '$1 == "profile" { printf "  %-32s %7.1f ms\n", $2, $3 }' "$results"
+fi
+
+# The README's "Performance" section gets the same table, replacing what it held.
+section=$(mktemp)
+trap 'rm -f "$results" "$section"' EXIT
+{
+  echo "## Performance"
+  echo
+  echo "\`scripts/bench.sh\` measures the speed goals under Wine and rewrites this section. Each figure"
+  echo "is measured side by side with its yardstick in the same run: the editor's start-up (process start"
+  echo "to visible main window) against a plain window of ours, each button operation against the bare"
+  echo "registry calls that leave the same keys and values, the idle main window's timer messages and"
+  echo "wake-ups, and the programs' sizes. It is not part of the tests. Other work on the machine disturbs"
+  echo "the timings; the medians and the side-by-side ratios keep the comparison fair."
+  echo
+  echo "$header"
+  echo
+  echo '```'
+  echo "$table"
+  echo '```'
+  echo
+} >"$section"
+awk -v section="$section" '
+  function put() { while ((getline line < section) > 0) print line; done = 1 }
+  /^## Performance$/ { put(); skipping = 1; next }
+  skipping && /^## / { skipping = 0 }
+  skipping { next }
+  !done && /^## Layout$/ { put() }
+  { print }
+  END { if (!done) { print ""; put() } }
+' README.md >README.md.new
+mv README.md.new README.md
