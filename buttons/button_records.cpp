@@ -61,34 +61,32 @@ bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& rec
     values.insert(values.end(), {{L"Arguments", record.arguments}, {L"Link", record.link}});
     if (order == RecordValueOrder::Add) values.emplace_back(L"Scope", record.scope);
     // The writing stops at the first value refused.
-    for (const auto& [name, text] : values) {
-        if (!settings.SaveSetting(section, name, text, false)) return false;
-    }
-    return true;
+    return settings.SaveSettings(section, values, false);
 }
 
 ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot) {
     ButtonRecord record;
     if (!IsValidSlot(slot)) return record;
-    const std::wstring section = ButtonRecordSection(slot);
-    record.icon = settings.GetSetting(section, L"Icon");
-    record.iconFile = settings.GetSetting(section, L"Icon File");
-    record.program = settings.GetSetting(section, L"Program");
-    record.buttonText = settings.GetSetting(section, L"ButtonText");
-    record.menuText = settings.GetSetting(section, L"MenuText");
-    record.menuStatusBar = settings.GetSetting(section, L"MenuStatusBar");
-    record.arguments = settings.GetSetting(section, L"Arguments");
-    record.link = settings.GetSetting(section, L"Link");
-    record.scope = settings.GetSetting(section, L"Scope");
+    static constexpr const wchar_t* kNames[] = {L"Icon",          L"Icon File", L"Program",
+                                                 L"ButtonText",    L"MenuText",  L"MenuStatusBar",
+                                                 L"Arguments",     L"Link",      L"Scope"};
+    std::vector<std::wstring> texts = settings.GetSettings(ButtonRecordSection(slot), kNames);
+    record.icon = std::move(texts[0]);
+    record.iconFile = std::move(texts[1]);
+    record.program = std::move(texts[2]);
+    record.buttonText = std::move(texts[3]);
+    record.menuText = std::move(texts[4]);
+    record.menuStatusBar = std::move(texts[5]);
+    record.arguments = std::move(texts[6]);
+    record.link = std::move(texts[7]);
+    record.scope = std::move(texts[8]);
     return record;
 }
 
 bool RemoveButtonRecord(CRegSettings& settings, int slot) {
     if (!IsValidSlot(slot)) return true;
     UseProgramSettings(settings);
-    const std::wstring section = ButtonRecordSection(slot);
-    settings.DeleteSetting(section, L"", false);
-    return !settings.SectionExists(section, false);
+    return settings.RemoveSection(ButtonRecordSection(slot), false);
 }
 
 }  // namespace velmora

@@ -231,15 +231,13 @@ bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& identity
 
 UniqueHicon ProgramIconPicture(const std::wstring& file, int iconNumber, bool large) {
     if (!FitsShellPath(file)) return {};
-    HICON largeIcon = nullptr;
-    HICON smallIcon = nullptr;
-    const UINT count = ::ExtractIconExW(file.c_str(), iconNumber, &largeIcon, &smallIcon, 1);
-    // Own both at once: the size not asked for is destroyed on return.
-    UniqueHicon largeHeld(largeIcon);
-    UniqueHicon smallHeld(smallIcon);
+    // Only the size asked for: making the other one too would cost as much again.
+    HICON icon = nullptr;
+    const UINT count = ::ExtractIconExW(file.c_str(), iconNumber, large ? &icon : nullptr, large ? nullptr : &icon, 1);
+    UniqueHicon held(icon);
     // UINT_MAX is the answer for files that cannot hold icons at all (missing files, URLs).
     if (count == 0 || count == UINT_MAX) return {};
-    return large ? std::move(largeHeld) : std::move(smallHeld);
+    return held;
 }
 
 int LoadFileIcon(const std::wstring& path, IconHolder& picico) {

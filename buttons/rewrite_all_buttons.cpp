@@ -63,7 +63,9 @@ RewriteResult ButtonOperations::RewriteAllButtons() {
         const ToolbarEntry entry = EntryForRow(row, programFolder_);
         result.entriesWritten = WriteToolbarEntry(settings_, slot, row.scope == kScopeAllUsers, entry) &&
                                 result.entriesWritten;
-        result.recordsWritten = WriteButtonCount(settings_, rows) && result.recordsWritten;
+        // "Count" takes the number of rows once, after the first entry: writing it again for every
+        // row would store the same text each time.
+        if (slot == 0) result.recordsWritten = WriteButtonCount(settings_, rows) && result.recordsWritten;
         result.recordsWritten =
             WriteButtonRecord(settings_, slot, RecordForRow(row, programFolder_), RecordValueOrder::Rewrite) &&
             result.recordsWritten;

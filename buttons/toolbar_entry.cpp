@@ -14,18 +14,13 @@ bool WriteToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers, con
         {L"HotIcon", entry.hotIcon},           {L"MenuText", entry.menuText},
         {L"MenuStatusBar", entry.menuStatusBar}, {L"Default Visible", L"Yes"},
     };
-    for (const auto& [name, text] : values) {
-        if (!settings.SaveSetting(section, name, text, scopeAllUsers)) return false;
-    }
-    return true;
+    return settings.SaveSettings(section, values, scopeAllUsers);
 }
 
 bool RemoveToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers) {
     if (!IsValidSlot(slot)) return true;
     UseBrowserSettings(settings);
-    const std::wstring section = ToolbarEntrySection(slot);
-    settings.DeleteSetting(section, L"", scopeAllUsers);
-    return !settings.SectionExists(section, scopeAllUsers);
+    return settings.RemoveSection(ToolbarEntrySection(slot), scopeAllUsers);
 }
 
 std::wstring LibraryIconFile(const std::wstring& programFolder, long long number) {

@@ -60,6 +60,24 @@ std::wstring CRegSettings::BuildKeyPath(const std::wstring& section) const {
     return path;
 }
 
+std::wstring CRegSettings::ReadText(HKEY key, const std::wstring& valueName, const std::wstring& defaultValue) const {
+    const wchar_t* name = ValueName(valueName);
+    // Most values fit the first buffer and take one call. A longer one is read again at the size
+    // the registry answered; it may grow between the two reads, so ask again until it fits.
+    std::vector<wchar_t> buffer(256, L'\0');
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        DWORD read = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        const LSTATUS status = registry_.QueryValue(key, name, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &read);
+        if (status == ERROR_MORE_DATA) {
+            buffer.assign(read / sizeof(wchar_t) + 1, L'\0');
+            continue;
+        }
+        if (status != ERROR_SUCCESS || read == 0) return defaultValue;
+        return TextFromData(buffer, read);
+    }
+    return defaultValue;
+}
+
 std::wstring CRegSettings::GetSetting(const std::wstring& section, const std::wstring& key,
                                       const std::wstring& defaultValue) const {
     OpenedKey opened(registry_);
@@ -67,21 +85,19 @@ std::wstring CRegSettings::GetSetting(const std::wstring& section, const std::ws
         ERROR_SUCCESS) {
         return defaultValue;
     }
-    const wchar_t* name = ValueName(key);
-    // The value may grow between the size query and the read; ask again until it fits.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD size = 0;
-        if (registry_.QueryValue(opened.get(), name, nullptr, nullptr, &size) != ERROR_SUCCESS || size == 0) {
-            return defaultValue;
-        }
-        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-        DWORD read = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-        LSTATUS status = registry_.QueryValue(opened.get(), name, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &read);
-        if (status == ERROR_MORE_DATA) continue;
-        if (status != ERROR_SUCCESS) return defaultValue;
-        return TextFromData(buffer, read);
+    return ReadText(opened.get(), key, defaultValue);
+}
+
+std::vector<std::wstring> CRegSettings::GetSettings(const std::wstring& section, std::span<const wchar_t* const> keys,
+                                                    const std::wstring& defaultValue) const {
+    std::vector<std::wstring> texts(keys.size(), defaultValue);
+    OpenedKey opened(registry_);
+    if (registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_ALL_ACCESS, opened.put()) !=
+        ERROR_SUCCESS) {
+        return texts;
     }
-    return defaultValue;
+    for (size_t index = 0; index < keys.size(); ++index) texts[index] = ReadText(opened.get(), keys[index], defaultValue);
+    return texts;
 }
 
 bool CRegSettings::SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
@@ -98,6 +114,31 @@ bool CRegSettings::SaveSetting(const std::wstring& section, const std::wstring& 
         written = written && done;
     }
     return written;
+}
+
+bool CRegSettings::SaveSettings(const std::wstring& section, SettingsValues values, bool scp) {
+    if (values.empty()) return true;
+    const std::wstring path = BuildKeyPath(section);
+    const std::span<const REGSAM> views = ViewsFor(scp);
+    // One key per view: two for the machine's root, one for the current user's.
+    OpenedKey keys[2] = {OpenedKey(registry_), OpenedKey(registry_)};
+    bool created[2] = {false, false};
+    for (size_t view = 0; view < views.size(); ++view) {
+        created[view] = registry_.CreateKey(RootFor(scp), path.c_str(), KEY_ALL_ACCESS | views[view],
+                                            keys[view].put()) == ERROR_SUCCESS;
+    }
+    for (const auto& [name, text] : values) {
+        const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+        bool written = true;
+        for (size_t view = 0; view < views.size(); ++view) {
+            const bool done =
+                created[view] && registry_.SetValue(keys[view].get(), ValueName(name), REG_SZ,
+                                                    reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+            written = written && done;
+        }
+        if (!written) return false;
+    }
+    return true;
 }
 
 LSTATUS CRegSettings::DeleteKeyTree(HKEY parent, const std::wstring& subKey, REGSAM view) {
@@ -188,6 +229,20 @@ bool CRegSettings::SectionExists(const std::wstring& section, bool scp) const {
         if (!IsNotFound(registry_.OpenKey(RootFor(scp), path.c_str(), KEY_READ | view, opened.put()))) return true;
     }
     return false;
+}
+
+bool CRegSettings::RemoveSection(const std::wstring& section, bool scp) {
+    const std::wstring path = BuildKeyPath(section);
+    bool gone = true;
+    for (REGSAM view : ViewsFor(scp)) {
+        const LSTATUS status = DeleteInView(section, L"", RootFor(scp), view);
+        if (status == ERROR_SUCCESS || IsNotFound(status)) continue;
+        // Refused: it may still never have been there (a standard user may not even open the
+        // machine's keys for deleting).
+        OpenedKey opened(registry_);
+        gone = IsNotFound(registry_.OpenKey(RootFor(scp), path.c_str(), KEY_READ | view, opened.put())) && gone;
+    }
+    return gone;
 }
 
 void CRegSettings::Remember(SettingsSnapshot& snapshot, const std::wstring& section, bool scp) const {

@@ -13,6 +13,7 @@
 
 #include "settings/registry_api.h"
 
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,9 @@ namespace velmora {
 
 // One row per value: name and text.
 using SettingsTable = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// Values to write into one section: name and text, in the order they are written.
+using SettingsValues = std::span<const std::pair<const wchar_t*, std::wstring>>;
 
 // Some keys with their values as they were at one moment, so that an operation that fails
 // halfway can put them back (CRegSettings::Remember and Restore).
@@ -58,9 +62,17 @@ public:
     // key "*" stands for the key's unnamed default value.
     std::wstring GetSetting(const std::wstring& section, const std::wstring& key,
                             const std::wstring& defaultValue = L"") const;
+    // Several values of one section at once, each as GetSetting reads it, with the same default;
+    // the key is opened once for all of them.
+    std::vector<std::wstring> GetSettings(const std::wstring& section, std::span<const wchar_t* const> keys,
+                                          const std::wstring& defaultValue = L"") const;
     // True when the value was written in every view of the root.
     bool SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
                      bool scp = false);
+    // The values in their order, as that many SaveSetting calls write them (each value into every
+    // view of the root before the next, the writing stopping after the first value refused), but
+    // with the key created once per view for all of them. True when every value was written.
+    bool SaveSettings(const std::wstring& section, SettingsValues values, bool scp = false);
     // With an empty key the section's key goes with everything below it; an empty section
     // with an empty key removes the whole application key. True when at least one view had the
     // value or key and no view refused to let it go.
@@ -70,6 +82,10 @@ public:
     // Whether the section's key exists under the chosen root, in either view; opens it for reading
     // only. A key that is there but cannot be opened (access denied) counts as existing.
     bool SectionExists(const std::wstring& section, bool scp = false) const;
+    // Deletes the section's key with everything below it, as DeleteSetting with an empty key
+    // does. True when the key is gone from every view afterwards, also when it was never there:
+    // what DeleteSetting followed by SectionExists tells, without opening the key once more.
+    bool RemoveSection(const std::wstring& section, bool scp = false);
 
     // Remembers the section's key as it is now, in every view of the root, with all its values.
     void Remember(SettingsSnapshot& snapshot, const std::wstring& section, bool scp = false) const;
@@ -81,6 +97,8 @@ public:
 
 private:
     std::wstring BuildKeyPath(const std::wstring& section) const;
+    // The text of one value of an opened key, or the default when it is missing or empty.
+    std::wstring ReadText(HKEY key, const std::wstring& name, const std::wstring& defaultValue) const;
     // Each answers the status of the registry call that decided its outcome.
     LSTATUS DeleteInView(const std::wstring& section, const std::wstring& key, HKEY root, REGSAM view);
     LSTATUS DeleteKeyTree(HKEY parent, const std::wstring& subKey, REGSAM view);
