@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <string>
 #include <vector>
 
 namespace velmora {
@@ -10,6 +11,22 @@ namespace {
 
 // The longest path Windows accepts, with its terminating NUL.
 constexpr DWORD kPathBuffer = 32768;
+
+using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+// The dialog's library is loaded the first time the dialog opens rather than at every start:
+// with the printing libraries it brings along it is a good part of what a start would load.
+GetOpenFileNameFunction GetOpenFileNameEntry() {
+    static const GetOpenFileNameFunction entry = [] {
+        wchar_t system[MAX_PATH] = {};
+        const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return GetOpenFileNameFunction(nullptr);
+        HMODULE library = ::LoadLibraryW((std::wstring(system) + L"\\comdlg32.dll").c_str());
+        return library ? reinterpret_cast<GetOpenFileNameFunction>(::GetProcAddress(library, "GetOpenFileNameW"))
+                       : GetOpenFileNameFunction(nullptr);
+    }();
+    return entry;
+}
 
 std::wstring TrimBlanks(const std::wstring& text) {
     const auto first = text.find_first_not_of(L' ');
@@ -47,7 +64,8 @@ std::wstring ShowOpenDialog(HWND owner, const std::wstring& filter, const std::w
     dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!::GetOpenFileNameW(&dialog)) return {};
+    const GetOpenFileNameFunction getOpenFileName = GetOpenFileNameEntry();
+    if (!getOpenFileName || !getOpenFileName(&dialog)) return {};
     return TrimBlanks(file.data());
 }
 
