@@ -139,16 +139,17 @@ ButtonRow ButtonOperations::RowForDraft(const ButtonDraft& draft, const Prepared
     if (draft.iconSource == IconSource::Library) {
         row.smallIcon = draft.libraryNumber;
     } else {
-        row.smallIcon = list_.images.Append(draft.smallIcon);
+        row.smallIcon = list_.PlaceImage(draft.smallIcon);
         row.tag = files.iconFile;
         if (draft.iconSource == IconSource::Disk) row.iconKind = L"disk";
     }
     return row;
 }
 
-void ButtonOperations::Undo(const SettingsSnapshot& before, const PreparedFiles& files, bool imageAdded,
+void ButtonOperations::Undo(const SettingsSnapshot& before, const PreparedFiles& files, int imagesBefore,
                             bool machineRoot, const std::wstring& failure) {
-    if (imageAdded) list_.images.RemoveLast();
+    // An image placed where no row shows one may stay; one appended goes.
+    list_.images.TrimTo(imagesBefore);
     const bool restored = settings_.Restore(before);
     for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
     prompts_.Message(failure + (machineRoot ? kAdministratorAdvice : L"") +
@@ -185,13 +186,14 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
     settings_.Remember(before, ButtonRecordSection(slot));
 
     const long long count = ReadButtonCount(settings_);
+    const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
     const bool written =
         WriteToolbarEntry(settings_, slot, draft.scopeAllUsers, EntryForRow(row, programFolder_)) &&
         WriteButtonCount(settings_, count + 1) &&
         WriteButtonRecord(settings_, slot, RecordForRow(row, programFolder_), RecordValueOrder::Add);
     if (!written) {
-        Undo(before, files, draft.iconSource != IconSource::Library, draft.scopeAllUsers,
+        Undo(before, files, imagesBefore, draft.scopeAllUsers,
              L"The button could not be added: its settings could not be written to the registry.");
         return {};
     }
@@ -215,6 +217,9 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
     UseProgramSettings(settings_);
     settings_.Remember(before, recordSection);
 
+    // The former row still shows its image: the new one never takes its place, so that a
+    // failure leaves the row as it was.
+    const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
     const ButtonRecord record = RecordForRow(row, programFolder_);
     // A button whose scope changed leaves no entry behind under the other root, and its record
@@ -231,7 +236,7 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
         }
     }
     if (!written) {
-        Undo(before, files, draft.iconSource != IconSource::Library, wasAllUsers || draft.scopeAllUsers,
+        Undo(before, files, imagesBefore, wasAllUsers || draft.scopeAllUsers,
              L"The button could not be changed: its settings could not be written to the registry.");
         return {};
     }
@@ -277,7 +282,7 @@ bool ButtonOperations::DeleteButton(int rowIndex) {
         if (!written) list_.rows.insert(list_.rows.begin() + rowIndex, removed);
     }
     if (!written) {
-        Undo(before, {}, false, machineRoot,
+        Undo(before, {}, list_.images.Count(), machineRoot,
              L"The button could not be deleted: its settings could not be removed from the registry.");
         return false;
     }

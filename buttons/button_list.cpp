@@ -52,10 +52,29 @@ int ButtonImages::Append(HICON icon) {
     return Count();
 }
 
-void ButtonImages::RemoveLast() {
-    if (Count() > kLibraryIconCount) ::ImageList_Remove(list_, Count() - 1);
+void ButtonImages::Replace(int number, HICON icon) {
+    if (number <= kLibraryIconCount || number > Count()) return;
+    if (!icon || ::ImageList_ReplaceIcon(list_, number - 1, icon) < 0) {
+        ::ImageList_ReplaceIcon(list_, number - 1, BlankIcon().get());
+    }
+}
+
+void ButtonImages::TrimTo(int count) {
+    while (Count() > count && Count() > kLibraryIconCount) ::ImageList_Remove(list_, Count() - 1);
 }
 
 int ButtonImages::Count() const { return ::ImageList_GetImageCount(list_); }
+
+int ButtonList::PlaceImage(HICON icon) {
+    for (int number = kLibraryIconCount + 1; number <= images.Count(); ++number) {
+        bool shown = false;
+        for (const ButtonRow& row : rows) shown = shown || (!row.tag.empty() && row.smallIcon == number);
+        if (!shown) {
+            images.Replace(number, icon);
+            return number;
+        }
+    }
+    return images.Append(icon);
+}
 
 }  // namespace velmora

@@ -31,7 +31,7 @@ struct ButtonRow {
 };
 
 // The small images of the list: the 25 library icons first, so that library icon n is image n,
-// then one image for each program or disk icon appended, in the order they came.
+// then the images of program and disk icons.
 class ButtonImages {
 public:
     ButtonImages();
@@ -44,8 +44,11 @@ public:
     void LoadLibraryIcons(const std::wstring& programFolder);
     // Appends a copy of the icon; answers the new image's number (the new count).
     int Append(HICON icon);
-    // Removes the last image (one appended for an operation that was then undone).
-    void RemoveLast();
+    // Puts a copy of the icon in place of image `number` (after the library icons).
+    void Replace(int number, HICON icon);
+    // Removes the images after the first `count` (those appended for an operation that was
+    // then undone).
+    void TrimTo(int count);
     int Count() const;
     HIMAGELIST handle() const { return list_; }
 
@@ -56,6 +59,11 @@ private:
 struct ButtonList {
     std::vector<ButtonRow> rows;
     ButtonImages images;
+
+    // Puts a copy of a program's or disk icon into the images and answers its number: an image
+    // that no row shows any more (one left by an updated or deleted button) is used again, so
+    // that the images grow only with the number of rows, not with every add and update.
+    int PlaceImage(HICON icon);
 };
 
 }  // namespace velmora

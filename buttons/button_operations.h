@@ -100,7 +100,7 @@ private:
     bool PrepareShortcut(const ButtonDraft& draft, const std::vector<std::wstring>& others, const wchar_t* done,
                          PreparedFiles& files);
     ButtonRow RowForDraft(const ButtonDraft& draft, const PreparedFiles& files);
-    void Undo(const SettingsSnapshot& before, const PreparedFiles& files, bool imageAdded, bool machineRoot,
+    void Undo(const SettingsSnapshot& before, const PreparedFiles& files, int imagesBefore, bool machineRoot,
               const std::wstring& failure);
     void DeleteUnusedFiles(const ButtonRow& former);
     std::vector<std::wstring> FilesOfOtherRows(int ownRow) const;
