@@ -403,6 +403,7 @@ void MainWindow::ShowList(int current) {
         item.iImage = row.smallIcon >= 1 ? static_cast<int>(row.smallIcon - 1) : I_IMAGENONE;
         ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
         for (int column = 1; column <= 7; ++column) {
+            if (row.SubItem(column).empty()) continue;  // a new item's columns are empty already
             LVITEMW sub{};
             sub.iSubItem = column;
             sub.pszText = const_cast<wchar_t*>(row.SubItem(column).c_str());
