@@ -108,7 +108,6 @@ private:
     MainWindowSetup setup_;
     bool firstActivation_ = false;
     bool showingFields_ = false;
-    bool startupFailed_ = false;
     HWND lastFocus_ = nullptr;
     UniqueHicon dropPicture_;
 };
