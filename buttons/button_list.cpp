@@ -1,5 +1,8 @@
 #include "buttons/button_list.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace velmora {
 
 const std::wstring& ButtonRow::SubItem(int index) const {
@@ -38,12 +41,28 @@ ButtonImages::~ButtonImages() {
 
 void ButtonImages::LoadLibraryIcons(const std::wstring& programFolder) {
     ::ImageList_RemoveAll(list_);
-    for (int number = 1; number <= kLibraryIconCount; ++number) {
-        const std::wstring file = programFolder + L"icons\\" + std::to_wstring(number) + L".ico";
-        UniqueHicon icon(static_cast<HICON>(
-            ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, kImageSize, kImageSize, LR_LOADFROMFILE)));
-        if (!icon || ::ImageList_AddIcon(list_, icon.get()) < 0) ::ImageList_AddIcon(list_, BlankIcon().get());
+    libraryFolder_ = programFolder;
+    libraryLoaded_.fill(false);
+    // All 25 blank places in one strip: no colour, and a mask that makes every pixel transparent.
+    constexpr int kStripWidth = kImageSize * kLibraryIconCount;
+    const std::vector<std::uint32_t> colourBits(static_cast<size_t>(kStripWidth) * kImageSize, 0);
+    const std::vector<BYTE> maskBits(static_cast<size_t>(kStripWidth / 8) * kImageSize, 0xFF);
+    UniqueHbitmap colour(::CreateBitmap(kStripWidth, kImageSize, 1, 32, colourBits.data()));
+    UniqueHbitmap mask(::CreateBitmap(kStripWidth, kImageSize, 1, 1, maskBits.data()));
+    if (!colour || !mask || ::ImageList_Add(list_, colour.get(), mask.get()) < 0) {
+        const UniqueHicon blank = BlankIcon();
+        while (Count() < kLibraryIconCount && ::ImageList_AddIcon(list_, blank.get()) >= 0) {
+        }
     }
+}
+
+void ButtonImages::LoadLibraryImage(long long number) {
+    if (number < 1 || number > kLibraryIconCount || number > Count() || libraryLoaded_[number - 1]) return;
+    libraryLoaded_[number - 1] = true;
+    const std::wstring file = libraryFolder_ + L"icons\\" + std::to_wstring(number) + L".ico";
+    UniqueHicon icon(static_cast<HICON>(
+        ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, kImageSize, kImageSize, LR_LOADFROMFILE)));
+    if (icon) ::ImageList_ReplaceIcon(list_, static_cast<int>(number - 1), icon.get());
 }
 
 int ButtonImages::Append(HICON icon) {

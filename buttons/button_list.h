@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,14 @@ public:
     ButtonImages& operator=(const ButtonImages&) = delete;
     ~ButtonImages();
 
-    // Fills the first 25 images from programFolder\icons\1.ico to 25.ico; a missing file gets a
-    // blank image, so that the numbering holds.
+    // Makes the first 25 images the places of the library icons of programFolder\icons\1.ico to
+    // 25.ico, all blank until LoadLibraryImage fills them: reading the 25 files at every start
+    // would cost more than the rest of the list, and most are never shown.
     void LoadLibraryIcons(const std::wstring& programFolder);
+    // Reads library icon `number` (1 to 25) into its place the first time it is asked for; a
+    // missing file leaves its place blank, so that the numbering holds. Other numbers are left
+    // alone.
+    void LoadLibraryImage(long long number);
     // Appends a copy of the icon; answers the new image's number (the new count).
     int Append(HICON icon);
     // Puts a copy of the icon in place of image `number` (after the library icons).
@@ -54,6 +60,8 @@ public:
 
 private:
     HIMAGELIST list_;
+    std::wstring libraryFolder_;
+    std::array<bool, kLibraryIconCount> libraryLoaded_{};
 };
 
 struct ButtonList {

@@ -396,6 +396,8 @@ void MainWindow::ShowList(int current) {
     ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     int index = 0;
     for (const ButtonRow& row : list_.rows) {
+        // A library icon's image is read the first time a row shows it.
+        if (row.tag.empty()) list_.images.LoadLibraryImage(row.smallIcon);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = index;
