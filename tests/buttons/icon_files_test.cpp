@@ -1,5 +1,6 @@
 #include "buttons/icon_files.h"
 
+#include "tests/support/gui_objects.h"
 #include "tests/support/shipped_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -196,21 +197,6 @@ TEST(CopyDiskIconFile, CopiesTheChosenFileUnlessItIsTheTargetHoweverSpelled) {
     EXPECT_FALSE(CopyDiskIconFile(star, temp.path() + L"no folder\\button.ico"));
 }
 
-// The GDI and USER objects this process holds, give or take a constant. Wine's GetGuiResources
-// answers 0, but Wine keeps every icon's pictures as bitmaps in the process's own GDI handle table,
-// so there the entries taken are counted by making bitmaps until the table is full.
-long ObjectsInUse() {
-    const HANDLE process = ::GetCurrentProcess();
-    const long counted = ::GetGuiResources(process, GR_GDIOBJECTS) + ::GetGuiResources(process, GR_USEROBJECTS);
-    if (counted != 0) return counted;
-    std::vector<HBITMAP> taken;
-    for (HBITMAP bitmap; taken.size() < 200000 && (bitmap = ::CreateBitmap(1, 1, 1, 1, nullptr));) {
-        taken.push_back(bitmap);
-    }
-    for (HBITMAP bitmap : taken) ::DeleteObject(bitmap);
-    return 200000 - static_cast<long>(taken.size());
-}
-
 TEST(IconFilesHandles, RepeatedUseLeavesNoObjectsBehind) {
     TempFolder temp;
     const std::wstring document = temp.WriteFile(L"settings.ini", "[Velmora]\r\n");
@@ -228,13 +214,13 @@ TEST(IconFilesHandles, RepeatedUseLeavesNoObjectsBehind) {
         picico.Clear();
     };
     use(2);  // what the system sets up on first use is not counted
-    const long before = ObjectsInUse();
+    const long before = testing::GuiObjectsInUse();
     {
         UniqueHicon held = ProgramIconPicture(kNotepad, 0, true);
-        ASSERT_GT(ObjectsInUse(), before) << "the count does not see a held icon";
+        ASSERT_GT(testing::GuiObjectsInUse(), before) << "the count does not see a held icon";
     }
     use(300);
-    EXPECT_LE(ObjectsInUse() - before, 10);
+    EXPECT_LE(testing::GuiObjectsInUse() - before, 10);
 }
 
 }  // namespace

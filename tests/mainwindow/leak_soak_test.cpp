@@ -2,7 +2,9 @@
 // kinds taking turns, leave no GDI or USER objects, list images or memory behind.
 #include "mainwindow/editor_commands.h"
 
+#include "tests/support/gui_objects.h"
 #include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/shipped_files.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -22,21 +24,6 @@ constexpr int kRounds = 500;
 constexpr long kObjectMargin = 10;
 constexpr long long kHeapMargin = 16 * 1024;
 constexpr long long kPrivateMargin = 256 * 1024;
-
-// The GDI and USER objects this process holds, give or take a constant. Wine's GetGuiResources
-// answers 0, but Wine keeps every icon's pictures as bitmaps in the process's own GDI handle table,
-// so there the entries taken are counted by making bitmaps until the table is full.
-long ObjectsInUse() {
-    const HANDLE process = ::GetCurrentProcess();
-    const long counted = ::GetGuiResources(process, GR_GDIOBJECTS) + ::GetGuiResources(process, GR_USEROBJECTS);
-    if (counted != 0) return counted;
-    std::vector<HBITMAP> taken;
-    for (HBITMAP bitmap; taken.size() < 200000 && (bitmap = ::CreateBitmap(1, 1, 1, 1, nullptr));) {
-        taken.push_back(bitmap);
-    }
-    for (HBITMAP bitmap : taken) ::DeleteObject(bitmap);
-    return 200000 - static_cast<long>(taken.size());
-}
 
 // The process's private memory. Wine leaves PrivateUsage at 0 and gives its figure (the process's
 // anonymous memory) as PagefileUsage, which on Windows equals PrivateUsage.
@@ -70,12 +57,10 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
     testing::TempFolder folder;
     testing::CopyLibraryIcons(folder.path());
     const std::wstring diskIcon =
-        folder.WriteFile(L"chosen\\star.ico", testing::ReadFileBytes(folder.path() + L"icons\\7.ico"));
-    wchar_t system[MAX_PATH] = {};
-    ::GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring notepad = std::wstring(system) + L"\\notepad.exe";
+        folder.WriteFile(L"chosen\\star.ico", testing::ReadFileBytes(testing::ShippedLibraryIcon(L"7.ico")));
+    const std::wstring notepad = testing::SystemFile(L"notepad.exe");
     ComApartment apartment;  // as vlm holds OLE on its thread
-    ObjectsInUse();          // what counting makes the system set up is not counted
+    testing::GuiObjectsInUse();  // what counting makes the system set up is not counted
     testing::ScriptedEditorPrompts prompts;
     CRegSettings settings;
     ButtonList list;
@@ -134,7 +119,7 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
     ASSERT_EQ(failed, 0);
     const long long privateBytes = PrivateBytes();
     const long long heapBytes = HeapBytesInUse();
-    const long objects = ObjectsInUse();
+    const long objects = testing::GuiObjectsInUse();
     const int images = list.images.Count();
     const auto start = std::chrono::steady_clock::now();
     for (int number = 3; number < kRounds && failed == 0; ++number) round(number);
@@ -143,7 +128,7 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
 
     const long long privateGrowth = PrivateBytes() - privateBytes;
     const long long heapGrowth = HeapBytesInUse() - heapBytes;
-    const long objectGrowth = ObjectsInUse() - objects;
+    const long objectGrowth = testing::GuiObjectsInUse() - objects;
     std::printf("Leak soak: %d rounds in %lld ms; growth: %+ld GDI/USER objects, %+lld heap bytes, %+lld KB private "
                 "memory; list images %d -> %d\n",
                 kRounds, static_cast<long long>(took.count()), objectGrowth, heapGrowth, privateGrowth / 1024, images,
