@@ -37,6 +37,19 @@ std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.fin
 
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
+// The path of the file Windows opens for path: "." and ".." resolved, and the trailing dots and
+// blanks it ignores in a name dropped ("icons\5.ico." opens "icons\5.ico"). Empty when it cannot
+// be resolved.
+std::wstring OpenedPath(const std::wstring& path) {
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return {};
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return {};
+    full.resize(length);
+    return full;
+}
+
 bool IsLibraryIconName(const std::wstring& name) {
     for (int number = 1; number <= kLibraryIconCount; ++number) {
         if (SameText(name, std::to_wstring(number) + L".ico") || SameText(name, std::to_wstring(number) + L"gr.ico")) {
@@ -162,10 +175,13 @@ void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
     const std::vector<std::wstring> inUse = FilesOfOtherRows(-1);
     for (const std::wstring& file : {former.tag, former.link}) {
         if (file.empty()) continue;
-        // Only the program's own files: in its icons or shortcuts folder, never a library icon.
-        const std::wstring folder = FolderOf(file);
-        const bool own = (SameText(folder, programFolder_ + L"icons\\") && !IsLibraryIconName(NameOf(file))) ||
-                         SameText(folder, programFolder_ + L"shortcuts\\");
+        // Only the program's own files: in its icons or shortcuts folder, never a library icon,
+        // judged by the file the stored path opens.
+        const std::wstring opened = OpenedPath(file);
+        const std::wstring folder = FolderOf(opened);
+        const bool own = (SameText(folder, OpenedPath(programFolder_ + L"icons\\")) &&
+                          !IsLibraryIconName(NameOf(opened))) ||
+                         SameText(folder, OpenedPath(programFolder_ + L"shortcuts\\"));
         bool used = false;
         for (const std::wstring& other : inUse) used = used || SameText(other, file) || IsSameFile(other, file);
         if (own && !used && FileExists(file)) ::DeleteFileW(file.c_str());
@@ -185,12 +201,13 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
     settings_.Remember(before, kAddedButtons);
     settings_.Remember(before, ButtonRecordSection(slot));
 
-    const long long count = ReadButtonCount(settings_);
     const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
+    // "Count" becomes the number of buttons listed, whatever it said before: a count that read as
+    // none or as negative (left in place by the start-up) plus one would not count this button.
     const bool written =
         WriteToolbarEntry(settings_, slot, draft.scopeAllUsers, EntryForRow(row, programFolder_)) &&
-        WriteButtonCount(settings_, count + 1) &&
+        WriteButtonCount(settings_, slot + 1) &&
         WriteButtonRecord(settings_, slot, RecordForRow(row, programFolder_), RecordValueOrder::Add);
     if (!written) {
         Undo(before, files, imagesBefore, draft.scopeAllUsers,
