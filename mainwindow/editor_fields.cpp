@@ -97,10 +97,18 @@ void EditorFields::Command3_Click() {
 void EditorFields::Command5_Click() {
     const std::wstring path = prompts_.ShowOpenDialog(kIconFilesFilter, kIconFilesTitle, programFolder_);
     if (path.empty()) return;
+    // A file without an icon (not an icon file, empty, or gone since) would give the button no
+    // picture, and the next start would swap it for library icon 1: the user is told, and the
+    // icon choice stays as it was.
+    UniqueHicon small = ProgramIconPicture(path, 0, false);
+    if (!small) {
+        prompts_.Message(kNoIconInFileText, kNoIconFoundTitle, MB_OK | MB_ICONSTOP);
+        return;
+    }
     DiskIconFile = path;
     SetCheck(CheckField::Check1, 0);
     IconFromDisk = true;
-    ShowFileIcons(ProgramIconPicture(path, 0, false), ProgramIconPicture(path, 0, true));
+    ShowFileIcons(std::move(small), ProgramIconPicture(path, 0, true));
     AfterUserAct();
 }
 

@@ -33,6 +33,7 @@ enum class CheckField {
 
 inline constexpr const wchar_t* kNoIconFoundTitle = L"No Icon Found";
 inline constexpr const wchar_t* kNoIconFoundText = L"No program icon could be found for this file.";
+inline constexpr const wchar_t* kNoIconInFileText = L"No icon could be found in this file.";
 inline constexpr const wchar_t* kProgramFilesFilter =
     L"Program Files (*.exe, *.com, *.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*";
 inline constexpr const wchar_t* kProgramFilesTitle = L"Select Program File";
