@@ -1,0 +1,506 @@
+// The catalogue of bad inputs: damaged registry data, broken or missing files, odd paths and
+// command lines, one row each with what must happen. After every row, whatever it fed: nothing
+// crashed or hung, no file changed outside the program's "icons" and "shortcuts" folders (nor in
+// a folder beside it), the library icons are as shipped, and the list, the records and the
+// browser entries describe the same buttons, also after the next start.
+#include "buttons/button_slots.h"
+#include "buttons/toolbar_entry.h"
+#include "common/unique_handles.h"
+#include "dialogs/tip_window.h"
+#include "dialogs/tips.h"
+#include "mainwindow/fill_from_file.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/main_window_layout.h"
+
+#include "tests/support/registry_peek.h"
+#include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+
+namespace velmora {
+namespace {
+
+using namespace layout;
+using T = TextField;
+using testing::ReadString;
+
+const std::wstring kCorvale = L"Software\\Corvale\\";
+const std::wstring kEntries = L"Software\\Microsoft\\Internet Explorer\\Extensions\\";
+int inputsTried = 0;
+
+// A message box the user gets: its title, the start of its text, its buttons and icon.
+struct Box {
+    const wchar_t* title = nullptr;
+    const wchar_t* text = L"";
+    UINT style = MB_OK | MB_ICONSTOP;
+};
+const Box kNoIcon{kNoIconFoundTitle, kNoIconFoundText};
+const Box kErased{kDamagedStoreTitle, kDamagedStoreText};
+const Box kNoShortcut{kProblemTitle, L"The shortcut \""};
+const Box kWebParameters{kProblemTitle, L"Command line parameters cannot be passed to a web address."};
+const Box kNoIconInFile{kNoIconFoundTitle, kNoIconInFileText};
+
+// How a registry value is stored: as the program stores it, or damaged.
+enum Kind { Sz, Bare /* REG_SZ of no bytes at all */, Dword, Binary, Multi, Expand, Gone };
+const char* const kKindNames[] = {"empty", "no_bytes", "dword", "binary", "multi_sz", "expand_sz"};
+
+// The store the damage is done to: three buttons, with a library, a disk and a program icon.
+const wchar_t* const kValueNames[] = {L"Icon",          L"Icon File", L"Program", L"ButtonText", L"MenuText",
+                                      L"MenuStatusBar", L"Arguments", L"Link",    L"Scope"};
+const wchar_t* const kSeed[3][9] = {
+    {L"3", nullptr, L"<sys>notepad.exe", L"Notes", L"Notes", L"Edit notes", L"", L"", L"Current User"},
+    {L"disk", L"<prog>icons\\star.ico", L"https://example.com/", L"Web", L"Web", L"The site", L"", L"", L"All Users"},
+    {L"program", nullptr, L"<sys>notepad.exe", L"Pad", L"Pad", L"", L"-x", L"<prog>shortcuts\\notepad.lnk",
+     L"Current User"},
+};
+
+// One input and what must happen. Stored data goes to the start-up of the real main window; the
+// editor's inputs are followed by "Add Button"; the tips file is read by the tip window.
+enum Act { Type, ProgramIcon, Parameters, DiskIcon, Drop, CommandLine, Library7 };
+enum TipsFile { Missing, Folder, Locked, Garbage, TenMegabytes, LongLine };
+struct Row {
+    std::string name;
+    std::wstring input;           // the stored data, the path or the command line
+    Box first = {}, second = {};  // the message boxes the user gets, in order
+    int rows = 3;                 // buttons listed afterwards; for a tips file the tips read (-1: not read)
+    std::wstring app = L"Velmora";     // stored data: under "Velmora" or the earlier "Velmora 1.2",
+    int slot = -1;                     // in this slot's record (-1: "Count"),
+    const wchar_t* value = L"Count";   // this value,
+    Kind kind = Sz;                    // stored so
+    const wchar_t* removed = nullptr;  // a file or folder of the program's taken away first
+    int act = 0;                       // an Act or a TipsFile
+    Row(std::string name, std::wstring input, Box first = {}, Box second = {}, int rows = 3)
+        : name(std::move(name)), input(std::move(input)), first(first), second(second), rows(rows) {}
+};
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+Row Stored(std::string name, std::wstring app, int slot, const wchar_t* value, Kind kind, std::wstring data,
+           int rows = 3, Box box = {}, const wchar_t* removed = nullptr) {
+    Row row(std::move(name), std::move(data), box, {}, rows);
+    row.app = std::move(app), row.slot = slot, row.value = value, row.kind = kind, row.removed = removed;
+    return row;
+}
+Row Acted(std::string name, int act, std::wstring path, Box first = {}, Box second = {}, int rows = 1) {
+    Row row(std::move(name), std::move(path), first, second, rows);
+    row.act = act;
+    return row;
+}
+
+void Put(const std::wstring& key, const wchar_t* name, Kind kind, const std::wstring& data) {
+    if (kind == Gone) {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+        return;
+    }
+    const std::wstring text = kind == Multi ? data + L'\0' + L'\0' : data + L'\0';
+    std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(text.data()),
+                            reinterpret_cast<const BYTE*>(text.data() + text.size()));
+    const DWORD number = static_cast<DWORD>(std::wcstoul(data.c_str(), nullptr, 10));
+    if (kind == Bare) bytes.clear();
+    if (kind == Dword) bytes.assign(reinterpret_cast<const BYTE*>(&number), reinterpret_cast<const BYTE*>(&number + 1));
+    if (kind == Binary) bytes.assign(data.begin(), data.end());  // a byte a character: odd lengths, no zeros
+    const DWORD types[] = {REG_SZ, REG_SZ, REG_DWORD, REG_BINARY, REG_MULTI_SZ, REG_EXPAND_SZ};
+    testing::WriteRaw(HKEY_CURRENT_USER, key, name, types[kind], bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+
+// Every file below folder by its path relative to it, with its size and last write time; with
+// skipOwn, those in the program's own "icons" and "shortcuts" folders left out.
+using FileList = std::map<std::wstring, std::pair<ULONGLONG, ULONGLONG>>;
+FileList ListFiles(const std::wstring& folder, bool skipOwn, const std::wstring& below = L"") {
+    FileList files;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + below + L"*").c_str(), &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data)) {
+        const std::wstring name = below + data.cFileName;
+        if (name.ends_with(L".") || (skipOwn && (name == L"icons" || name == L"shortcuts"))) continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            files.merge(ListFiles(folder, skipOwn, name + L"\\"));
+        } else {
+            files[name] = {(ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                           (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime};
+        }
+    }
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    return files;
+}
+
+class Catalogue : public ::testing::TestWithParam<Row> {
+protected:
+    Catalogue() {
+        ++inputsTried;
+        testing::CopyLibraryIcons(prog.path());
+        ::CopyFileW(Path(L"<prog>icons\\9.ico").c_str(), Path(L"<prog>icons\\star.ico").c_str(), FALSE);
+        for (const wchar_t* copy : {L"<out>np.exe", L"<foreign>"}) {
+            ::CopyFileW(Path(L"<sys>notepad.exe").c_str(), Path(copy).c_str(), FALSE);
+        }
+        out.WriteFile(L"garbage.ico", "This is no icon, just text\r\n");
+        out.WriteFile(L"empty.ico", "");
+        out.WriteFile(L"garbage.lnk", std::string(300, '\x4C'));
+        prog.WriteFile(L"readme.txt", "Velmora");
+    }
+
+    // A row's path with its place holders filled in: a path of 300 characters, a name in letters
+    // that no ANSI code page holds, the system folder, the folder beside the program, the program's.
+    std::wstring Path(std::wstring text) const {
+        wchar_t system[MAX_PATH] = {};
+        ::GetSystemDirectoryW(system, MAX_PATH);
+        const std::pair<std::wstring, std::wstring> holders[] = {
+            {L"<long>", L"<out>" + std::wstring(300, L'a') + L".exe"},
+            {L"<foreign>", L"<out>\u65E5\u672C\u8A9E \u0170n\u012F\u010D\u00F8d\u0119.exe"},
+            {L"<sys>", std::wstring(system) + L"\\"}, {L"<out>", out.path()}, {L"<prog>", prog.path()}};
+        for (const auto& [holder, by] : holders) {
+            for (size_t at = text.find(holder); at != std::wstring::npos; at = text.find(holder)) {
+                text.replace(at, holder.size(), by);
+            }
+        }
+        return text;
+    }
+    static std::wstring RecordKey(const std::wstring& app, int slot) {
+        return kCorvale + app + L"\\Added Buttons" + (slot < 0 ? L"" : std::wstring(L"\\") + ButtonSlotIds[slot]);
+    }
+
+    // Takes the state before the input is fed.
+    void Before() {
+        progFiles = ListFiles(prog.path(), true), allFiles = ListFiles(prog.path(), false);
+        outFiles = ListFiles(out.path(), false);
+        for (int n = 1; n <= kLibraryIconCount; ++n) {
+            for (const std::wstring& file : {LibraryIconFile(prog.path(), n), LibraryHotIconFile(prog.path(), n)}) {
+                if (testing::FileExists(file)) library[file] = testing::ReadFileBytes(file);
+            }
+        }
+        started = std::chrono::steady_clock::now();
+    }
+
+    HWND Start(MainWindow& editor, const std::wstring& commandLine = L"") {
+        MainWindowSetup setup;
+        setup.programFolder = prog.path();
+        setup.programName = L"vlm";
+        setup.commandLine = commandLine;
+        return editor.Create(std::move(setup));
+    }
+    void Click(int id) {
+        HWND control = window.Item(id);
+        ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    }
+
+    // What must hold after any input, with the message boxes the user got and the buttons listed.
+    void ExpectSound(std::vector<Box> boxes, size_t rows, bool restart = true) {
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 10.0)
+            << "the input takes too long";
+        EXPECT_EQ(ListFiles(prog.path(), true), progFiles) << "a file outside the icons and shortcuts folders changed";
+        EXPECT_EQ(ListFiles(out.path(), false), outFiles) << "a file outside the program's folder changed";
+        for (const auto& [file, bytes] : library) {
+            EXPECT_TRUE(testing::ReadFileBytes(file) == bytes) << "changed: " << ::testing::PrintToString(file);
+        }
+        std::erase_if(boxes, [](const Box& box) { return !box.title; });
+        const auto& shown = prompts.boxes.shown;
+        EXPECT_EQ(shown.size(), boxes.size()) << "the first box: "
+                                              << ::testing::PrintToString(shown.empty() ? L"" : shown[0].text);
+        for (size_t at = 0; at < std::min(shown.size(), boxes.size()); ++at) {
+            EXPECT_EQ(shown[at].title, boxes[at].title);
+            EXPECT_TRUE(shown[at].text.starts_with(boxes[at].text)) << ::testing::PrintToString(shown[at].text);
+            EXPECT_EQ(shown[at].style, boxes[at].style);
+        }
+        EXPECT_EQ(window.list().rows.size(), rows);
+        ExpectStoreMatchesList();
+        if (restart) ExpectSameAfterRestart();
+    }
+
+    // "Count", every record and every browser entry under both roots against the list's rows.
+    void ExpectStoreMatchesList() {
+        const auto& rows = window.list().rows;
+        auto same = [](const std::optional<std::wstring>& stored, const std::wstring& listed, const wchar_t* what) {
+            EXPECT_TRUE(stored == listed) << ::testing::PrintToString(what) << " is "
+                                          << ::testing::PrintToString(stored.value_or(L"missing").substr(0, 80))
+                                          << ", the list has " << ::testing::PrintToString(listed.substr(0, 80));
+        };
+        if (!rows.empty()) {
+            same(ReadString(HKEY_CURRENT_USER, RecordKey(L"Velmora", -1), L"Count"), std::to_wstring(rows.size()),
+                 L"Count");
+        }
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            const std::wstring entry = kEntries + ButtonSlotIds[slot], record = RecordKey(L"Velmora", slot);
+            const bool listed = slot < static_cast<int>(rows.size());
+            const bool allUsers = listed && rows[slot].scope == kScopeAllUsers;
+            EXPECT_FALSE(testing::KeyExists(allUsers ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, entry)) << slot;
+            if (!listed) {
+                EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, entry)) << "an entry without a button: " << slot;
+                continue;
+            }
+            const ButtonRow& row = rows[slot];
+            const HKEY root = allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+            const std::wstring icon = row.tag.empty() ? LibraryIconFile(prog.path(), row.smallIcon) : row.tag;
+            const std::wstring hotIcon = row.tag.empty() ? LibraryHotIconFile(prog.path(), row.smallIcon) : row.tag;
+            const std::wstring exec = row.link.empty() ? row.text : row.link;
+            for (const auto& [name, text] : {std::pair{L"ButtonText", row.buttonText}, {L"MenuText", row.menuText},
+                                             {L"MenuStatusBar", row.menuStatusBar}, {L"Icon", icon},
+                                             {L"HotIcon", hotIcon}, {L"Exec", exec}}) {
+                same(ReadString(root, entry, name), text, name);
+            }
+            const std::wstring kind = row.tag.empty() ? std::to_wstring(row.smallIcon)
+                                      : row.iconKind == L"disk" ? L"disk" : L"program";
+            const std::wstring iconFile = ReadString(HKEY_CURRENT_USER, record, L"Icon File").value_or(row.tag);
+            for (const auto& [name, text] :
+                 {std::pair{L"ButtonText", row.buttonText}, {L"MenuText", row.menuText},
+                  {L"MenuStatusBar", row.menuStatusBar}, {L"Program", row.text}, {L"Arguments", row.parameters},
+                  {L"Link", row.link}, {L"Scope", row.scope}, {L"Icon", kind}}) {
+                same(ReadString(HKEY_CURRENT_USER, record, name), text, name);
+            }
+            if (!row.tag.empty()) same(iconFile, row.tag, L"Icon File");
+        }
+    }
+
+    // The next start lists the same buttons, silently.
+    void ExpectSameAfterRestart() {
+        testing::ScriptedEditorPrompts again;
+        MainWindow next{again};
+        if (!Start(next)) return;
+        EXPECT_TRUE(again.boxes.shown.empty());
+        auto fields = [](const ButtonRow& row) {
+            return std::tuple(row.text, row.buttonText, row.menuText, row.menuStatusBar, row.scope, row.parameters,
+                              row.iconKind, row.link, row.tag, row.smallIcon);
+        };
+        const auto& rows = window.list().rows;
+        ASSERT_EQ(next.list().rows.size(), rows.size()) << "buttons listed after a restart";
+        for (size_t at = 0; at < rows.size(); ++at) {
+            EXPECT_TRUE(fields(next.list().rows[at]) == fields(rows[at])) << "button " << at << " changed on restart";
+        }
+    }
+
+    // Deletes every button; afterwards no file the program made for them is left.
+    void DeleteAll() {
+        const size_t rows = window.list().rows.size();
+        prompts.boxes.shown.clear();
+        for (size_t n = 0; n < rows; ++n) {
+            prompts.boxes.Answer(IDYES);
+            Click(IDC_COMMAND8);
+        }
+        ExpectSound(std::vector<Box>(rows, {L"Deleting Button", L"Are you sure", MB_YESNO | MB_ICONQUESTION}), 0,
+                    false);
+        for (const auto& [file, facts] : ListFiles(prog.path(), false)) {
+            EXPECT_TRUE(allFiles.count(file)) << "left behind: " << ::testing::PrintToString(file);
+        }
+    }
+
+    testing::TempFolder prog, out;  // the program's folder, and one beside it
+    testing::ScriptedEditorPrompts prompts;
+    MainWindow window{prompts};
+    FileList progFiles, allFiles, outFiles;
+    std::map<std::wstring, std::string> library;
+    std::chrono::steady_clock::time_point started;
+};
+
+// --- Stored registry data ----------------------------------------------------------------------
+
+std::vector<Row> StoreRows() {
+    const struct {
+        Kind kind;
+        std::wstring data;
+        int rows;
+        Box box;
+    } counts[] = {
+        {Dword, L"3", 0, {}},  {Binary, L"3", 0, {}},  {Multi, L"3", 3, {}},     {Expand, L"3", 3, {}},
+        {Bare, L"", 0, {}},    {Sz, L"", 0, {}},       {Sz, L"abc", 0, {}},      {Sz, L"-2", 0, {}},
+        {Sz, L"21", 0, kErased}, {Sz, L"1e3", 1, {}},  {Sz, L" 7", 7, {}},       {Sz, L"7.5", 8, {}},
+        {Sz, L"99999999999999999999", 0, kErased},     {Sz, std::wstring(1 << 19, L'9'), 0, kErased},
+    };
+    std::vector<Row> rows;
+    for (const std::wstring app : {L"Velmora", L"Velmora 1.2"}) {
+        const std::string prefix = app == L"Velmora" ? "" : "earlier_";
+        for (const auto& count : counts) {
+            rows.push_back(Stored(prefix + "count_" + std::to_string(rows.size()), app, -1, L"Count", count.kind,
+                                  count.data, count.rows, count.box));
+        }
+        // Every value of the disk icon's record stored with another type, empty, or 1 MB long.
+        for (int value = 0; value < 9; ++value) {
+            const std::string name = prefix + "value_" + std::to_string(value) + "_";
+            for (Kind kind : {Sz, Bare, Dword, Binary, Multi, Expand}) {
+                const wchar_t* good = kSeed[1][value] ? kSeed[1][value] : L"";
+                rows.push_back(Stored(name + kKindNames[kind], app, 1, kValueNames[value], kind,
+                                      kind == Dword ? L"65" : kind == Sz ? L"" : good));
+            }
+            rows.push_back(Stored(name + "1MB", app, 1, kValueNames[value], Sz, std::wstring(1 << 19, L'x')));
+        }
+        rows.push_back(Stored(prefix + "record_missing_in_the_middle", app, 1, nullptr, Gone, L""));
+    }
+    // Odd paths as a program icon's "Program", a disk icon's "Icon File" and a shortcut's "Link";
+    // some name a library icon or a file beside the program in another spelling.
+    for (const wchar_t* path : {L"<long>", L"<foreign>", L"<out>sub\\..\\np.exe", L"CON", L"\\\\.\\NUL",
+                                L"<prog>icons\\5.ico.", L"<prog>icons\\5gr.ico ", L"<prog>readme.txt",
+                                L"<prog>shortcuts\\..\\readme.txt", L"https://example.com/a?b=1",
+                                L"<out>garbage.ico", L"<out>empty.ico"}) {
+        const std::string n = std::to_string(rows.size());
+        rows.push_back(Stored("program_path_" + n, L"Velmora", 2, L"Program", Sz, path));
+        rows.push_back(Stored("icon_file_path_" + n, L"Velmora", 1, L"Icon File", Sz, path));
+        rows.push_back(Stored("link_path_" + n, L"Velmora", 2, L"Link", Sz, path));
+    }
+    for (const wchar_t* number : {L"0", L"26", L"-1", L"2.5", L" 3", L"99999999999999999999"}) {
+        rows.push_back(Stored("library_number_" + std::to_string(rows.size()), L"Velmora", 0, L"Icon", Sz, number));
+    }
+    rows.push_back(Stored("no_icons_folder", L"Velmora", -1, L"Count", Sz, L"3", 0,
+                          {kProblemTitle, kNoIconFolderText}, L"icons"));
+    rows.push_back(Stored("library_icon_1_missing", L"Velmora", -1, L"Count", Sz, L"3", 3, {}, L"icons\\1.ico"));
+    rows.push_back(Stored("disk_icon_missing", L"Velmora", -1, L"Count", Sz, L"3", 3, {}, L"icons\\star.ico"));
+    return rows;
+}
+
+using StoredData = Catalogue;
+TEST_P(StoredData, StartUpListsWhatItCanAndRewritesItAll) {
+    const Row& row = GetParam();
+    for (int slot = -1; slot < 3; ++slot) {
+        for (int value = 0; value < 9; ++value) {
+            const wchar_t* text = slot < 0 ? (value ? nullptr : L"3") : kSeed[slot][value];
+            if (text) Put(RecordKey(row.app, slot), slot < 0 ? L"Count" : kValueNames[value], Sz, Path(text));
+        }
+    }
+    Put(RecordKey(row.app, row.slot), row.value, row.kind, Path(row.input));
+    const std::wstring removed = row.removed ? prog.path() + row.removed : L"";
+    ASSERT_TRUE(!row.removed || ::MoveFileW(removed.c_str(), (removed + L".gone").c_str()));
+    Before();
+    if (!Start(window)) return ExpectSound({row.first}, 0);
+    ExpectSound({row.first}, row.rows, false);
+    // The earlier version's key goes once its buttons are carried over; a "Count" of no bytes at
+    // all reads as none, and the key is not taken for the earlier version's.
+    if (row.app != L"Velmora" && row.kind != Bare) {
+        EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, kCorvale + row.app)) << "the earlier version's key stays";
+    }
+    // Every button loads into the editor ("Edit Selected"), and one more is added.
+    for (int at = 0; at < static_cast<int>(window.list().rows.size()); ++at) {
+        window.ShowList(at);
+        Click(IDC_COMMAND7);
+    }
+    Click(IDC_COMMAND9);
+    window.fields().UserTyped(T::Text1, Path(L"<out>np.exe"));
+    window.fields().UserTyped(T::Text2, L"Added");
+    Click(IDC_COMMAND2);
+    ExpectSound({row.first}, row.rows + 1);
+    DeleteAll();
+}
+
+// --- Paths, files and command lines in the editor -----------------------------------------------
+
+std::vector<Row> EditorRows() {
+    std::vector<Row> rows = {
+        Acted("disk_icon_garbage", DiskIcon, L"<out>garbage.ico", kNoIconInFile),
+        Acted("disk_icon_empty", DiskIcon, L"<out>empty.ico", kNoIconInFile),
+        Acted("disk_icon_missing", DiskIcon, L"<out>none.ico", kNoIconInFile),
+        Acted("library_icon_file_missing", Library7, L"",
+              {kProblemTitle, L"One or all of the files needed to display the selected icon"}, {}, 0),
+        Acted("drop_garbage_lnk", Drop, L"<out>garbage.lnk", kNoIcon),
+        Acted("drop_device", Drop, L"CON", kNoIcon),
+        Acted("command_line_garbage_lnk", CommandLine, L"<out>garbage.lnk", kNoIcon),
+        Acted("command_line_quoted_garbage_lnk", CommandLine, L"\"<out>garbage.lnk\"", kNoIcon),
+        Acted("command_line_double_quote", CommandLine, L"\"", kNoIcon),
+        Acted("command_line_single_quote", CommandLine, L"'", kNoIcon),
+        Acted("command_line_long", CommandLine, L"<long>", kNoIcon),
+        Acted("command_line_device", CommandLine, L"\\\\.\\NUL", kNoIcon),
+    };
+    // Paths as "File to Launch", with a library icon, with the program's icon and with parameters.
+    const struct {
+        const wchar_t* path;
+        Box programIcon, parameters;
+    } paths[] = {
+        {L"<out>np.exe", {}, {}},
+        {L"<long>", kNoIcon, kNoShortcut},
+        {L"<foreign>", {}, {}},
+        {L"<out>sub\\..\\np.exe", {}, {}},
+        {L"..\\..\\..\\np.exe", kNoIcon, {}},
+        {L"CON", kNoIcon, {}},
+        {L"<out>nul.exe", kNoIcon, {}},
+        {L"\\\\.\\COM1", kNoIcon, {}},
+        {L"https://example.com/a?b=1&c=%20", kNoIcon, kWebParameters},
+        {L"mailto:someone@example.com", kNoIcon, kWebParameters},
+        {L"\\\\?\\<sys>notepad.exe", {}, {}},
+        {L"<out>", kNoIcon, {}},
+    };
+    for (const auto& path : paths) {
+        const std::string n = std::to_string(rows.size());
+        rows.push_back(Acted("typed_" + n, Type, path.path));
+        rows.push_back(Acted("program_icon_" + n, ProgramIcon, path.path, path.programIcon));
+        const int added = path.parameters.title ? 0 : 1;
+        rows.push_back(Acted("parameters_" + n, Parameters, path.path, path.parameters, {}, added));
+    }
+    return rows;
+}
+
+using EditorInputs = Catalogue;
+TEST_P(EditorInputs, TheButtonIsAddedOrTheUserIsTold) {
+    const Row& row = GetParam();
+    const std::wstring path = Path(row.input);
+    if (row.act == Library7) ::DeleteFileW(Path(L"<prog>icons\\7gr.ico").c_str());
+    Before();
+    ASSERT_NE(Start(window, row.act == CommandLine ? path : L""), nullptr);
+    EditorFields& fields = window.fields();
+    if (row.act == Type || row.act == ProgramIcon || row.act == Parameters) fields.UserTyped(T::Text1, path);
+    if (row.act == ProgramIcon) fields.UserClicked(CheckField::Check1);
+    if (row.act == Parameters) fields.UserTyped(T::Text5, L"-x");
+    if (row.act == DiskIcon) prompts.openAnswers.push_back(path);
+    if (row.act == DiskIcon) Click(IDC_COMMAND5);
+    if (row.act == Library7) prompts.libraryAnswers.push_back(7);
+    if (row.act == Library7) Click(IDC_COMMAND3);
+    if (row.act == Drop) DropOnEditor(fields, prompts, window.RegSettings(), path);
+    if (fields.Text(T::Text1).empty()) fields.UserTyped(T::Text1, Path(L"<out>np.exe"));
+    if (fields.Text(T::Text2).empty()) fields.UserTyped(T::Text2, L"Button");
+    Click(IDC_COMMAND2);
+    ExpectSound({row.first, row.second}, row.rows);
+    DeleteAll();
+}
+
+// --- The tips file ------------------------------------------------------------------------------
+
+using TipsFiles = Catalogue;
+TEST_P(TipsFiles, TheTipWindowShowsATipOrSaysTheFileIsMissing) {
+    const Row& row = GetParam();
+    const std::wstring file = prog.path() + L"vlmtips.txt";
+    std::string bytes;
+    for (int n = 0; row.act == Garbage && n < 1 << 16; ++n) bytes += static_cast<char>(n * 7919 % 256);
+    while (row.act == TenMegabytes && bytes.size() < 10 << 20) bytes += "Velmora adds buttons to the browser.\r\n";
+    if (row.act == LongLine) bytes.assign(1 << 20, 'x');
+    if (row.act == Folder) ::CreateDirectoryW(file.c_str(), nullptr);
+    if (row.act != Missing && row.act != Folder) prog.WriteFile(L"vlmtips.txt", bytes);
+    UniqueFileHandle lock(row.act == Locked ? ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                                            nullptr)
+                                            : INVALID_HANDLE_VALUE);
+    Before();
+    std::vector<std::wstring> tips;
+    EXPECT_EQ(ReadTipsFile(file, tips), row.rows >= 0);
+    if (row.rows > 0) {
+        EXPECT_EQ(tips.size(), static_cast<size_t>(row.rows));
+    }
+    TipWindow tip(SystemRegistry(), L"vlm", file, false);
+    HWND dialog = tip.CreateModeless(nullptr);
+    ASSERT_NE(dialog, nullptr);
+    ::ShowWindow(dialog, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(dialog);
+    wchar_t start[41] = {};
+    ::GetDlgItemTextW(dialog, TipWindow::kLblTipText, start, 41);
+    EXPECT_EQ(row.rows < 0, std::wstring(start) == L"That the vlmtips.txt file was not found?") << "shows the tip";
+    EXPECT_EQ(row.rows == 1, ::GetWindowTextLengthW(::GetDlgItem(dialog, TipWindow::kLblTipText)) == 1 << 20);
+    ::DestroyWindow(dialog);
+    ExpectSound({}, 0);
+}
+
+std::string RowName(const ::testing::TestParamInfo<Row>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, StoredData, ::testing::ValuesIn(StoreRows()), RowName);
+INSTANTIATE_TEST_SUITE_P(Catalogue, EditorInputs, ::testing::ValuesIn(EditorRows()), RowName);
+INSTANTIATE_TEST_SUITE_P(Catalogue, TipsFiles,
+                         ::testing::Values(Acted("missing", Missing, L"", {}, {}, -1),
+                                           Acted("a_folder", Folder, L"", {}, {}, -1),
+                                           Acted("locked", Locked, L"", {}, {}, -1),
+                                           Acted("binary", Garbage, L"", {}, {}, 0),
+                                           Acted("ten_megabytes", TenMegabytes, L"", {}, {}, 275942),
+                                           Acted("one_line_of_1MB", LongLine, L"")),
+                         RowName);
+
+struct InputCount : ::testing::Environment {
+    void TearDown() override { std::printf("catalogue: %d inputs tried\n", inputsTried); }
+};
+const auto* const kInputCount = ::testing::AddGlobalTestEnvironment(new InputCount);
+
+}  // namespace
+}  // namespace velmora
