@@ -176,12 +176,14 @@ void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
     for (const std::wstring& file : {former.tag, former.link}) {
         if (file.empty()) continue;
         // Only the program's own files: in its icons or shortcuts folder, never a library icon,
-        // judged by the file the stored path opens.
+        // judged by the file the stored path opens. The names it gives its files hold no ':', and a
+        // stream name such as "5.ico::$DATA" would open the library file itself.
         const std::wstring opened = OpenedPath(file);
         const std::wstring folder = FolderOf(opened);
-        const bool own = (SameText(folder, OpenedPath(programFolder_ + L"icons\\")) &&
-                          !IsLibraryIconName(NameOf(opened))) ||
-                         SameText(folder, OpenedPath(programFolder_ + L"shortcuts\\"));
+        const bool own = NameOf(opened).find(L':') == std::wstring::npos &&
+                         ((SameText(folder, OpenedPath(programFolder_ + L"icons\\")) &&
+                           !IsLibraryIconName(NameOf(opened))) ||
+                          SameText(folder, OpenedPath(programFolder_ + L"shortcuts\\")));
         bool used = false;
         for (const std::wstring& other : inUse) used = used || SameText(other, file) || IsSameFile(other, file);
         if (own && !used && FileExists(file)) ::DeleteFileW(file.c_str());

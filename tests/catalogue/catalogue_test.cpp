@@ -330,8 +330,8 @@ std::vector<Row> StoreRows() {
     // Odd paths as a program icon's "Program", a disk icon's "Icon File" and a shortcut's "Link";
     // some name a library icon or a file beside the program in another spelling.
     for (const wchar_t* path : {L"<long>", L"<foreign>", L"<out>sub\\..\\np.exe", L"CON", L"\\\\.\\NUL",
-                                L"<prog>icons\\5.ico.", L"<prog>icons\\5gr.ico ", L"<prog>readme.txt",
-                                L"<prog>shortcuts\\..\\readme.txt", L"https://example.com/a?b=1",
+                                L"<prog>icons\\5.ico.", L"<prog>icons\\5gr.ico ", L"<prog>icons\\5.ico::$DATA",
+                                L"<prog>readme.txt", L"<prog>shortcuts\\..\\readme.txt", L"https://example.com/a?b=1",
                                 L"<out>garbage.ico", L"<out>empty.ico"}) {
         const std::string n = std::to_string(rows.size());
         rows.push_back(Stored("program_path_" + n, L"Velmora", 2, L"Program", Sz, path));
