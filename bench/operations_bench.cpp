@@ -76,9 +76,9 @@ public:
         ++calls;
         return RegistryApi::EnumValue(key, index, name, nameLength, type, data, dataSize);
     }
-    LSTATUS QueryInfoKey(HKEY key, DWORD* maxValueNameLength, DWORD* maxValueDataSize) override {
+    LSTATUS QueryInfoKey(HKEY key, DWORD* valueCount, DWORD* maxValueNameLength, DWORD* maxValueDataSize) override {
         ++calls;
-        return RegistryApi::QueryInfoKey(key, maxValueNameLength, maxValueDataSize);
+        return RegistryApi::QueryInfoKey(key, valueCount, maxValueNameLength, maxValueDataSize);
     }
     LSTATUS CloseKey(HKEY key) override {
         ++calls;
@@ -203,7 +203,9 @@ int main(int argc, char** argv) {
          }});
     operations.push_back(
         {L"update", kListSize,
-         [](Editor& editor) { return editor.operations.UpdateButton(kUpdatedRow, Draft(kUpdatedRow, L"Changed ")).done; },
+         [](Editor& editor) {
+             return editor.operations.UpdateButton(kUpdatedRow, Draft(kUpdatedRow, L"Changed ")).done;
+         },
          [&folder](const std::vector<ButtonRow>& rows) {
              int calls = 0;
              WriteKey(kEntries + ToolbarEntrySection(kUpdatedRow), EntryValues(rows[kUpdatedRow], folder), calls);

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace velmora {
 
 namespace {
@@ -229,10 +231,13 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
     const int slot = rowIndex;
     const std::wstring entrySection = ToolbarEntrySection(slot);
     const std::wstring recordSection = ButtonRecordSection(slot);
+    // Only the keys the update writes or deletes: the entry under the button's new root, under its
+    // former root when the scope changes, and the record.
+    const bool wasAllUsers = former.scope == kScopeAllUsers;
     SettingsSnapshot before;
     UseBrowserSettings(settings_);
-    settings_.Remember(before, entrySection, true);
-    settings_.Remember(before, entrySection, false);
+    settings_.Remember(before, entrySection, draft.scopeAllUsers);
+    if (wasAllUsers != draft.scopeAllUsers) settings_.Remember(before, entrySection, wasAllUsers);
     UseProgramSettings(settings_);
     settings_.Remember(before, recordSection);
 
@@ -243,16 +248,18 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
     const ButtonRecord record = RecordForRow(row, programFolder_);
     // A button whose scope changed leaves no entry behind under the other root, and its record
     // keeps no "Icon File" that its new icon does not use.
-    const bool wasAllUsers = former.scope == kScopeAllUsers;
     bool written = wasAllUsers == draft.scopeAllUsers || RemoveToolbarEntry(settings_, slot, wasAllUsers);
     written = written && WriteToolbarEntry(settings_, slot, draft.scopeAllUsers, EntryForRow(row, programFolder_)) &&
               WriteButtonRecord(settings_, slot, record, RecordValueOrder::Add);
     if (written && record.iconFile.empty()) {
         UseProgramSettings(settings_);
+        // The record's writes leave "Icon File" alone here: it is there now when it was before.
         const std::wstring absent = L"\n";  // no stored value holds a lone line break
-        if (settings_.GetSetting(recordSection, L"Icon File", absent) != absent) {
-            written = settings_.DeleteSetting(recordSection, L"Icon File", false);
-        }
+        const std::optional<std::wstring> remembered =
+            settings_.RememberedSetting(before, recordSection, L"Icon File", absent);
+        const std::wstring iconFile =
+            remembered ? *remembered : settings_.GetSetting(recordSection, L"Icon File", absent);
+        if (iconFile != absent) written = settings_.DeleteSetting(recordSection, L"Icon File", false);
     }
     if (!written) {
         Undo(before, files, imagesBefore, wasAllUsers || draft.scopeAllUsers,

@@ -2,6 +2,7 @@
 
 #include "common/module_info.h"
 
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -96,7 +97,9 @@ std::vector<std::wstring> CRegSettings::GetSettings(const std::wstring& section,
         ERROR_SUCCESS) {
         return texts;
     }
-    for (size_t index = 0; index < keys.size(); ++index) texts[index] = ReadText(opened.get(), keys[index], defaultValue);
+    for (size_t index = 0; index < keys.size(); ++index) {
+        texts[index] = ReadText(opened.get(), keys[index], defaultValue);
+    }
     return texts;
 }
 
@@ -131,9 +134,10 @@ bool CRegSettings::SaveSettings(const std::wstring& section, SettingsValues valu
         const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
         bool written = true;
         for (size_t view = 0; view < views.size(); ++view) {
-            const bool done =
-                created[view] && registry_.SetValue(keys[view].get(), ValueName(name), REG_SZ,
-                                                    reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+            // Every view is written, also after another refused, as SaveSetting does.
+            const BYTE* data = reinterpret_cast<const BYTE*>(text.c_str());
+            const bool done = created[view] && registry_.SetValue(keys[view].get(), ValueName(name), REG_SZ, data,
+                                                                  bytes) == ERROR_SUCCESS;
             written = written && done;
         }
         if (!written) return false;
@@ -173,15 +177,12 @@ LSTATUS CRegSettings::DeleteInView(const std::wstring& section, const std::wstri
 }
 
 LSTATUS CRegSettings::DeletePath(HKEY root, const std::wstring& keyPath, REGSAM view) {
-    // Opened through its parent, so that the key itself can go.
+    // Named by its whole path from the root, the key itself goes without its parent being opened.
+    // Never a key right below the root.
     std::wstring path = keyPath;
     while (!path.empty() && path.back() == L'\\') path.pop_back();
-    const auto split = path.find_last_of(L'\\');
-    if (split == std::wstring::npos) return ERROR_FILE_NOT_FOUND;
-    OpenedKey parent(registry_);
-    const LSTATUS status = registry_.OpenKey(root, path.substr(0, split).c_str(), KEY_ALL_ACCESS | view, parent.put());
-    if (status != ERROR_SUCCESS) return status;
-    return DeleteKeyTree(parent.get(), path.substr(split + 1), view);
+    if (path.find(L'\\') == std::wstring::npos) return ERROR_FILE_NOT_FOUND;
+    return DeleteKeyTree(root, path, view);
 }
 
 bool CRegSettings::DeleteSetting(const std::wstring& section, const std::wstring& key, bool scp) {
@@ -204,7 +205,7 @@ SettingsTable CRegSettings::GetAllSettings(const std::wstring& section) const {
     }
     DWORD longestName = 0;
     DWORD longestData = 0;
-    if (registry_.QueryInfoKey(opened.get(), &longestName, &longestData) != ERROR_SUCCESS) return table;
+    if (registry_.QueryInfoKey(opened.get(), nullptr, &longestName, &longestData) != ERROR_SUCCESS) return table;
 
     std::vector<wchar_t> name(longestName + 1);
     std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 1);
@@ -256,13 +257,15 @@ void CRegSettings::Remember(SettingsSnapshot& snapshot, const std::wstring& sect
         const LSTATUS status = registry_.OpenKey(key.root, path.c_str(), KEY_READ | view, opened.put());
         key.existed = !IsNotFound(status);
         key.readable = status == ERROR_SUCCESS || IsNotFound(status);
+        DWORD valueCount = 0;
         DWORD longestName = 0;
         DWORD longestData = 0;
         if (status == ERROR_SUCCESS &&
-            registry_.QueryInfoKey(opened.get(), &longestName, &longestData) != ERROR_SUCCESS) {
+            registry_.QueryInfoKey(opened.get(), &valueCount, &longestName, &longestData) != ERROR_SUCCESS) {
             key.readable = false;
         }
-        for (DWORD index = 0; status == ERROR_SUCCESS && key.readable; ++index) {
+        // As many values as the key said it has; one that went meanwhile ends the walk early.
+        for (DWORD index = 0; status == ERROR_SUCCESS && key.readable && index < valueCount; ++index) {
             std::vector<wchar_t> name(longestName + 1);
             SettingsSnapshot::Value value;
             value.data.resize(longestData);
@@ -322,6 +325,31 @@ bool CRegSettings::Restore(const SettingsSnapshot& snapshot) {
         restored = RestoreKey(*key) && restored;
     }
     return restored;
+}
+
+std::optional<std::wstring> CRegSettings::RememberedSetting(const SettingsSnapshot& snapshot,
+                                                            const std::wstring& section, const std::wstring& key,
+                                                            const std::wstring& defaultValue) const {
+    const std::wstring path = BuildKeyPath(section);
+    const std::wstring name = key == L"*" ? std::wstring() : key;  // the default value has no name
+    // Names are compared as the registry does, ignoring case.
+    auto same = [](const std::wstring& first, const std::wstring& second) {
+        return ::CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
+                                      static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
+    };
+    for (const SettingsSnapshot::Key& remembered : snapshot.keys_) {
+        if (remembered.root != HKEY_CURRENT_USER || !same(remembered.path, path) || !remembered.readable) continue;
+        if (!remembered.existed) return defaultValue;
+        for (const SettingsSnapshot::Value& value : remembered.values) {
+            if (!same(value.name, name)) continue;
+            if (value.data.empty()) return defaultValue;
+            std::vector<wchar_t> text(value.data.size() / sizeof(wchar_t) + 1, L'\0');
+            std::memcpy(text.data(), value.data.data(), value.data.size());
+            return TextFromData(text, static_cast<DWORD>(value.data.size()));
+        }
+        return defaultValue;
+    }
+    return std::nullopt;
 }
 
 void UseProgramSettings(CRegSettings& settings) {

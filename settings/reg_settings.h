@@ -13,6 +13,7 @@
 
 #include "settings/registry_api.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -92,6 +93,11 @@ public:
     // Puts every remembered key back as it was: its values restored, values and keys that were
     // not there removed. True when all of it worked.
     bool Restore(const SettingsSnapshot& snapshot);
+    // What GetSetting would have answered for the value when the snapshot remembered the
+    // section's key under the current user's root; nothing when the snapshot did not read it.
+    std::optional<std::wstring> RememberedSetting(const SettingsSnapshot& snapshot, const std::wstring& section,
+                                                  const std::wstring& key,
+                                                  const std::wstring& defaultValue = L"") const;
 
     static constexpr const wchar_t* kDefaultCompany = L"VB and VBA Program Settings";
 

@@ -33,8 +33,8 @@ LSTATUS RegistryApi::EnumValue(HKEY key, DWORD index, wchar_t* name, DWORD* name
     return ::RegEnumValueW(key, index, name, nameLength, nullptr, type, data, dataSize);
 }
 
-LSTATUS RegistryApi::QueryInfoKey(HKEY key, DWORD* maxValueNameLength, DWORD* maxValueDataSize) {
-    return ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+LSTATUS RegistryApi::QueryInfoKey(HKEY key, DWORD* valueCount, DWORD* maxValueNameLength, DWORD* maxValueDataSize) {
+    return ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, valueCount,
                               maxValueNameLength, maxValueDataSize, nullptr, nullptr);
 }
 

@@ -23,7 +23,8 @@ public:
     virtual LSTATUS EnumKey(HKEY key, DWORD index, wchar_t* name, DWORD* nameLength);
     virtual LSTATUS EnumValue(HKEY key, DWORD index, wchar_t* name, DWORD* nameLength, DWORD* type, BYTE* data,
                               DWORD* dataSize);
-    virtual LSTATUS QueryInfoKey(HKEY key, DWORD* maxValueNameLength, DWORD* maxValueDataSize);
+    // The number of values and the longest value name (in characters) and data (in bytes).
+    virtual LSTATUS QueryInfoKey(HKEY key, DWORD* valueCount, DWORD* maxValueNameLength, DWORD* maxValueDataSize);
     virtual LSTATUS CloseKey(HKEY key);
 };
 
