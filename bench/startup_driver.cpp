@@ -23,10 +23,16 @@
 namespace velmora::bench {
 namespace {
 
+// The window classes of the plain window (plain_window.cpp) and of the editor's main window
+// (mainwindow/main_window.cpp).
+const wchar_t* const kPlainWindowClass = L"VelmoraBenchPlainWindow";
+const wchar_t* const kEditorWindowClass = L"VelmoraEditorForm";
+
 struct Case {
     std::wstring name;
     std::wstring program;
     int buttons = -1;  // the editor's recorded buttons; -1 for the plain window
+    const wchar_t* windowClass = nullptr;  // the class of its main window
     std::vector<double> times;
 };
 
@@ -38,26 +44,9 @@ std::wstring FullPath(const wchar_t* path) {
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
 
-struct Search {
-    DWORD process = 0;
-    HWND found = nullptr;
-};
-
-// A visible top-level window of the process that no other window owns: its main window.
-BOOL CALLBACK FindMainWindow(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(hwnd, &process);
-    if (process == search->process && ::IsWindowVisible(hwnd) && !::GetWindow(hwnd, GW_OWNER)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Starts the program and answers the milliseconds until its main window was visible, or a
 // negative figure when it never showed one.
-double TimeStart(const std::wstring& program) {
+double TimeStart(const std::wstring& program, const wchar_t* windowClass) {
     std::wstring commandLine = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -72,26 +61,33 @@ double TimeStart(const std::wstring& program) {
         std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", program.c_str(), ::GetLastError());
         return -1;
     }
-    Search search;
-    search.process = process.dwProcessId;
+    // Looked for by its class: one cheap question to the window server each time. Going through
+    // every top-level window instead would keep the server busy while it starts the program,
+    // the more so the more windows the program has.
+    HWND found = nullptr;
     double shown = -1;
     while (NowMs() - started < 30000) {
-        ::EnumWindows(&FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
+        for (HWND hwnd = ::FindWindowExW(nullptr, nullptr, windowClass, nullptr); hwnd;
+             hwnd = ::FindWindowExW(nullptr, hwnd, windowClass, nullptr)) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(hwnd, &owner);
+            if (owner == process.dwProcessId && ::IsWindowVisible(hwnd)) found = hwnd;
+        }
+        if (found) {
             shown = NowMs() - started;
             break;
         }
         if (::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;  // ended without a window
         ::Sleep(1);
     }
-    if (search.found) ::PostMessageW(search.found, WM_CLOSE, 0, 0);
+    if (found) ::PostMessageW(found, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
         ::TerminateProcess(process.hProcess, 1);
         ::WaitForSingleObject(process.hProcess, 5000);
     }
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    if (shown < 0) std::fwprintf(stderr, L"%ls showed no window\n", program.c_str());
+    if (shown < 0) std::fwprintf(stderr, L"%ls showed no window of the class %ls\n", program.c_str(), windowClass);
     return shown;
 }
 
@@ -107,23 +103,23 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = std::max(1, _wtoi(argv[1]));
     const std::wstring editor = FullPath(argv[3]);
     std::vector<Case> cases;
-    cases.push_back({L"plain", FullPath(argv[2]), -1, {}});
+    cases.push_back({L"plain", FullPath(argv[2]), -1, kPlainWindowClass, {}});
     for (int index = 4; index < argc; ++index) {
         const int buttons = _wtoi(argv[index]);
-        cases.push_back({L"vlm" + std::to_wstring(buttons), editor, buttons, {}});
+        cases.push_back({L"vlm" + std::to_wstring(buttons), editor, buttons, kEditorWindowClass, {}});
     }
 
     // One start of each first, untimed: the files are then in the cache for every timed run.
     for (Case& each : cases) {
         if (each.buttons >= 0) SeedButtons(each.buttons, FolderOf(editor));
-        TimeStart(each.program);
+        TimeStart(each.program, each.windowClass);
     }
     for (int run = 0; run < runs; ++run) {
         // The order turns from run to run, so that no case always follows the same one.
         for (size_t turn = 0; turn < cases.size(); ++turn) {
             Case& each = cases[(turn + run) % cases.size()];
             if (each.buttons >= 0) SeedButtons(each.buttons, FolderOf(editor));
-            const double time = TimeStart(each.program);
+            const double time = TimeStart(each.program, each.windowClass);
             if (time < 0) return 1;
             each.times.push_back(time);
             ::Sleep(100);

@@ -2,7 +2,8 @@
 # Measures Velmora's speed goals under Wine on this machine and prints them as a table, which it
 # also writes into the "Performance" section of README.md. Every figure is a ratio of two things
 # measured side by side in the same run, their runs taking turns (medians of RUNS runs, 11 unless
-# set, at least 7):
+# set, at least 7; five times as many for the button operations, which take milliseconds and
+# which a busy machine disturbs the most):
 #   start-up      vlm with 0, 10 and 20 recorded buttons against a plain window of ours, from the
 #                 start of the process to its visible main window;
 #   add, update,  the button operations in process against the bare registry calls that leave
@@ -47,7 +48,7 @@ xvfb-run -a bash -c '
   trap "wineserver -k 2>/dev/null || true" EXIT
   run reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
   run idle_bench.exe
-  run operations_bench.exe "$2"
+  run operations_bench.exe "$(($2 * 5))"
   run startup_driver.exe "$2" plain_window.exe vlm.exe 0 10 20
   if [ "$3" = true ]; then run startup_profile.exe 8; fi
 ' bench "$bin" "$runs" "$profile" >"$results"
@@ -88,7 +89,7 @@ table=$(awk -v vlm_size="$(size_of vlm.exe)" -v vlmbd_size="$(size_of vlmbd.exe)
 cpu=$(grep -m 1 "model name" /proc/cpuinfo | sed 's/.*: //')
 cores=$(nproc)
 wine_version=$(/usr/lib/wine/wine64 --version 2>/dev/null || wine64 --version 2>/dev/null || echo "wine")
-header="Measured $(date -u +%Y-%m-%d) on $cpu, $cores cores, $wine_version; medians of $runs runs."
+header="Measured $(date -u +%Y-%m-%d) on $cpu, $cores cores, $wine_version; medians of $runs runs ($((runs * 5)) for the button operations)."
 
 echo "$header"
 echo "$table"
