@@ -34,9 +34,26 @@ void SetClientSize(HWND window, int width, int height) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+// The tooltip controls of the windows, which the message loop hands the mouse's messages to.
+std::vector<HWND>& Tooltips() {
+    static std::vector<HWND> tooltips;
+    return tooltips;
+}
+
+void RelayToTooltips(MSG& message) {
+    std::vector<HWND>& tooltips = Tooltips();
+    std::erase_if(tooltips, [](HWND tooltip) { return !::IsWindow(tooltip); });
+    for (HWND tooltip : tooltips) ::SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+}
+
+}  // namespace
+
 int RunMessageLoop() {
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) RelayToTooltips(message);
         HWND root = message.hwnd ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
         if (root && ::IsDialogMessageW(root, &message)) continue;
         ::TranslateMessage(&message);
@@ -71,11 +88,14 @@ void ControlHost::AddTooltip(HWND control, const wchar_t* text) {
         if (!tooltip_) return;
         // Long tips wrap instead of running off the screen.
         ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Px(5760));
+        Tooltips().push_back(tooltip_);
     }
     TTTOOLINFOW tool{};
     // The size every version of the common controls takes.
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // The message loop relays the mouse's messages (RunMessageLoop); subclassing every control
+    // instead would add a lookup of the control's properties to each message it gets.
+    tool.uFlags = TTF_IDISHWND;
     tool.hwnd = hwnd_;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = const_cast<wchar_t*>(text);

@@ -32,7 +32,8 @@ void CentreWindow(HWND window, HWND over);
 void SetClientSize(HWND window, int width, int height);
 
 // The program's message loop, until WM_QUIT: the keyboard of every top-level window of the
-// program works as in a dialog (Tab, Enter, Esc, mnemonics). Answers the exit code.
+// program works as in a dialog (Tab, Enter, Esc, mnemonics), and the mouse's messages reach the
+// windows' tooltips. Answers the exit code.
 int RunMessageLoop();
 
 class ControlHost {
@@ -54,7 +55,8 @@ protected:
     // Creates a visible child control with the window's font, at a place given in twips.
     HWND AddControl(const wchar_t* className, const std::wstring& text, DWORD style, int id, const TwipsRect& at,
                     DWORD exStyle = 0);
-    // Gives a control a tooltip, shown by one tooltip control of the window.
+    // Gives a control a tooltip, shown by one tooltip control of the window, which sees the mouse
+    // through RunMessageLoop.
     void AddTooltip(HWND control, const wchar_t* text);
     // Grows a label's height, keeping its width, until its text fits with the label's font.
     void FitLabelHeight(HWND label);

@@ -146,7 +146,6 @@ void MainWindow::CreateControls() {
                            IDC_LISTVIEW1, Place(kListView1, kFrame2), WS_EX_CLIENTEDGE);
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(list_.images.handle()));
-    ::SetWindowSubclass(list, &MainWindow::ListViewProc, 0, reinterpret_cast<DWORD_PTR>(this));
     const wchar_t* const headings[8] = {L"File to Launch", L"Button Text", L"Menu Text", L"Menu Status Bar Text",
                                         L"Scope",          L"Parameters",  L"",          L""};
     for (int column = 0; column < 8; ++column) {
@@ -270,6 +269,9 @@ bool MainWindow::Form_Load() {
 
     operations_->LoadAtStartup();
     ShowList();
+    // The list's mouse is followed from here on: filling the list through the subclass would add
+    // a lookup of its properties to every row's messages.
+    ::SetWindowSubclass(Item(IDC_LISTVIEW1), &MainWindow::ListViewProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
     if (ReadShowTipsAtStartup(registry_, setup_.programName)) {
         SetTipsTick(prompts_.ShowTipOfTheDay(showTipsMenuTicked()));
