@@ -2,9 +2,11 @@
 #include "buttons/button_slots.h"
 #include "buttons/shortcut_file.h"
 
+#include "tests/support/button_keys.h"
 #include "tests/support/failing_registry.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_prompts.h"
+#include "tests/support/shipped_files.h"
 #include "tests/support/standard_user_registry.h"
 #include "tests/support/temp_folder.h"
 
@@ -13,29 +15,17 @@
 namespace velmora {
 namespace {
 
-using testing::FileExists;
-using testing::KeyExists;
-using testing::ReadString;
-
-const std::wstring kExtensions = L"Software\\Microsoft\\Internet Explorer\\Extensions\\";
-const std::wstring kRecords = L"Software\\Corvale\\Velmora\\Added Buttons";
-std::wstring Entry(int slot) { return kExtensions + ButtonSlotIds[slot]; }
-std::wstring Record(int slot) { return kRecords + L"\\" + ButtonSlotIds[slot]; }
-
-std::wstring SystemProgram(const wchar_t* name) {
-    wchar_t folder[MAX_PATH];
-    ::GetSystemDirectoryW(folder, MAX_PATH);
-    return std::wstring(folder) + L"\\" + name;
-}
+using namespace testing;
+const std::wstring kNotepad = SystemFile(L"notepad.exe");
 
 class ButtonEditsTest : public ::testing::Test {
 protected:
     explicit ButtonEditsTest(RegistryApi& registry = SystemRegistry()) : settings(registry, L"Velmora") {
-        testing::CopyLibraryIcons(folder.path());
+        CopyLibraryIcons(folder.path());
     }
     ButtonDraft Draft(const std::wstring& text, IconSource source, const std::wstring& parameters = L"") {
         ButtonDraft draft;
-        draft.fileToLaunch = source == IconSource::Program ? SystemProgram(L"notepad.exe") : L"C:\\Tools\\" + text + L".exe";
+        draft.fileToLaunch = source == IconSource::Program ? kNotepad : L"C:\\Tools\\" + text + L".exe";
         draft.parameters = parameters;
         draft.buttonText = draft.menuText = draft.menuStatusBar = text;
         draft.iconSource = source;
@@ -47,14 +37,14 @@ protected:
     }
     std::wstring Icons() const { return folder.path() + L"icons\\"; }
 
-    testing::TempFolder folder;
+    TempFolder folder;
     ButtonList list;
     CRegSettings settings;
-    testing::ScriptedPrompts prompts;
+    ScriptedPrompts prompts;
     IconHolder picico;
     ButtonOperations operations{list, settings, prompts, picico, folder.path()};
-    UniqueHicon small = ProgramIconPicture(SystemProgram(L"notepad.exe"), 0, false);
-    UniqueHicon large = ProgramIconPicture(SystemProgram(L"notepad.exe"), 0, true);
+    UniqueHicon small = ProgramIconPicture(kNotepad, 0, false);
+    UniqueHicon large = ProgramIconPicture(kNotepad, 0, true);
 };
 
 // An add of each icon kind, with and without parameters, as the browser, the records and the
@@ -74,14 +64,14 @@ TEST_F(ButtonEditsTest, AddWritesEntryRecordCountAndFiles) {
         SCOPED_TRACE(slot);
         const ButtonOutcome outcome = operations.AddButton(Draft(L"B" + std::to_wstring(slot), c.source, c.parameters));
         ASSERT_TRUE(outcome.done);
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Entry(slot), L"Icon"), c.icon);
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Entry(slot), L"HotIcon"), c.hotIcon);
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(slot), L"Icon"), c.recordIcon);
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(slot), L"Icon File").value_or(L""), c.iconFile);
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), std::to_wstring(slot + 1));
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Icon"), c.icon);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"HotIcon"), c.hotIcon);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Icon"), c.recordIcon);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Icon File").value_or(L""), c.iconFile);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), std::to_wstring(slot + 1));
         EXPECT_TRUE(FileExists(c.icon));
         const std::wstring link = list.rows.back().link;
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Entry(slot), L"Exec"), link.empty() ? list.rows.back().text : link);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Exec"), link.empty() ? list.rows.back().text : link);
         if (*c.parameters) {
             ShortcutContents contents;
             ASSERT_TRUE(ReadShortcutFile(link, contents));
@@ -105,10 +95,10 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
             SCOPED_TRACE(::testing::Message() << "step " << step << ", call " << failAt);
             ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software");  // the scratch roots of this test
             ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");
-            testing::TempFolder folder;
-            testing::FailingRegistry registry;
+            TempFolder folder;
+            FailingRegistry registry;
             CRegSettings settings(registry, L"Velmora");
-            testing::ScriptedPrompts prompts;
+            ScriptedPrompts prompts;
             ButtonList list;
             IconHolder picico;
             ButtonOperations operations(list, settings, prompts, picico, folder.path());
@@ -121,12 +111,13 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
                 list.rows[i].link = folder.WriteFile(L"shortcuts\\" + std::to_wstring(i) + L".lnk", "link");
             }
             auto state = [] {
-                return std::vector<std::wstring>{ReadString(HKEY_CURRENT_USER, kRecords, L"Count").value_or(L""),
-                                                 ReadString(HKEY_CURRENT_USER, Entry(0), L"ButtonText").value_or(L""),
-                                                 ReadString(HKEY_CURRENT_USER, Entry(2), L"ButtonText").value_or(L""),
-                                                 ReadString(HKEY_CURRENT_USER, Record(2), L"ButtonText").value_or(L"")};
+                std::vector<std::optional<std::wstring>> values{ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count")};
+                for (const auto& key : {EntryKey(0), EntryKey(2), RecordKey(2)}) {
+                    values.push_back(ReadString(HKEY_CURRENT_USER, key, L"ButtonText"));
+                }
+                return values;
             };
-            const std::vector<std::wstring> before = state();
+            const auto before = state();
 
             registry.changes = 0;
             registry.failAt = failAt;
@@ -146,8 +137,8 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
             EXPECT_NE(prompts.shown[0].text.find(L"Nothing was changed."), std::wstring::npos);
             EXPECT_EQ(list.rows.size(), 3u);
             EXPECT_EQ(state(), before);
-            EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Entry(2)) || KeyExists(HKEY_LOCAL_MACHINE, Entry(3)) ||
-                         KeyExists(HKEY_CURRENT_USER, Record(3)));
+            EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey(2)) || KeyExists(HKEY_LOCAL_MACHINE, EntryKey(3)) ||
+                         KeyExists(HKEY_CURRENT_USER, RecordKey(3)));
             for (const ButtonRow& row : list.rows) EXPECT_TRUE(FileExists(row.link)) << row.link;
         }
     }
@@ -155,7 +146,7 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
 }
 
 TEST_F(ButtonEditsTest, AllUsersRefusedForAStandardUserChangesNothing) {
-    testing::StandardUserRegistry standardUser;
+    StandardUserRegistry standardUser;
     CRegSettings limited(standardUser, L"Velmora");
     ButtonOperations refused(list, limited, prompts, picico, folder.path());
     ButtonDraft draft = Draft(L"N", IconSource::Program, L"-n");
@@ -165,7 +156,7 @@ TEST_F(ButtonEditsTest, AllUsersRefusedForAStandardUserChangesNothing) {
     EXPECT_EQ(prompts.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONSTOP));
     EXPECT_NE(prompts.shown[0].text.find(L"\"All Users\""), std::wstring::npos);
     EXPECT_TRUE(list.rows.empty());
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kRecords));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kRecordsKey));
     EXPECT_FALSE(FileExists(Icons() + L"notepad.ico"));
     EXPECT_FALSE(FileExists(folder.path() + L"shortcuts\\notepad.lnk"));
 }
@@ -177,44 +168,36 @@ TEST_F(ButtonEditsTest, UpdateRewritesItsSlotOnlyAndMovesItsScope) {
     draft.scopeAllUsers = true;
     ASSERT_TRUE(operations.UpdateButton(2, draft).done);
 
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Entry(2))) << "the entry moved to the machine's root";
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, Entry(2), L"Exec"), L"C:\\Tools\\C2.exe");
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(2), L"Icon"), L"12");
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(2), L"Icon File"), std::nullopt) << "no stale icon file";
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(2), L"Link"), L"");
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(1), L"ButtonText"), L"B");
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), L"3");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, EntryKey(2))) << "the entry moved to the machine's root";
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, EntryKey(2), L"Exec"), L"C:\\Tools\\C2.exe");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(2), L"Icon"), L"12");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(2), L"Icon File"), std::nullopt) << "no stale icon file";
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(2), L"Link"), L"");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(1), L"ButtonText"), L"B");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), L"3");
     EXPECT_FALSE(FileExists(oldIcon) || FileExists(oldLink)) << "files no button uses go";
     EXPECT_TRUE(FileExists(list.rows[1].tag) && FileExists(list.rows[1].link));
 }
 
-TEST_F(ButtonEditsTest, DeleteMovesTheRestDownAndKeepsFilesThatAreNotItsOwn) {
-    const std::wstring outside = folder.WriteFile(L"mine.ico", "user's file");
-    ButtonDraft first = Draft(L"A", IconSource::Disk);
-    ASSERT_TRUE(operations.AddButton(first).done);
-    ASSERT_TRUE(operations.AddButton(Draft(L"B", IconSource::Library)).done);
-    ButtonDraft third = Draft(L"C", IconSource::Library);
-    third.scopeAllUsers = true;
-    ASSERT_TRUE(operations.AddButton(third).done);
-    list.rows[1].tag = outside;  // as a record edited by hand would name it
-    list.rows[1].iconKind = L"disk";
-    const std::wstring firstIcon = list.rows[0].tag;
+// Deleting moves the rest down, each entry under the root of its scope. (That a delete removes the
+// button's own files and no other file: the catalogue.)
+TEST_F(ButtonEditsTest, DeleteMovesTheRestDown) {
+    for (const wchar_t* text : {L"A", L"B", L"C"}) {
+        ButtonDraft draft = Draft(text, IconSource::Library);
+        draft.scopeAllUsers = *text == L'C';
+        ASSERT_TRUE(operations.AddButton(draft).done);
+    }
+    ASSERT_TRUE(operations.DeleteButton(0) && operations.DeleteButton(0));
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, EntryKey(0), L"ButtonText"), L"C");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(0), L"Scope"), L"All Users");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, EntryKey(0)) || KeyExists(HKEY_LOCAL_MACHINE, EntryKey(1)) ||
+                 KeyExists(HKEY_CURRENT_USER, RecordKey(1)));
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), L"1");
 
+    WriteString(HKEY_CURRENT_USER, kRecordsKey, L"Count", L"5");  // damaged
     ASSERT_TRUE(operations.DeleteButton(0));
-    EXPECT_FALSE(FileExists(firstIcon));
-    ASSERT_TRUE(operations.DeleteButton(0));
-    EXPECT_TRUE(FileExists(outside));
-    EXPECT_TRUE(FileExists(Icons() + L"12.ico") && FileExists(Icons() + L"12gr.ico"));
-    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, Entry(0), L"ButtonText"), L"C");
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, Record(0), L"Scope"), L"All Users");
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, Entry(0)) || KeyExists(HKEY_LOCAL_MACHINE, Entry(1)) ||
-                 KeyExists(HKEY_CURRENT_USER, Record(1)));
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), L"1");
-
-    testing::WriteString(HKEY_CURRENT_USER, kRecords, L"Count", L"5");  // damaged
-    ASSERT_TRUE(operations.DeleteButton(0));
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), L"0");
-    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, Entry(0)) || KeyExists(HKEY_CURRENT_USER, Record(0)));
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), L"0");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey(0)) || KeyExists(HKEY_CURRENT_USER, RecordKey(0)));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "buttons/button_operations.h"
 #include "buttons/paths.h"
-#include "common/unique_handles.h"
 #include "tests/support/temp_folder.h"
 
 #include <windows.h>
@@ -54,28 +53,6 @@ TEST(ButtonFilePath, CutsTheBaseNameOnlyWhereThePathWouldBeTooLong) {
     EXPECT_EQ(numbered.size(), kMaxShellPath);
     for (const std::wstring& path : {plain, numbered}) {
         EXPECT_TRUE(IsButtonFilePathFor(path, icons, PathPart(program, 2), L".ico")) << path;
-    }
-}
-
-TEST(ChooseButtonFilePath, AwkwardNamesAreSavedForRealInsideTheirFolder) {
-    testing::TempFolder temp;
-    const std::wstring folder = temp.path();
-    const std::wstring names[] = {L"http://www.example.com/index", L"..", L" ", L"", L"my app.", L"CON", L"aux .txt",
-                                  L"a?b*c", L"trailing. ", L"..\\..\\evil", L"\\\\server\\share\\x", L"C:", L"ctl\x07",
-                                  std::wstring(300, L'w')};
-    for (const std::wstring& name : names) {
-        SCOPED_TRACE(::testing::PrintToString(name));
-        const std::wstring path = ChooseButtonFilePath(folder, name, L".lnk", {});
-        ASSERT_EQ(path.substr(0, folder.size()), folder);
-        const std::wstring file = path.substr(folder.size());
-        EXPECT_EQ(file.find_first_of(L"\\/:"), std::wstring::npos);
-        // Written and found again in the folder under exactly that name.
-        temp.WriteFile(file, "x");
-        WIN32_FIND_DATAW data;
-        UniqueFindHandle find(::FindFirstFileW(path.c_str(), &data));
-        ASSERT_TRUE(find);
-        EXPECT_EQ(std::wstring(data.cFileName), file);
-        EXPECT_TRUE(::DeleteFileW(path.c_str()));
     }
 }
 

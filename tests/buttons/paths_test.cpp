@@ -1,7 +1,5 @@
 #include "buttons/paths.h"
 
-#include "tests/support/temp_folder.h"
-
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -42,20 +40,6 @@ TEST(PathPart, SplitsDriveFolderBaseNameAndExtensionWhereOnlyBackslashesSeparate
     }
     EXPECT_THROW(PathPart(L"C:\\a.txt", -1), std::invalid_argument);
     EXPECT_THROW(PathPart(L"C:\\a.txt", 4), std::invalid_argument);
-}
-
-TEST(FindAssociatedProgram, FindsTheProgramOnlyForAssociatedDocuments) {
-    testing::TempFolder temp;
-    // Settings files open in Notepad on Windows and on Wine (Wine 8.0 has no program for ".txt").
-    std::wstring program = FindAssociatedProgram(temp.WriteFile(L"my settings.ini", "[a]\r\nb=1\r\n"));
-    EXPECT_TRUE(testing::FileExists(program) && program.find(L'\0') == std::wstring::npos) << program;
-    ::CharLowerW(program.data());
-    EXPECT_NE(program.find(L"notepad"), std::wstring::npos) << program;
-    // No program opens this kind of file, a missing file, a URL or an empty name.
-    for (const std::wstring& document : {temp.WriteFile(L"data.zzqq", "x"), temp.path() + L"missing.ini",
-                                         std::wstring(L"http://www.example.com/"), std::wstring()}) {
-        EXPECT_EQ(FindAssociatedProgram(document), L"") << document;
-    }
 }
 
 }  // namespace

@@ -53,14 +53,6 @@ TEST(ToolbarEntryTest, WritesEightValuesInOrderAndEachIntoBothViewsForAllUsers) 
     EXPECT_FALSE(WriteToolbarEntry(settings, 20, false, kCalc) || WriteToolbarEntry(settings, -1, false, kCalc));
 }
 
-TEST(ButtonRecordsTest, LeadingNumberOfStoredCounts) {
-    const std::pair<std::wstring, long long> cases[] = {
-        {L"3", 3}, {L"20", 20}, {L"abc", 0}, {L"", 0}, {L"-2", -2}, {L"  7 buttons", 7},
-        {L"2.5", 2}, {L"3.5", 4},  // halves to even
-        {L"99999999999999999999999", 1000000000000000LL}};
-    for (const auto& [text, number] : cases) EXPECT_EQ(LeadingNumber(text), number) << text;
-}
-
 TEST(ButtonRecordsTest, RecordValuesInTheOrderOfTheirWriterAndIconFileOnlyForDiskIcons) {
     RecordingRegistry recording;
     CRegSettings settings(recording, L"Velmora");
