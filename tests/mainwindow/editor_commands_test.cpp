@@ -2,6 +2,7 @@
 
 #include "common/module_info.h"
 
+#include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
 #include "tests/support/temp_folder.h"
@@ -13,7 +14,6 @@ namespace {
 
 using T = TextField;
 using C = CheckField;
-const std::wstring kRecords = L"Software\\Corvale\\Velmora\\Added Buttons";
 
 class EditorCommandsTest : public ::testing::Test {
 protected:
@@ -39,22 +39,17 @@ protected:
 
 // The checks before a button is written, in their order, each with its message and focus.
 TEST_F(EditorCommandsTest, ChecksStopTheAddWithTheirMessages) {
-    struct Case {
-        const wchar_t *file, *parameters, *button, *menu, *status;
-        int library;
-        const wchar_t* title;
-        UINT style;
-        T focus;
-    } cases[] = {
-        {L"", L"", L"b", L"m", L"s", 1, L"Problem", MB_OK | MB_ICONSTOP, T::Text1},
-        {L"https://example.com/", L"-x", L"b", L"m", L"s", 1, L"Problem", MB_OK | MB_ICONSTOP, T::Text5},
-        {L" ", L"", L"b", L"m", L"s", 26, L"Problem", MB_OK | MB_ICONSTOP, T::Text1},  // no such library icon
-        {L" ", L"", L"", L"m", L"s", 1, L"Problem", MB_OK | MB_ICONSTOP, T::Text2},
-        {L" ", L"", L"b", L"", L"s", 1, L"Problem", MB_OK | MB_ICONSTOP, T::Text4},
-        {L" ", L"", L"b", L"m", L"", 1, L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION, T::Text3},
+    const UINT stop = MB_OK | MB_ICONSTOP, warning = MB_OKCANCEL | MB_ICONEXCLAMATION;
+    const struct { const wchar_t *file, *parameters, *button, *menu, *status; int library; UINT style; T focus; } cases[] = {
+        {L"", L"", L"b", L"m", L"s", 1, stop, T::Text1},
+        {L"https://example.com/", L"-x", L"b", L"m", L"s", 1, stop, T::Text5},
+        {L" ", L"", L"b", L"m", L"s", 26, stop, T::Text1},  // no such library icon (no focus)
+        {L" ", L"", L"", L"m", L"s", 1, stop, T::Text2},
+        {L" ", L"", L"b", L"", L"s", 1, stop, T::Text4},
+        {L" ", L"", L"b", L"m", L"", 1, warning, T::Text3},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "focus " << static_cast<int>(c.focus) << ", library " << c.library);
         fields.SetCheck(C::Check2, 0);
         fields.SetText(T::Text1, c.file);
         fields.SetText(T::Text5, c.parameters);
@@ -67,7 +62,7 @@ TEST_F(EditorCommandsTest, ChecksStopTheAddWithTheirMessages) {
         if (c.style & MB_OKCANCEL) prompts.boxes.Answer(IDCANCEL);
         EXPECT_FALSE(commands.Command2_Click());
         ASSERT_EQ(prompts.boxes.shown.size(), 1u);
-        EXPECT_EQ(prompts.boxes.shown[0].title, c.title);
+        EXPECT_EQ(prompts.boxes.shown[0].title, c.style == stop ? L"Problem" : L"Warning");
         EXPECT_EQ(prompts.boxes.shown[0].style, c.style);
         EXPECT_EQ(focused, c.library == 26 ? std::vector<T>{} : std::vector<T>{c.focus});
         EXPECT_TRUE(list.rows.empty());
@@ -78,9 +73,7 @@ TEST_F(EditorCommandsTest, ChecksStopTheAddWithTheirMessages) {
               L"Click \"OK\" to continue or \"Cancel\" to go back and specify some text.");
     prompts.boxes.Answer(IDOK);  // OK goes on with an empty status bar text
     EXPECT_TRUE(commands.Command2_Click());
-    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, kRecords + L"\\{3037FC09-62A6-4446-AA30-BB9DB0CD9B65}",
-                                  L"MenuStatusBar"),
-              L"");
+    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::RecordKey(0), L"MenuStatusBar"), L"");
 
     for (size_t i = list.rows.size(); i < 20; ++i) list.rows.push_back(list.rows[0]);
     prompts.boxes.shown.clear();
@@ -139,7 +132,7 @@ TEST_F(EditorCommandsTest, EditUpdateAndDeleteTheCurrentRow) {
     ASSERT_TRUE(commands.Command8_Click(0));
     EXPECT_EQ(prompts.boxes.shown.back().title, L"Deleting Button");
     EXPECT_TRUE(list.rows.empty());
-    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, kRecords, L"Count"), L"0");
+    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::kRecordsKey, L"Count"), L"0");
     EXPECT_EQ(prompts.notices.size(), 3u);
 }
 

@@ -19,13 +19,6 @@ using testing::SystemFile;
 
 class EditorFieldsTest : public ::testing::Test {
 protected:
-    void Tick(C box, int value) { fields.SetCheck(box, value); }
-    void ExpectTexts(const std::wstring& button, const std::wstring& status, const std::wstring& menu) {
-        EXPECT_EQ(fields.Text(T::Text2), button);
-        EXPECT_EQ(fields.Text(T::Text3), status);
-        EXPECT_EQ(fields.Text(T::Text4), menu);
-    }
-
     testing::ScriptedEditorPrompts prompts;
     CRegSettings settings{SystemRegistry(), L"Velmora"};
     EditorFields fields{prompts, settings, ProgramFolder()};
@@ -34,25 +27,22 @@ protected:
 
 // What ends up in the three texts after the user types into one field, for each setting of
 // "Derive from Filename" and "Synch All". The texts start as "b", "s" and "m" before the boxes
-// are ticked.
+// are ticked; typing the parameters shows what ticking them did.
 TEST_F(EditorFieldsTest, DeriveAndSynchChains) {
-    struct Case {
-        int derive, synch;
-        T typedInto;
-        const wchar_t* typed;
-        const wchar_t *button, *status, *menu;
-    } cases[] = {
-        {1, 0, T::Text1, L"C:\\Windows\\Notepad.exe", L"Notepad", L"", L""},
-        {1, 1, T::Text1, L"C:\\Windows\\Notepad.exe", L"Notepad", L"Notepad", L"Notepad"},
-        {1, 1, T::Text1, L"http://example.com/page.html", L"http://example.com/page", L"http://example.com/page",
-         L"http://example.com/page"},
-        {0, 0, T::Text1, L"C:\\Windows\\Notepad.exe", L"b", L"s", L"m"},
-        {0, 1, T::Text3, L"status", L"status", L"status", L"status"},
-        {0, 1, T::Text4, L"menu", L"menu", L"menu", L"menu"},
-        {0, 1, T::Text2, L"button", L"button", L"button", L"button"},
-        {0, 0, T::Text3, L"status", L"b", L"status", L"m"},
+    const struct { int derive, synch; T typedInto; const wchar_t *typed, *texts; } cases[] = {
+        {1, 0, T::Text1, L"C:\\Windows\\Notepad.exe", L"Notepad||"},
+        {1, 1, T::Text1, L"C:\\Windows\\Notepad.exe", L"Notepad|Notepad|Notepad"},
+        {1, 1, T::Text1, L"http://example.com/page.html",
+         L"http://example.com/page|http://example.com/page|http://example.com/page"},
+        {0, 0, T::Text1, L"C:\\Windows\\Notepad.exe", L"b|s|m"},
+        {0, 1, T::Text3, L"status", L"status|status|status"},
+        {0, 1, T::Text4, L"menu", L"menu|menu|menu"},
+        {0, 1, T::Text2, L"button", L"button|button|button"},
+        {0, 0, T::Text3, L"status", L"b|status|m"},
+        {0, 1, T::Text5, L"-x", L"b|b|b"},  // "Synch All" ticked copies the button text
+        {1, 0, T::Text5, L"-x", L"||"},     // "Derive" ticked without it empties the other two
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(c.typed)));
         EditorFields f(prompts, settings, ProgramFolder());
         f.SetCheck(C::Check2, 0);
@@ -62,29 +52,8 @@ TEST_F(EditorFieldsTest, DeriveAndSynchChains) {
         f.SetCheck(C::Check2, c.synch);
         f.SetCheck(C::Check3, c.derive);
         f.UserTyped(c.typedInto, c.typed);
-        EXPECT_EQ(f.Text(T::Text2), c.button);
-        EXPECT_EQ(f.Text(T::Text3), c.status);
-        EXPECT_EQ(f.Text(T::Text4), c.menu);
+        EXPECT_EQ(f.Text(T::Text2) + L"|" + f.Text(T::Text3) + L"|" + f.Text(T::Text4), c.texts);
     }
-}
-
-TEST_F(EditorFieldsTest, TickingCopiesOneWayAndUntickingChangesNothing) {
-    Tick(C::Check2, 0);
-    fields.SetText(T::Text2, L"Button");
-    fields.SetText(T::Text3, L"Status");
-    fields.SetText(T::Text4, L"Menu");
-    fields.UserClicked(C::Check2);  // ticked: Button Text goes into the other two
-    ExpectTexts(L"Button", L"Button", L"Button");
-    fields.UserTyped(T::Text4, L"Tools");
-    ExpectTexts(L"Tools", L"Tools", L"Tools");
-    fields.UserClicked(C::Check2);
-    fields.UserTyped(T::Text1, L"C:\\x\\Other.exe");
-    ExpectTexts(L"Tools", L"Tools", L"Tools");
-    fields.UserClicked(C::Check3);  // ticked without "Synch All": the other two are emptied
-    ExpectTexts(L"Other", L"", L"");
-    fields.UserTyped(T::Text3, L"S");
-    fields.UserClicked(C::Check3);
-    ExpectTexts(L"Other", L"S", L"");
 }
 
 TEST_F(EditorFieldsTest, BrowseTakesTheChosenProgramAndItsIconWithoutTheNotice) {
@@ -101,7 +70,7 @@ TEST_F(EditorFieldsTest, BrowseTakesTheChosenProgramAndItsIconWithoutTheNotice) 
     prompts.openAnswers.push_back(notepad);
     fields.Command1_Click();
     EXPECT_EQ(fields.Text(T::Text1), notepad);
-    ExpectTexts(L"notepad", L"notepad", L"notepad");
+    EXPECT_EQ(fields.Text(T::Text2) + fields.Text(T::Text3) + fields.Text(T::Text4), L"notepadnotepadnotepad");
     EXPECT_TRUE(prompts.notices.empty());
 
     // With "Use Program Icon" ticked the new program's icon is taken, still without the notice.
@@ -117,23 +86,15 @@ TEST_F(EditorFieldsTest, BrowseTakesTheChosenProgramAndItsIconWithoutTheNotice) 
 }
 
 // The "Use Program Icon" handler for a program, a document of an associated program, and a
-// file with no icon, with and without the notice turned off.
+// file with no icon, with and without the notice turned off; clearing the file unticks the box
+// and shows the library icon again.
 TEST_F(EditorFieldsTest, UseProgramIcon) {
-    const std::wstring document = temp.WriteFile(L"settings.ini", "[a]\r\n");
-    const std::wstring nothing = temp.WriteFile(L"data.zzqq", "no icon here");
-    struct Case {
-        std::wstring file;
-        const wchar_t* iconMessage;  // the stored flag, or null for none
-        const wchar_t* noticeFlag;
-        bool ticked, noticeShown;
-    } cases[] = {
-        {SystemFile(L"notepad.exe"), nullptr, L"", true, true},
-        {SystemFile(L"notepad.exe"), L"Yes", L"", true, false},
-        {SystemFile(L"notepad.exe"), L"yes", L"no", true, false},
-        {document, nullptr, L"", true, true},
-        {nothing, nullptr, L"", false, false},
-    };
-    for (const Case& c : cases) {
+    const std::wstring notepad = SystemFile(L"notepad.exe"), document = temp.WriteFile(L"settings.ini", "[a]\r\n");
+    // The file, the stored "Icon Message" (null: none), the notice flag; ticked, notice shown.
+    const struct { std::wstring file; const wchar_t *iconMessage, *noticeFlag; bool ticked, noticeShown; } cases[] = {
+        {notepad, nullptr, L"", true, true}, {notepad, L"Yes", L"", true, false}, {notepad, L"yes", L"no", true, false},
+        {document, nullptr, L"", true, true}, {temp.WriteFile(L"data.zzqq", "no icon"), nullptr, L"", false, false}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.file));
         testing::ScriptedEditorPrompts asked;
         EditorFields f(asked, settings, ProgramFolder());
@@ -145,31 +106,16 @@ TEST_F(EditorFieldsTest, UseProgramIcon) {
         f.IconFromDisk = true;
         f.IconNoticeFlag = c.noticeFlag;
         f.UserClicked(C::Check1);
-
         EXPECT_EQ(f.Check(C::Check1), c.ticked ? 1 : 0);
         EXPECT_EQ(asked.notices.size(), c.noticeShown ? 1u : 0u);
+        EXPECT_EQ(asked.boxes.shown.size(), c.ticked ? 0u : 1u) << "\"No Icon Found\" (its text: the catalogue)";
         EXPECT_EQ(f.IconNoticeFlag, L"");
-        if (c.ticked) {
-            EXPECT_FALSE(f.IconFromDisk);
-            EXPECT_FALSE(f.picico.empty());
-            EXPECT_EQ(f.Image1.libraryNumber, 0);
-            EXPECT_NE(f.Image1.icon.get(), nullptr);
-            EXPECT_TRUE(asked.boxes.shown.empty());
-        } else {
-            ASSERT_EQ(asked.boxes.shown.size(), 1u);
-            EXPECT_EQ(asked.boxes.shown[0].title, L"No Icon Found");
-            EXPECT_EQ(asked.boxes.shown[0].text, L"No program icon could be found for this file.");
-            EXPECT_EQ(asked.boxes.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONSTOP));
-            EXPECT_EQ(f.Image1.libraryNumber, 9);
-            EXPECT_FALSE(f.IconFromDisk) << "the library icon shown is the one used";
-        }
-        // Unticking shows the library icon again; clearing the file unticks.
-        if (c.ticked) {
-            f.UserTyped(T::Text1, L"");
-            EXPECT_EQ(f.Check(C::Check1), 0);
-            EXPECT_FALSE(f.UseProgramIconEnabled());
-            EXPECT_EQ(f.Image1.libraryNumber, 9);
-        }
+        EXPECT_FALSE(f.IconFromDisk) << "the program's icon, or the library icon shown";
+        EXPECT_EQ(f.Image1.libraryNumber, c.ticked ? 0 : 9);
+        EXPECT_TRUE(!c.ticked || (!f.picico.empty() && f.Image1.icon));
+        f.UserTyped(T::Text1, L"");
+        EXPECT_FALSE(f.Check(C::Check1) || f.UseProgramIconEnabled());
+        EXPECT_EQ(f.Image1.libraryNumber, 9);
     }
 }
 

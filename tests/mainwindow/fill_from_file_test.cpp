@@ -6,6 +6,7 @@
 #include "settings/preferences.h"
 
 #include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/shipped_files.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +22,6 @@ namespace {
 using T = TextField;
 using C = CheckField;
 using Texts = std::vector<std::wstring>;
-
-std::wstring Notepad() {
-    wchar_t folder[MAX_PATH] = {};
-    return std::wstring(folder, ::GetSystemDirectoryW(folder, MAX_PATH)) + L"\\notepad.exe";
-}
 
 // Records each notice with the file to launch as it was when the notice came.
 struct NoticePrompts : testing::ScriptedEditorPrompts {
@@ -54,18 +50,14 @@ protected:
 };
 
 TEST_F(FillFromFileTest, FillsTheFieldsFromADropOrTheCommandLine) {
-    const std::wstring notepad = Notepad(), editor = temp.path() + L"My Editor.lnk", tool = temp.path() + L"TOOL.LNK";
+    const std::wstring notepad = testing::SystemFile(L"notepad.exe"), editor = temp.path() + L"My Editor.lnk", tool = temp.path() + L"TOOL.LNK";
     ASSERT_TRUE(CreateShortcutFile(editor, notepad, L"", L"-n a.txt", L"", 0, 1));
     ASSERT_TRUE(CreateShortcutFile(tool, notepad, L"", L"", L"", 0, 1));
     const std::wstring spaced = L"C:\\My Tools\\run it.exe", runIt = L"run it", ed = L"My Editor";
     const bool drop = true, line = false;
-    struct Case {
-        bool drop;
-        std::wstring input;
-        int synch;
-        Texts texts;  // file to launch, button text, menu status bar text, menu text, parameters
-        int derive, programIcon;
-    } cases[] = {
+    // The input, "Synch All"; the file to launch, button text, menu status bar text, menu text and
+    // parameters then, "Derive from Filename" and "Use Program Icon".
+    const struct { bool drop; std::wstring input; int synch; Texts texts; int derive, programIcon; } cases[] = {
         {drop, notepad, 1, {notepad, L"notepad", L"notepad", L"notepad", L"keep"}, 1, 1},
         {drop, notepad, 0, {notepad, L"notepad", L"", L"", L"keep"}, 1, 1},
         {line, notepad, 0, {notepad, L"notepad", L"notepad", L"notepad", L""}, 1, 1},
@@ -81,7 +73,7 @@ TEST_F(FillFromFileTest, FillsTheFieldsFromADropOrTheCommandLine) {
         {drop, L" ", 1, {L"", L"", L"", L"", L"keep"}, 0, 0},  // blanks are no path: nothing changes
         {line, L"  ", 1, {L"", L"", L"", L"", L"keep"}, 0, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.input));
         const EditorFields& f = Fill(c.drop, c.input, c.synch);
         EXPECT_EQ((Texts{f.Text(T::Text1), f.Text(T::Text2), f.Text(T::Text3), f.Text(T::Text4), f.Text(T::Text5)}),
@@ -94,17 +86,15 @@ TEST_F(FillFromFileTest, FillsTheFieldsFromADropOrTheCommandLine) {
 // The drag-and-drop notice comes before any field changes unless "DD Message" turns it off; the
 // program-icon notice may follow, also when "Use Program Icon" was ticked already.
 TEST_F(FillFromFileTest, TheNoticesComeFirstUnlessTurnedOff) {
-    const std::wstring notepad = Notepad(), other = temp.path() + L"other.exe";
+    const std::wstring notepad = testing::SystemFile(L"notepad.exe"), other = temp.path() + L"other.exe";
     ::CopyFileW(notepad.c_str(), other.c_str(), FALSE);
     const Notice drop = Notice::DragAndDrop, icon = Notice::ProgramIcon;
-    struct Case {
-        const wchar_t* flag;  // "DD Message", or null for none
-        std::vector<std::pair<Notice, std::wstring>> shownOver;
-    } cases[] = {
+    // "DD Message" (null: none), and the notices with the file to launch each came over.
+    const struct { const wchar_t* flag; std::vector<std::pair<Notice, std::wstring>> shownOver; } cases[] = {
         {nullptr, {{drop, L""}, {icon, notepad}, {drop, notepad}, {icon, other}}},
         {L"no", {{icon, notepad}, {icon, other}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         UseProgramSettings(settings);
         if (c.flag) settings.SaveSetting(L"Messages", L"DD Message", c.flag);
         prompts.shownOver.clear();
@@ -179,11 +169,8 @@ TEST(DropAreaTest, OffersCopyForUsableDataOverTheAreaAndDeliversThePath) {
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(dropped, Texts{L"C:\\a b.exe"});
     // Other data, over each zone and beside them.
-    struct Case {
-        std::map<CLIPFORMAT, std::string> formats;
-        LONG x;
-        const wchar_t* path;  // null: "none", nothing dropped
-    } cases[] = {
+    // The data, where it is let go, and what comes (null: "none", nothing dropped).
+    const struct { std::map<CLIPFORMAT, std::string> formats; LONG x; const wchar_t* path; } cases[] = {
         {{{CF_UNICODETEXT, Bytes<wchar_t>(L"C:\\\u00c4rger\\\u03c8.exe\r\n")}, {CF_TEXT, Bytes<char>("C:\\x.exe")}}, 400,
          L"C:\\\u00c4rger\\\u03c8.exe"},
         {{{CF_TEXT, Bytes<char>("https://example.com/\r\n")}}, 400, L"https://example.com/"},
@@ -192,7 +179,7 @@ TEST(DropAreaTest, OffersCopyForUsableDataOverTheAreaAndDeliversThePath) {
         {{{CF_HDROP, threeFiles}}, 250, nullptr},  // in the window, beside the zones
         {{{CF_BITMAP, "x"}}, 400, nullptr},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         TestDrag data(c.formats);
         dropped.clear();
         effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;

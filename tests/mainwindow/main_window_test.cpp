@@ -1,6 +1,5 @@
 #include "mainwindow/main_window.h"
 
-#include "buttons/button_records.h"
 #include "common/module_info.h"
 #include "mainwindow/icon_library_window.h"
 #include "mainwindow/main_menu.h"
@@ -10,7 +9,7 @@
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/shipped_files.h"
 #include "tests/support/window_peek.h"
 
 #include <gtest/gtest.h>
@@ -24,42 +23,32 @@ using namespace layout;
 
 std::wstring TextOf(HWND hwnd) { return testing::WindowText(hwnd); }
 
-std::wstring ListText(HWND list, int row, int column) {
+// A row of the list as the user sees it: its eight columns, then its image.
+std::wstring ListRow(HWND list, int row) {
     wchar_t text[512] = {};
     LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
-int ListImage(HWND list, int row) {
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
     item.iItem = row;
+    std::wstring shown;
+    for (item.iSubItem = 0; item.iSubItem < 8; ++item.iSubItem) {
+        item.pszText = text, item.cchTextMax = 512;
+        ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+        shown += std::wstring(text) + L"|";
+    }
+    item.mask = LVIF_IMAGE, item.iSubItem = 0;
     ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return item.iImage;
-}
-
-void SeedRecord(int slot, const ButtonRecord& record) {
-    CRegSettings settings(SystemRegistry(), L"Velmora");
-    WriteButtonRecord(settings, slot, record, RecordValueOrder::Add);
+    return shown + std::to_wstring(item.iImage);
 }
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    HWND Start(std::wstring folder = ProgramFolder()) {
+    HWND Start() {
         MainWindowSetup setup;
-        setup.programFolder = std::move(folder);
+        setup.programFolder = ProgramFolder();
         setup.programName = L"vlm";
         setup.anotherInstanceRunning = [this] { return anotherInstance; };
         return window.Create(std::move(setup));
     }
-    void Click(int id) {
-        ::SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(window.Item(id)));
-    }
+    void Click(int id) { ::SendMessageW(window.hwnd(), WM_COMMAND, id, reinterpret_cast<LPARAM>(window.Item(id))); }
     bool Enabled(int id) { return ::IsWindowEnabled(window.Item(id)) != FALSE; }
 
     testing::ScriptedEditorPrompts prompts;
@@ -67,45 +56,61 @@ protected:
     bool anotherInstance = false;
 };
 
-TEST_F(MainWindowTest, ShowsTheRecordedButtonsWithTheirImages) {
-    SeedRecord(0, {L"program", L"", L"C:\\windows\\system32\\notepad.exe", L"Notes", L"Notes", L"Edit notes", L"",
-                   L"", L"Current User"});
-    SeedRecord(1, {L"disk", ProgramFolder() + L"icons\\17.ico", L"https://example.com/", L"Web", L"Web site", L"",
-                   L"", L"", L"All Users"});
-    SeedRecord(2, {L"5", L"", L"C:\\Tools\\tool.exe", L"Tool", L"Tool", L"Run the tool", L"-x",
-                   L"C:\\VLM\\shortcuts\\tool.lnk", L"Current User"});
-    CRegSettings settings(SystemRegistry(), L"Velmora");
-    WriteButtonCount(settings, 3);
+// The earlier version's buttons of each icon kind are listed with their images, written here as
+// records and browser entries, and its key goes. (The next start and damaged records: the catalogue.)
+TEST_F(MainWindowTest, ListsTheEarlierVersionsButtonsAndMovesThemHere) {
+    using testing::EntryKey, testing::RecordKey;
+    const std::wstring icons = ProgramFolder() + L"icons\\", notepad = testing::SystemFile(L"notepad.exe");
+    const std::wstring earlier = L"Software\\Corvale\\Velmora 1.2", link = L"C:\\VLM\\shortcuts\\tool.lnk";
+    const std::wstring records[3][9] = {
+        {L"program", L"", notepad, L"Notes", L"Notes", L"Edit notes", L"", L"", L"Current User"},
+        {L"disk", icons + L"17.ico", L"https://example.com/", L"Web", L"Web site", L"", L"", L"", L"All Users"},
+        {L"5", L"", L"C:\\Tools\\tool.exe", L"Tool", L"Tool", L"Run the tool", L"-x", link, L"Current User"}};
+    const wchar_t* const names[] = {L"Icon",          L"Icon File", L"Program", L"ButtonText", L"MenuText",
+                                    L"MenuStatusBar", L"Arguments", L"Link",    L"Scope"};
+    for (int slot = 0; slot < 3; ++slot) {
+        for (int n = 0; n < 9; ++n) {
+            if (n == 1 && slot != 1) continue;  // "Icon File" only for the disk icon
+            testing::WriteString(HKEY_CURRENT_USER, RecordKey(slot, earlier), names[n], records[slot][n]);
+        }
+    }
+    testing::WriteString(HKEY_CURRENT_USER, earlier + L"\\Added Buttons", L"Count", L"3");
     testing::WriteString(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\vlm\\Options",
                          L"Show Tips at Startup", L"0");
     ASSERT_NE(Start(), nullptr);
 
-    HWND hwnd = window.hwnd();
-    EXPECT_EQ(TextOf(hwnd), L"Velmora");
-    const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX)) << "a fixed single border";
-
+    EXPECT_EQ(TextOf(window.hwnd()), L"Velmora");
+    EXPECT_FALSE(::GetWindowLongPtrW(window.hwnd(), GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX)) << "a fixed border";
+    // Every column and the image: library icon 5 is image 5 (4 from 0); the program and the disk
+    // icon got images of their own after the 25.
     HWND list = window.Item(IDC_LISTVIEW1);
     ASSERT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
-    EXPECT_EQ(ListText(list, 0, 0), L"C:\\windows\\system32\\notepad.exe");
-    EXPECT_EQ(ListText(list, 1, 4), L"All Users");
-    EXPECT_EQ(ListText(list, 1, 6), L"disk");
-    EXPECT_EQ(ListText(list, 2, 5), L"-x");
-    EXPECT_EQ(ListText(list, 2, 7), L"C:\\VLM\\shortcuts\\tool.lnk");
-    // Library icon 5 is image 5; the program and the disk icon got images of their own after the 25.
-    EXPECT_EQ(ListImage(list, 0), 25);
-    EXPECT_EQ(ListImage(list, 1), 26);
-    EXPECT_EQ(ListImage(list, 2), 4);
+    const std::wstring rows[] = {notepad + L"|Notes|Notes|Edit notes|Current User||||25",
+                                 L"https://example.com/|Web|Web site||All Users||disk||26",
+                                 L"C:\\Tools\\tool.exe|Tool|Tool|Run the tool|Current User|-x||" + link + L"|4"};
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(ListRow(list, row), rows[row]);
+    // Browser entries under the root of each scope; records here, always under the current user.
+    const HKEY user = HKEY_CURRENT_USER, machine = HKEY_LOCAL_MACHINE;
+    const struct { HKEY root; std::wstring key; const wchar_t* name; std::optional<std::wstring> is; } stored[] = {
+        {user, EntryKey(0), L"Icon", icons + L"notepad.ico"}, {user, EntryKey(0), L"HotIcon", icons + L"notepad.ico"},
+        {user, EntryKey(0), L"Exec", notepad}, {user, EntryKey(1), L"Exec", {}},
+        {machine, EntryKey(1), L"Exec", L"https://example.com/"}, {machine, EntryKey(1), L"Icon", icons + L"17.ico"},
+        {user, EntryKey(2), L"Exec", link}, {user, EntryKey(2), L"Icon", icons + L"5gr.ico"},
+        {user, EntryKey(2), L"HotIcon", icons + L"5.ico"}, {user, testing::kRecordsKey, L"Count", L"3"},
+        {user, RecordKey(0), L"Icon", L"program"}, {user, RecordKey(0), L"Icon File", {}},
+        {user, RecordKey(1), L"Icon File", icons + L"17.ico"}, {user, RecordKey(2), L"Icon", L"5"},
+        {user, RecordKey(2), L"Arguments", L"-x"}};
+    for (const auto& s : stored) EXPECT_EQ(testing::ReadString(s.root, s.key, s.name), s.is) << s.key << L" " << s.name;
+    EXPECT_FALSE(testing::KeyExists(user, earlier));
 
     // Columns: six with headings at their widths, two hidden.
     const int widths[8] = {3168, 1440, 1440, 3168, 1440, 1440, 0, 0};
     for (int column = 0; column < 8; ++column) {
-        EXPECT_EQ(::SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), window.Px(widths[column])) << column;
+        EXPECT_EQ(ListView_GetColumnWidth(list, column), window.Px(widths[column])) << column;
     }
     EXPECT_TRUE(Enabled(IDC_COMMAND4) && Enabled(IDC_COMMAND7) && Enabled(IDC_COMMAND8));
     EXPECT_FALSE(window.showTipsMenuTicked()) << "the switch is \"0\": no tip, and the menu item unticked";
-    EXPECT_TRUE(prompts.tipsOpenedWith.empty());
-    EXPECT_TRUE(prompts.boxes.shown.empty());
+    EXPECT_TRUE(prompts.tipsOpenedWith.empty() && prompts.boxes.shown.empty());
     EXPECT_EQ(window.fields().Image1.libraryNumber, 1);
 }
 
@@ -115,10 +120,7 @@ TEST_F(MainWindowTest, ControlsCaptionsAndTheFirstState) {
     EXPECT_EQ(prompts.tipsOpenedWith, std::vector<bool>{true}) << "no switch stored: the tip opens";
     EXPECT_FALSE(window.showTipsMenuTicked());
 
-    struct Control {
-        int id;
-        const wchar_t* caption;
-    } controls[] = {
+    const std::pair<int, const wchar_t*> controls[] = {
         {IDC_FRAME2, L"Currently Added Buttons:"}, {IDC_COMMAND7, L"Edit Selected"},
         {IDC_COMMAND8, L"Delete Selected"},        {IDC_FRAME1, L"Button Properties:"},
         {IDC_FRAME5, L"File to Launch:"},          {IDC_COMMAND1, L"..."},
@@ -135,7 +137,7 @@ TEST_F(MainWindowTest, ControlsCaptionsAndTheFirstState) {
         {IDC_LABEL6, L"Drag and drop any file here to have all pertinent info automatically entered into its "
                      L"appropriate places."},
     };
-    for (const Control& control : controls) EXPECT_EQ(TextOf(window.Item(control.id)), control.caption);
+    for (const auto& [id, caption] : controls) EXPECT_EQ(TextOf(window.Item(id)), caption);
 
     // The empty list: the three list buttons are off; no file: "Use Program Icon" is off.
     EXPECT_FALSE(Enabled(IDC_COMMAND4) || Enabled(IDC_COMMAND7) || Enabled(IDC_COMMAND8));
@@ -151,8 +153,7 @@ TEST_F(MainWindowTest, ControlsCaptionsAndTheFirstState) {
     EXPECT_EQ(::GetMenuItemID(help, 4), static_cast<UINT>(ID_MNUHELPTIPSSU));
 
     // The Tab key walks the window from the list down to the buttons.
-    HWND first = ::GetNextDlgTabItem(window.hwnd(), nullptr, FALSE);
-    EXPECT_EQ(first, window.Item(IDC_LISTVIEW1));
+    EXPECT_EQ(::GetNextDlgTabItem(window.hwnd(), nullptr, FALSE), window.Item(IDC_LISTVIEW1));
 }
 
 // What a user does through the window: the file field enables "Use Program Icon", clearing it
@@ -187,34 +188,21 @@ TEST_F(MainWindowTest, UserActsThroughTheWindow) {
     Click(IDC_COMMAND2);
     HWND list = window.Item(IDC_LISTVIEW1);
     ASSERT_EQ(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(ListText(list, 0, 1), L"Tool");
+    EXPECT_EQ(ListRow(list, 0), L"C:\\Tools\\tool.exe|Tool|Tool|Tool|Current User||||0");
     EXPECT_EQ(TextOf(window.Item(IDC_TEXT1)), L"") << "the editor is reset";
     EXPECT_TRUE(Enabled(IDC_COMMAND8));
     EXPECT_EQ(prompts.notices.back(), Notice::AddButton);
     EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::EntryKey(0), L"Exec"), L"C:\\Tools\\tool.exe");
 }
 
-// Start-ups that end the program at once, before the registry is touched.
-TEST_F(MainWindowTest, SecondInstanceAndMissingIconsFolderEndTheStart) {
+// A second start ends at once, before the registry is touched. (A missing icons folder: the catalogue.)
+TEST_F(MainWindowTest, SecondInstanceEndsTheStart) {
     anotherInstance = true;
     EXPECT_EQ(Start(), nullptr);
     ASSERT_EQ(prompts.boxes.shown.size(), 1u);
-    EXPECT_EQ(prompts.boxes.shown[0].title, L"Velmora");
-    EXPECT_EQ(prompts.boxes.shown[0].text, L"This program is already open.");
+    EXPECT_EQ(prompts.boxes.shown[0].title + L"|" + prompts.boxes.shown[0].text,
+              L"Velmora|This program is already open.");
     EXPECT_EQ(prompts.boxes.shown[0].style, static_cast<UINT>(MB_OK));
-
-    testing::TempFolder empty;
-    anotherInstance = false;
-    MainWindow second(prompts);
-    MainWindowSetup setup;
-    setup.programFolder = empty.path();
-    EXPECT_EQ(second.Create(setup), nullptr);
-    ASSERT_EQ(prompts.boxes.shown.size(), 2u);
-    EXPECT_EQ(prompts.boxes.shown[1].title, L"Problem");
-    EXPECT_EQ(prompts.boxes.shown[1].text,
-              L"Velmora could not find it's icon folder. You may need to reinstall the program or contact Corvale "
-              L"Software to rectify this problem. The program will now close.");
-    EXPECT_EQ(prompts.boxes.shown[1].style, static_cast<UINT>(MB_OK | MB_ICONSTOP));
     EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, L"Software\\Corvale"));
     EXPECT_TRUE(prompts.tipsOpenedWith.empty());
 }

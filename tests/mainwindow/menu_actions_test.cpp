@@ -19,19 +19,14 @@ constexpr UINT kExclamation = MB_OK | MB_ICONEXCLAMATION;
 TEST(MenuActionsTest, ShellResultsAndTheirMessages) {
     testing::TempFolder withGuide, withoutGuide;
     const std::wstring guide = withGuide.WriteFile(L"vlm.html", "<!DOCTYPE html><title>Guide</title>");
-    struct Case {
-        bool help;
-        const std::wstring* folder;
-        INT_PTR answer;
-        size_t calls;
-        const wchar_t* title;  // null: no message
-    } cases[] = {
+    // The menu item (help or the web site), the folder, the shell's answer; the calls made, the message's title.
+    const struct { bool help; const std::wstring* folder; INT_PTR answer; size_t calls; const wchar_t* title; } cases[] = {
         {false, nullptr, 31, 1, L"Oops!"},    {false, nullptr, 2, 1, nullptr},
         {false, nullptr, 33, 1, nullptr},     {true, &withGuide.path(), 42, 1, nullptr},
         {true, &withGuide.path(), 31, 1, L"Help"}, {true, &withGuide.path(), 2, 1, L"Help"},
         {true, &withoutGuide.path(), 42, 0, L"Help"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.help << " " << c.answer);
         testing::ScriptedPrompts prompts;
         testing::ScriptedShell shell(c.answer);
@@ -46,16 +41,9 @@ TEST(MenuActionsTest, ShellResultsAndTheirMessages) {
         if (!c.title) continue;
         EXPECT_EQ(prompts.shown[0].title, c.title);
         EXPECT_EQ(prompts.shown[0].style, kExclamation);
-        if (!c.help) {
-            EXPECT_EQ(prompts.shown[0].text, L"Could not start your web browser.");
-        }
-        if (!c.calls) {
-            EXPECT_NE(prompts.shown[0].text.find(c.folder->c_str()), std::wstring::npos) << "names the file";
-        }
+        EXPECT_TRUE(c.help || prompts.shown[0].text == L"Could not start your web browser.");
+        EXPECT_TRUE(c.calls || prompts.shown[0].text.find(c.folder->c_str()) != std::wstring::npos) << "names the file";
     }
-    EXPECT_TRUE(std::wstring(kMakerWebSite).starts_with(L"https://www.example.com/"));
-    EXPECT_EQ(UserGuidePath(L"C:\\"), L"C:\\vlm.html");
-    EXPECT_EQ(UserGuidePath(L"C:\\Velmora"), L"C:\\Velmora\\vlm.html");
 }
 
 TEST(MenuActionsTest, TipsSwitchTipOfTheDayAndAMissingBrowser) {
