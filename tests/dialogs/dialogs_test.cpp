@@ -18,7 +18,8 @@ using namespace testing;
 const wchar_t* const kMessages = L"Software\\Corvale\\Velmora\\Messages";
 const std::wstring kOptions = L"Software\\VB and VBA Program Settings\\";
 
-TEST(TipsFile, OneTipPerLineInEveryEncodingAndNothingWithoutAReadableFile) {
+// (Missing, unreadable, binary and huge tips files are in the catalogue.)
+TEST(TipsFile, OneTipPerLineInEveryEncoding) {
     wchar_t ansi[8] = {};  // "caf" and the byte E9 as the ANSI code page reads them
     ::MultiByteToWideChar(CP_ACP, 0, "caf\xE9", 4, ansi, 8);
     struct Case { const char* name; std::string bytes; std::vector<std::wstring> tips; };
@@ -40,17 +41,10 @@ TEST(TipsFile, OneTipPerLineInEveryEncodingAndNothingWithoutAReadableFile) {
         EXPECT_TRUE(ReadTipsFile(folder.WriteFile(L"vlmtips.txt", c.bytes), tips));
         EXPECT_EQ(tips, c.tips);
     }
-    std::vector<std::wstring> tips{L"kept"};  // an empty path, a missing file, a folder (not readable as a file)
-    for (const std::wstring& path : {std::wstring(), folder.path() + L"none.txt", folder.path()})
-        EXPECT_FALSE(ReadTipsFile(path, tips)) << ::testing::PrintToString(path);
-    EXPECT_EQ(tips, std::vector<std::wstring>{L"kept"});
 }
 
-TEST(Preferences, OnlyExactlyYesShowsANoticeAndTheSwitchShowsUnlessItIsZero) {
-    CRegSettings settings;
-    EXPECT_TRUE(NoticeWanted(settings, Notice::DragAndDrop) && ReadShowTipsAtStartup(SystemRegistry(), L"vlm"));
-    WriteString(HKEY_CURRENT_USER, kMessages, L"DD Message", L"Yes");
-    EXPECT_FALSE(NoticeWanted(settings, Notice::DragAndDrop));
+// (No switch, and notice flags: the main window's and the editor's tests.)
+TEST(Preferences, TheTipsSwitchShowsUnlessItIsZero) {
     for (const auto& [stored, shown] : {std::pair{L"0", false}, {L"abc", true}, {L" 2 ", true}}) {
         WriteString(HKEY_CURRENT_USER, kOptions + L"vlm\\Options", L"Show Tips at Startup", stored);
         EXPECT_EQ(ReadShowTipsAtStartup(SystemRegistry(), L"vlm"), shown) << stored;
@@ -65,11 +59,10 @@ RECT ScreenRect(HWND dialog, int id) {
 
 TEST(NoticeWindow, ShowsItsTextAndOkEnterAndEscStoreTheCheckBoxButTheCloseBoxDoesNot) {
     enum class Act { ClickOk, Enter, Esc, CloseBox };
-    struct Case { Notice notice; const wchar_t* textStart; bool untick; Act act; const wchar_t* flag;
-                  std::optional<std::wstring> stored; };
-    const wchar_t* dropText = L"Dragging-and-dropping a file onto Velmora enters";
-    const wchar_t* changeText = L"This change will show up the next time I.E. is started.";
-    const Case cases[] = {
+    const wchar_t *dropText = L"Dragging-and-dropping a file onto Velmora enters",
+                  *changeText = L"This change will show up the next time I.E. is started.";
+    const struct { Notice notice; const wchar_t* textStart; bool untick; Act act; const wchar_t* flag;
+                   std::optional<std::wstring> stored; } cases[] = {
         {Notice::DragAndDrop, dropText, true, Act::CloseBox, L"DD Message", std::nullopt},
         {Notice::AddButton, L"This button will be added", false, Act::ClickOk, L"Restart IE", L"yes"},
         {Notice::Change, changeText, true, Act::ClickOk, L"Restart IE2", L"no"},
