@@ -28,20 +28,6 @@ std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path, cons
     return result;
 }
 
-std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path) {
-    std::vector<std::wstring> names;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[16384];
-        DWORD length = 16384;
-        if (::RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        names.emplace_back(name, length);
-    }
-    ::RegCloseKey(key);
-    return names;
-}
-
 void WriteRaw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
               DWORD size) {
     HKEY key = nullptr;

@@ -5,15 +5,12 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace velmora::testing {
 
 bool KeyExists(HKEY root, const std::wstring& path);
 // The text of a REG_SZ value; nothing when the key or value is missing or not REG_SZ.
 std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path, const std::wstring& name);
-// Value names in the order the registry enumerates them (the order they were created).
-std::vector<std::wstring> ValueNames(HKEY root, const std::wstring& path);
 // Writes raw data of any type, creating the key.
 void WriteRaw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
               DWORD size);
