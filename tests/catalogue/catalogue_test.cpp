@@ -15,6 +15,7 @@
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/window_peek.h"
 
 #include <gtest/gtest.h>
 
@@ -487,9 +488,10 @@ TEST_P(TipsFiles, TheTipWindowShowsATipOrSaysTheFileIsMissing) {
     ASSERT_NE(dialog, nullptr);
     ::ShowWindow(dialog, SW_SHOWNOACTIVATE);
     ::UpdateWindow(dialog);
-    wchar_t start[41] = {};
-    ::GetDlgItemTextW(dialog, TipWindow::kLblTipText, start, 41);
-    EXPECT_EQ(row.rows < 0, std::wstring(start) == L"That the vlmtips.txt file was not found?") << "shows the tip";
+    const std::wstring missing = L"That the vlmtips.txt file was not found? \r\n\r\nCreate a text file named "
+                                 L"vlmtips.txt using NotePad with 1 tip per line. Then place it in the same "
+                                 L"directory as the application. ";
+    EXPECT_EQ(row.rows < 0, testing::WindowText(dialog, TipWindow::kLblTipText) == missing) << "shows the tip";
     EXPECT_EQ(row.rows == 1, ::GetWindowTextLengthW(::GetDlgItem(dialog, TipWindow::kLblTipText)) == 1 << 20);
     ::DestroyWindow(dialog);
     ExpectSound({}, 0);
