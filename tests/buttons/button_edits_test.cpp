@@ -50,34 +50,28 @@ protected:
 // An add of each icon kind, with and without parameters, as the browser, the records and the
 // folders see it.
 TEST_F(ButtonEditsTest, AddWritesEntryRecordCountAndFiles) {
-    struct Case {
-        IconSource source;
-        const wchar_t* parameters;
-        std::wstring icon, hotIcon, recordIcon, iconFile;
-    } cases[] = {
+    // The icon and the parameters; the entry's icons, the record's icon and icon file then.
+    const struct { IconSource source; const wchar_t* parameters; std::wstring icon, hot, kind, file; } cases[] = {
         {IconSource::Library, L"", Icons() + L"12gr.ico", Icons() + L"12.ico", L"12", L""},
         {IconSource::Program, L"-x", Icons() + L"notepad.ico", Icons() + L"notepad.ico", L"program", L""},
         {IconSource::Disk, L"", Icons() + L"17 (2).ico", Icons() + L"17 (2).ico", L"disk", Icons() + L"17 (2).ico"},
     };
     int slot = 0;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(slot);
         const ButtonOutcome outcome = operations.AddButton(Draft(L"B" + std::to_wstring(slot), c.source, c.parameters));
         ASSERT_TRUE(outcome.done);
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Icon"), c.icon);
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"HotIcon"), c.hotIcon);
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Icon"), c.recordIcon);
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Icon File").value_or(L""), c.iconFile);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"HotIcon"), c.hot);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Icon"), c.kind);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Icon File").value_or(L""), c.file);
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), std::to_wstring(slot + 1));
         EXPECT_TRUE(FileExists(c.icon));
         const std::wstring link = list.rows.back().link;
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Exec"), link.empty() ? list.rows.back().text : link);
-        if (*c.parameters) {
-            ShortcutContents contents;
-            ASSERT_TRUE(ReadShortcutFile(link, contents));
-            EXPECT_EQ(link, folder.path() + L"shortcuts\\notepad.lnk");
-            EXPECT_EQ(contents.arguments, c.parameters);
-        }
+        ShortcutContents contents;
+        EXPECT_TRUE(!*c.parameters || (link == folder.path() + L"shortcuts\\notepad.lnk" &&
+                                       ReadShortcutFile(link, contents) && contents.arguments == c.parameters));
         ++slot;
     }
     EXPECT_EQ(operations.AddButton(Draft(L"D", IconSource::Disk)).diskIconCopy, Icons() + L"17 (3).ico")
@@ -162,7 +156,9 @@ TEST_F(ButtonEditsTest, AllUsersRefusedForAStandardUserChangesNothing) {
 }
 
 TEST_F(ButtonEditsTest, UpdateRewritesItsSlotOnlyAndMovesItsScope) {
-    for (const wchar_t* text : {L"A", L"B", L"C"}) ASSERT_TRUE(operations.AddButton(Draft(text, IconSource::Disk, L"-p")).done);
+    for (const wchar_t* text : {L"A", L"B", L"C"}) {
+        ASSERT_TRUE(operations.AddButton(Draft(text, IconSource::Disk, L"-p")).done);
+    }
     const std::wstring oldIcon = list.rows[2].tag, oldLink = list.rows[2].link;
     ButtonDraft draft = Draft(L"C2", IconSource::Library);
     draft.scopeAllUsers = true;

@@ -80,19 +80,12 @@ int FilesIn(const std::wstring& folder) {
     return files;
 }
 
-TEST(ProgramIconPicture, BothSizesFromProgramsLibrariesAndIconFilesAndNothingFromOtherFiles) {
-    ASSERT_EQ(::GetSystemMetrics(SM_CXICON), 32);
-    ASSERT_EQ(::GetSystemMetrics(SM_CXSMICON), 16);
-    const struct { std::wstring file; int number; bool found; } cases[] = {
-        // The library icons are drawn at 20 x 20 and come out scaled to the system sizes.
-        {kNotepad, 0, true}, {ShippedLibraryIcon(L"5.ico"), 0, true},
-        // Past the last icon of a file that has some (missing files, URLs and long paths are in the catalogue).
-        {kNotepad, 500, false}, {ShippedLibraryIcon(L"5.ico"), 1, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file + L" #" + std::to_wstring(c.number));
-        EXPECT_EQ(IconSide(ProgramIconPicture(c.file, c.number, true).get()), c.found ? 32 : -1);
-        EXPECT_EQ(IconSide(ProgramIconPicture(c.file, c.number, false).get()), c.found ? 16 : -1);
+// Past the last icon of a file that has some: nothing. (Both sizes from programs and icon files:
+// the saved icons; missing files, URLs and paths too long for the shell: the catalogue.)
+TEST(ProgramIconPicture, NothingPastTheLastIcon) {
+    for (bool large : {true, false}) {
+        EXPECT_FALSE(ProgramIconPicture(kNotepad, 500, large));
+        EXPECT_FALSE(ProgramIconPicture(ShippedLibraryIcon(L"5.ico"), 1, large));
     }
 }
 
@@ -121,12 +114,17 @@ TEST(LoadFileIcon, TakesTheIconOfTheFileOrOfTheProgramThatOpensItOrLeavesThePict
     }
 }
 
+// Icons of a program and of an icon file (the library's, drawn at 20 x 20) at both system sizes.
 TEST(SaveIconFile, SavedIconsLoadBackLookingLikeTheOriginalAndFailuresMakeNothing) {
+    ASSERT_EQ(::GetSystemMetrics(SM_CXICON), 32);
+    ASSERT_EQ(::GetSystemMetrics(SM_CXSMICON), 16);
     TempFolder temp;
-    const std::pair<std::wstring, bool> sources[] = {{kNotepad, true}, {ShippedLibraryIcon(L"18gr.ico"), false}};
+    const std::wstring library = ShippedLibraryIcon(L"18gr.ico");
+    const std::pair<std::wstring, bool> sources[] = {{kNotepad, true}, {kNotepad, false}, {library, false},
+                                                     {library, true}};
     int n = 0;
     for (const auto& [file, large] : sources) {
-        SCOPED_TRACE(file);
+        SCOPED_TRACE(file + (large ? L" large" : L" small"));
         UniqueHicon original = ProgramIconPicture(file, 0, large);
         const int side = large ? 32 : 16;
         // Each replaces a file of that name that is no icon.
@@ -157,7 +155,7 @@ TEST(SaveIconFile, SavedIconsLoadBackLookingLikeTheOriginalAndFailuresMakeNothin
     EXPECT_FALSE(SaveIconFile(original.get(), temp.path() + L"no such folder\\icon.ico"));
     EXPECT_FALSE(SaveIconFile(original.get(), temp.path()));  // a folder, not a file name
     EXPECT_EQ(::GetFileAttributesW((temp.path() + L"no such folder").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(FilesIn(temp.path()), 3);  // no temporary file left behind
+    EXPECT_EQ(FilesIn(temp.path()), 5);  // no temporary file left behind
 }
 
 TEST(CopyDiskIconFile, CopiesTheChosenFileUnlessItIsTheTargetHoweverSpelled) {

@@ -23,8 +23,6 @@ TEST(ButtonSlots, TwentyDistinctIdentifiersAsStored) {
     EXPECT_STREQ(ButtonSlotIds[0], L"{3037FC09-62A6-4446-AA30-BB9DB0CD9B65}");
     EXPECT_STREQ(ButtonSlotIds[1], L"{D7C9BA79-A8C8-442e-B239-6C571815DBD4}");
     EXPECT_STREQ(ButtonSlotIds[19], L"{28980DE8-9D4C-4fb0-8FB4-95B1FA4125AC}");
-    EXPECT_EQ(ButtonRecordSection(3), L"Added Buttons\\{46FBD990-906E-4cd1-83EB-0523EE60006B}");
-    EXPECT_EQ(ToolbarEntrySection(11), L"Extensions\\{ABE91789-DE43-48ed-B86D-05EA44906874}");
 }
 
 TEST(ToolbarEntryTest, WritesEightValuesInOrderAndEachIntoBothViewsForAllUsers) {
