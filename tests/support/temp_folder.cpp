@@ -1,7 +1,8 @@
 #include "tests/support/temp_folder.h"
 
+#include "tests/support/shipped_files.h"
+
 #include <windows.h>
-#include <shellapi.h>
 
 #include <fstream>
 #include <sstream>
@@ -59,14 +60,11 @@ std::wstring TempFolder::WriteFile(const std::wstring& relativePath, const std::
 }
 
 void CopyLibraryIcons(const std::wstring& programFolder) {
-    wchar_t self[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring shipped = std::wstring(self).substr(0, std::wstring(self).find_last_of(L'\\') + 1) + L"icons\\";
     ::CreateDirectoryW((programFolder + L"icons").c_str(), nullptr);
     for (int n = 1; n <= 25; ++n) {
         for (const wchar_t* look : {L"", L"gr"}) {
             const std::wstring name = std::to_wstring(n) + look + L".ico";
-            ::CopyFileW((shipped + name).c_str(), (programFolder + L"icons\\" + name).c_str(), FALSE);
+            ::CopyFileW(ShippedLibraryIcon(name).c_str(), (programFolder + L"icons\\" + name).c_str(), FALSE);
         }
     }
 }
