@@ -80,15 +80,6 @@ int FilesIn(const std::wstring& folder) {
     return files;
 }
 
-// Past the last icon of a file that has some: nothing. (Both sizes from programs and icon files:
-// the saved icons; missing files, URLs and paths too long for the shell: the catalogue.)
-TEST(ProgramIconPicture, NothingPastTheLastIcon) {
-    for (bool large : {true, false}) {
-        EXPECT_FALSE(ProgramIconPicture(kNotepad, 500, large));
-        EXPECT_FALSE(ProgramIconPicture(ShippedLibraryIcon(L"5.ico"), 1, large));
-    }
-}
-
 TEST(LoadFileIcon, TakesTheIconOfTheFileOrOfTheProgramThatOpensItOrLeavesThePictureAlone) {
     TempFolder temp;
     UniqueHicon notepadIcon = ProgramIconPicture(kNotepad, 0, false);
@@ -115,6 +106,7 @@ TEST(LoadFileIcon, TakesTheIconOfTheFileOrOfTheProgramThatOpensItOrLeavesThePict
 }
 
 // Icons of a program and of an icon file (the library's, drawn at 20 x 20) at both system sizes.
+// (Files with no icon, URLs and paths too long for the shell: the catalogue.)
 TEST(SaveIconFile, SavedIconsLoadBackLookingLikeTheOriginalAndFailuresMakeNothing) {
     ASSERT_EQ(::GetSystemMetrics(SM_CXICON), 32);
     ASSERT_EQ(::GetSystemMetrics(SM_CXSMICON), 16);
