@@ -81,9 +81,9 @@ std::wstring CRegSettings::ReadText(HKEY key, const std::wstring& valueName, con
 
 std::wstring CRegSettings::GetSetting(const std::wstring& section, const std::wstring& key,
                                       const std::wstring& defaultValue) const {
+    // Opened for reading only: a key the user may read but not change still reads as it is.
     OpenedKey opened(registry_);
-    if (registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_ALL_ACCESS, opened.put()) !=
-        ERROR_SUCCESS) {
+    if (registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_READ, opened.put()) != ERROR_SUCCESS) {
         return defaultValue;
     }
     return ReadText(opened.get(), key, defaultValue);
@@ -93,8 +93,7 @@ std::vector<std::wstring> CRegSettings::GetSettings(const std::wstring& section,
                                                     const std::wstring& defaultValue) const {
     std::vector<std::wstring> texts(keys.size(), defaultValue);
     OpenedKey opened(registry_);
-    if (registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_ALL_ACCESS, opened.put()) !=
-        ERROR_SUCCESS) {
+    if (registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_READ, opened.put()) != ERROR_SUCCESS) {
         return texts;
     }
     for (size_t index = 0; index < keys.size(); ++index) {
