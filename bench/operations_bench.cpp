@@ -5,8 +5,9 @@
 //   delete  the first of 20 buttons (the other 19 move down a slot).
 // Each is timed through ButtonOperations and, from the same starting registry, as a loop of bare
 // RegCreateKeyExW / RegSetValueExW / RegDeleteTreeW calls that leaves the same keys and values
-// behind. The runs take turns. Prints one line per operation:
-//   operation <name> <median ms> <median ms of the bare calls> <registry calls> <bare calls>
+// behind. Each run times both, in turn. Prints one line per operation:
+//   operation <name> <median ms> <median ms of the bare calls> <median of the runs' ratios>
+//             <registry calls> <bare calls>
 //
 //   operations_bench [RUNS]
 #include "bench/bench_support.h"
@@ -258,8 +259,13 @@ int main(int argc, char** argv) {
         }
     }
     for (const Operation& operation : operations) {
-        std::wprintf(L"operation %ls %.3f %.3f %d %d\n", operation.name, Median(operation.times),
-                     Median(operation.bareTimes), operation.calls, operation.bareCalls);
+        // Each run's own ratio of its two halves, which ran one right after the other.
+        std::vector<double> ratios;
+        for (size_t run = 0; run < operation.times.size(); ++run) {
+            ratios.push_back(operation.times[run] / operation.bareTimes[run]);
+        }
+        std::wprintf(L"operation %ls %.3f %.3f %.3f %d %d\n", operation.name, Median(operation.times),
+                     Median(operation.bareTimes), Median(ratios), operation.calls, operation.bareCalls);
     }
     return failed ? 1 : 0;
 }
