@@ -1,12 +1,30 @@
 // What the benchmark programs share: a registry of their own to work in, and timing.
 #pragma once
 
+#include "common/prompts.h"
+
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace velmora::bench {
+
+// Answers every question as a user who only closes what opens; no message is expected, and one
+// that comes is printed.
+class QuietPrompts : public EditorPrompts {
+public:
+    void SetOwner(HWND) override {}
+    int Message(const std::wstring& text, const std::wstring& title, UINT) override {
+        std::fwprintf(stderr, L"unexpected message \"%ls\": %ls\n", title.c_str(), text.c_str());
+        return IDCANCEL;
+    }
+    void ShowNotice(Notice) override {}
+    std::wstring ShowOpenDialog(const std::wstring&, const std::wstring&, const std::wstring&) override { return {}; }
+    int ChooseLibraryIcon(int) override { return 0; }
+    bool ShowTipOfTheDay(bool showTipsAtStartup) override { return showTipsAtStartup; }
+};
 
 // Maps HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE onto scratch keys under the real current user's
 // "Software\Velmora Bench\<process id>" for as long as it lives, so that nothing outside them is

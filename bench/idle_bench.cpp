@@ -18,20 +18,6 @@
 namespace velmora::bench {
 namespace {
 
-// Answers every question as a user who only closes what opens; no message is expected.
-class QuietPrompts : public EditorPrompts {
-public:
-    void SetOwner(HWND) override {}
-    int Message(const std::wstring& text, const std::wstring& title, UINT) override {
-        std::fwprintf(stderr, L"unexpected message \"%ls\": %ls\n", title.c_str(), text.c_str());
-        return IDCANCEL;
-    }
-    void ShowNotice(Notice) override {}
-    std::wstring ShowOpenDialog(const std::wstring&, const std::wstring&, const std::wstring&) override { return {}; }
-    int ChooseLibraryIcon(int) override { return 0; }
-    bool ShowTipOfTheDay(bool showTipsAtStartup) override { return showTipsAtStartup; }
-};
-
 struct Activity {
     int wakeUps = 0;
     int messages = 0;

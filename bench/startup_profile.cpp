@@ -22,19 +22,6 @@
 namespace velmora::bench {
 namespace {
 
-class QuietPrompts : public EditorPrompts {
-public:
-    void SetOwner(HWND) override {}
-    int Message(const std::wstring& text, const std::wstring& title, UINT) override {
-        std::fwprintf(stderr, L"unexpected message \"%ls\": %ls\n", title.c_str(), text.c_str());
-        return IDCANCEL;
-    }
-    void ShowNotice(Notice) override {}
-    std::wstring ShowOpenDialog(const std::wstring&, const std::wstring&, const std::wstring&) override { return {}; }
-    int ChooseLibraryIcon(int) override { return 0; }
-    bool ShowTipOfTheDay(bool showTipsAtStartup) override { return showTipsAtStartup; }
-};
-
 // Milliseconds since this process was created, on the system clock.
 double SinceProcessStart() {
     FILETIME created{}, exited{}, kernel{}, user{}, now{};
