@@ -114,9 +114,7 @@ struct Editor {
 };
 
 // The bare calls: one key created and its values set, or one key deleted with what is below it.
-using Values = std::vector<std::pair<std::wstring, std::wstring>>;
-
-void WriteKey(const std::wstring& path, const Values& values, int& calls) {
+void WriteKey(const std::wstring& path, const NamedTexts& values, int& calls) {
     HKEY key = nullptr;
     ++calls;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
@@ -125,7 +123,7 @@ void WriteKey(const std::wstring& path, const Values& values, int& calls) {
     }
     for (const auto& [name, text] : values) {
         ++calls;
-        ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
     ++calls;
@@ -140,25 +138,12 @@ void DeleteKey(const std::wstring& path, int& calls) {
 const std::wstring kEntries = L"Software\\Microsoft\\Internet Explorer\\";
 const std::wstring kVelmora = L"Software\\Corvale\\Velmora\\";
 
-Values EntryValues(const ButtonRow& row, const std::wstring& programFolder) {
-    const ToolbarEntry entry = EntryForRow(row, programFolder);
-    return {{L"Clsid", kToolbarButtonClsid}, {L"ButtonText", entry.buttonText}, {L"Exec", entry.exec},
-            {L"Icon", entry.icon},           {L"HotIcon", entry.hotIcon},       {L"MenuText", entry.menuText},
-            {L"MenuStatusBar", entry.menuStatusBar}, {L"Default Visible", L"Yes"}};
+NamedTexts EntryValues(const ButtonRow& row, const std::wstring& programFolder) {
+    return velmora::EntryValues(EntryForRow(row, programFolder));
 }
 
-Values RecordValues(const ButtonRow& row, const std::wstring& programFolder, RecordValueOrder order) {
-    const ButtonRecord record = RecordForRow(row, programFolder);
-    Values values = {{L"Icon", record.icon}};
-    if (!record.iconFile.empty()) values.emplace_back(L"Icon File", record.iconFile);
-    values.insert(values.end(), {{L"Program", record.program},
-                                 {L"ButtonText", record.buttonText},
-                                 {L"MenuText", record.menuText},
-                                 {L"MenuStatusBar", record.menuStatusBar}});
-    if (order == RecordValueOrder::Rewrite) values.emplace_back(L"Scope", record.scope);
-    values.insert(values.end(), {{L"Arguments", record.arguments}, {L"Link", record.link}});
-    if (order == RecordValueOrder::Add) values.emplace_back(L"Scope", record.scope);
-    return values;
+NamedTexts RecordValues(const ButtonRow& row, const std::wstring& programFolder, RecordValueOrder order) {
+    return velmora::RecordValues(RecordForRow(row, programFolder), order);
 }
 
 // One operation: how it runs through the editor, and the bare calls of the same outcome.

@@ -45,11 +45,8 @@ bool WriteButtonCount(CRegSettings& settings, long long count) {
     return settings.SaveSetting(kAddedButtons, L"Count", std::to_wstring(count), false);
 }
 
-bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order) {
-    if (!IsValidSlot(slot)) return false;
-    UseProgramSettings(settings);
-    const std::wstring section = ButtonRecordSection(slot);
-    std::vector<std::pair<const wchar_t*, std::wstring>> values = {{L"Icon", record.icon}};
+NamedTexts RecordValues(const ButtonRecord& record, RecordValueOrder order) {
+    NamedTexts values = {{L"Icon", record.icon}};
     if (record.icon == L"disk" || (record.icon == L"program" && !record.iconFile.empty())) {
         values.emplace_back(L"Icon File", record.iconFile);
     }
@@ -60,8 +57,14 @@ bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& rec
     if (order == RecordValueOrder::Rewrite) values.emplace_back(L"Scope", record.scope);
     values.insert(values.end(), {{L"Arguments", record.arguments}, {L"Link", record.link}});
     if (order == RecordValueOrder::Add) values.emplace_back(L"Scope", record.scope);
+    return values;
+}
+
+bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order) {
+    if (!IsValidSlot(slot)) return false;
+    UseProgramSettings(settings);
     // The writing stops at the first value refused.
-    return settings.SaveSettings(section, values, false);
+    return settings.SaveSettings(ButtonRecordSection(slot), RecordValues(record, order), false);
 }
 
 ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot) {

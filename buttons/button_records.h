@@ -44,6 +44,10 @@ bool WriteButtonCount(CRegSettings& settings, long long count);
 // "Scope", "Arguments", "Link". Readers do not depend on the order.
 enum class RecordValueOrder { Add, Rewrite };
 
+// A record's values, named, in the given order ("Icon File" only for disk icons, and for program
+// icons whose file has another name than the program's own).
+NamedTexts RecordValues(const ButtonRecord& record, RecordValueOrder order);
+
 // Writes the record of a slot under Velmora in the given order.
 bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order);
 

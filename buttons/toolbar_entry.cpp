@@ -4,17 +4,19 @@
 
 namespace velmora {
 
+NamedTexts EntryValues(const ToolbarEntry& entry) {
+    return {
+        {L"Clsid", kToolbarButtonClsid},         {L"ButtonText", entry.buttonText},
+        {L"Exec", entry.exec},                   {L"Icon", entry.icon},
+        {L"HotIcon", entry.hotIcon},             {L"MenuText", entry.menuText},
+        {L"MenuStatusBar", entry.menuStatusBar}, {L"Default Visible", L"Yes"},
+    };
+}
+
 bool WriteToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers, const ToolbarEntry& entry) {
     if (!IsValidSlot(slot)) return false;
     UseBrowserSettings(settings);
-    const std::wstring section = ToolbarEntrySection(slot);
-    const std::pair<const wchar_t*, std::wstring> values[] = {
-        {L"Clsid", kToolbarButtonClsid},       {L"ButtonText", entry.buttonText},
-        {L"Exec", entry.exec},                 {L"Icon", entry.icon},
-        {L"HotIcon", entry.hotIcon},           {L"MenuText", entry.menuText},
-        {L"MenuStatusBar", entry.menuStatusBar}, {L"Default Visible", L"Yes"},
-    };
-    return settings.SaveSettings(section, values, scopeAllUsers);
+    return settings.SaveSettings(ToolbarEntrySection(slot), EntryValues(entry), scopeAllUsers);
 }
 
 bool RemoveToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers) {

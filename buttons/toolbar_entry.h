@@ -20,6 +20,9 @@ struct ToolbarEntry {
     std::wstring menuStatusBar;
 };
 
+// The eight values of an entry, named, in the order they are written.
+NamedTexts EntryValues(const ToolbarEntry& entry);
+
 // Writes the eight values in their fixed order, creating the key. Answers whether every value
 // was written (the machine's root refuses a user without administrator rights); the writing
 // stops at the first value refused.

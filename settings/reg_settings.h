@@ -25,6 +25,8 @@ namespace velmora {
 using SettingsTable = std::vector<std::pair<std::wstring, std::wstring>>;
 
 // Values to write into one section: name and text, in the order they are written.
+// Named texts, written in their order.
+using NamedTexts = std::vector<std::pair<const wchar_t*, std::wstring>>;
 using SettingsValues = std::span<const std::pair<const wchar_t*, std::wstring>>;
 
 // Some keys with their values as they were at one moment, so that an operation that fails
