@@ -40,6 +40,22 @@ std::wstring TextFromData(const std::vector<wchar_t>& buffer, DWORD bytes) {
     return std::wstring(buffer.data(), chars);
 }
 
+// The same values, whatever their order: names compared as the registry does, ignoring case.
+bool SameValues(const std::vector<SettingsSnapshot::Value>& first, const std::vector<SettingsSnapshot::Value>& second) {
+    if (first.size() != second.size()) return false;
+    for (const SettingsSnapshot::Value& value : first) {
+        bool found = false;
+        for (const SettingsSnapshot::Value& other : second) {
+            found = found || (::CompareStringOrdinal(value.name.c_str(), static_cast<int>(value.name.size()),
+                                                     other.name.c_str(), static_cast<int>(other.name.size()),
+                                                     TRUE) == CSTR_EQUAL &&
+                              value.type == other.type && value.data == other.data);
+        }
+        if (!found) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 CRegSettings::CRegSettings(RegistryApi& registry) : CRegSettings(registry, velmora::ProductName()) {}
@@ -102,6 +118,11 @@ std::vector<std::wstring> CRegSettings::GetSettings(const std::wstring& section,
     return texts;
 }
 
+bool CRegSettings::Note(LSTATUS status, HKEY root, REGSAM view) {
+    if (status != ERROR_SUCCESS && !failure_) failure_ = {status, root, view};
+    return status == ERROR_SUCCESS;
+}
+
 bool CRegSettings::SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
                                bool scp) {
     const std::wstring path = BuildKeyPath(section);
@@ -109,11 +130,12 @@ bool CRegSettings::SaveSetting(const std::wstring& section, const std::wstring& 
     bool written = true;
     for (REGSAM view : ViewsFor(scp)) {
         OpenedKey created(registry_);
-        const bool done =
-            registry_.CreateKey(RootFor(scp), path.c_str(), KEY_ALL_ACCESS | view, created.put()) == ERROR_SUCCESS &&
-            registry_.SetValue(created.get(), ValueName(key), REG_SZ, reinterpret_cast<const BYTE*>(setting.c_str()),
-                               bytes) == ERROR_SUCCESS;
-        written = written && done;
+        LSTATUS status = registry_.CreateKey(RootFor(scp), path.c_str(), KEY_ALL_ACCESS | view, created.put());
+        if (status == ERROR_SUCCESS) {
+            status = registry_.SetValue(created.get(), ValueName(key), REG_SZ,
+                                        reinterpret_cast<const BYTE*>(setting.c_str()), bytes);
+        }
+        written = Note(status, RootFor(scp), view) && written;
     }
     return written;
 }
@@ -124,10 +146,9 @@ bool CRegSettings::SaveSettings(const std::wstring& section, SettingsValues valu
     const std::span<const REGSAM> views = ViewsFor(scp);
     // One key per view: two for the machine's root, one for the current user's.
     OpenedKey keys[2] = {OpenedKey(registry_), OpenedKey(registry_)};
-    bool created[2] = {false, false};
+    LSTATUS created[2] = {ERROR_SUCCESS, ERROR_SUCCESS};
     for (size_t view = 0; view < views.size(); ++view) {
-        created[view] = registry_.CreateKey(RootFor(scp), path.c_str(), KEY_ALL_ACCESS | views[view],
-                                            keys[view].put()) == ERROR_SUCCESS;
+        created[view] = registry_.CreateKey(RootFor(scp), path.c_str(), KEY_ALL_ACCESS | views[view], keys[view].put());
     }
     for (const auto& [name, text] : values) {
         const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
@@ -135,9 +156,10 @@ bool CRegSettings::SaveSettings(const std::wstring& section, SettingsValues valu
         for (size_t view = 0; view < views.size(); ++view) {
             // Every view is written, also after another refused, as SaveSetting does.
             const BYTE* data = reinterpret_cast<const BYTE*>(text.c_str());
-            const bool done = created[view] && registry_.SetValue(keys[view].get(), ValueName(name), REG_SZ, data,
-                                                                  bytes) == ERROR_SUCCESS;
-            written = written && done;
+            const LSTATUS status = created[view] != ERROR_SUCCESS
+                                       ? created[view]
+                                       : registry_.SetValue(keys[view].get(), ValueName(name), REG_SZ, data, bytes);
+            written = Note(status, RootFor(scp), views[view]) && written;
         }
         if (!written) return false;
     }
@@ -191,7 +213,7 @@ bool CRegSettings::DeleteSetting(const std::wstring& section, const std::wstring
     for (REGSAM view : ViewsFor(scp)) {
         const LSTATUS status = DeleteInView(section, key, RootFor(scp), view);
         deleted = deleted || status == ERROR_SUCCESS;
-        refused = refused || (status != ERROR_SUCCESS && !IsNotFound(status));
+        if (status != ERROR_SUCCESS && !IsNotFound(status)) refused = !Note(status, RootFor(scp), view);
     }
     return deleted && !refused;
 }
@@ -240,53 +262,59 @@ bool CRegSettings::RemoveSection(const std::wstring& section, bool scp) {
         // Refused: it may still never have been there (a standard user may not even open the
         // machine's keys for deleting).
         OpenedKey opened(registry_);
-        gone = IsNotFound(registry_.OpenKey(RootFor(scp), path.c_str(), KEY_READ | view, opened.put())) && gone;
+        if (IsNotFound(registry_.OpenKey(RootFor(scp), path.c_str(), KEY_READ | view, opened.put()))) continue;
+        gone = Note(status, RootFor(scp), view);
     }
     return gone;
 }
 
+SettingsSnapshot::Key CRegSettings::ReadKey(HKEY root, const std::wstring& path, REGSAM view) const {
+    SettingsSnapshot::Key key;
+    key.root = root;
+    key.view = view;
+    key.path = path;
+    OpenedKey opened(registry_);
+    const LSTATUS status = registry_.OpenKey(key.root, path.c_str(), KEY_READ | view, opened.put());
+    key.existed = !IsNotFound(status);
+    key.readable = status == ERROR_SUCCESS || IsNotFound(status);
+    DWORD valueCount = 0;
+    DWORD longestName = 0;
+    DWORD longestData = 0;
+    if (status == ERROR_SUCCESS &&
+        registry_.QueryInfoKey(opened.get(), &valueCount, &longestName, &longestData) != ERROR_SUCCESS) {
+        key.readable = false;
+    }
+    // As many values as the key said it has; one that went meanwhile ends the walk early.
+    for (DWORD index = 0; status == ERROR_SUCCESS && key.readable && index < valueCount; ++index) {
+        std::vector<wchar_t> name(longestName + 1);
+        SettingsSnapshot::Value value;
+        value.data.resize(longestData);
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD dataSize = longestData;
+        const LSTATUS read = registry_.EnumValue(opened.get(), index, name.data(), &nameLength, &value.type,
+                                                 value.data.data(), &dataSize);
+        if (read == ERROR_NO_MORE_ITEMS) break;
+        if (read != ERROR_SUCCESS) {
+            key.readable = false;
+            break;
+        }
+        value.name.assign(name.data(), nameLength);
+        value.data.resize(dataSize);
+        key.values.push_back(std::move(value));
+    }
+    return key;
+}
+
 void CRegSettings::Remember(SettingsSnapshot& snapshot, const std::wstring& section, bool scp) const {
     const std::wstring path = BuildKeyPath(section);
-    for (REGSAM view : ViewsFor(scp)) {
-        SettingsSnapshot::Key key;
-        key.root = RootFor(scp);
-        key.view = view;
-        key.path = path;
-        OpenedKey opened(registry_);
-        const LSTATUS status = registry_.OpenKey(key.root, path.c_str(), KEY_READ | view, opened.put());
-        key.existed = !IsNotFound(status);
-        key.readable = status == ERROR_SUCCESS || IsNotFound(status);
-        DWORD valueCount = 0;
-        DWORD longestName = 0;
-        DWORD longestData = 0;
-        if (status == ERROR_SUCCESS &&
-            registry_.QueryInfoKey(opened.get(), &valueCount, &longestName, &longestData) != ERROR_SUCCESS) {
-            key.readable = false;
-        }
-        // As many values as the key said it has; one that went meanwhile ends the walk early.
-        for (DWORD index = 0; status == ERROR_SUCCESS && key.readable && index < valueCount; ++index) {
-            std::vector<wchar_t> name(longestName + 1);
-            SettingsSnapshot::Value value;
-            value.data.resize(longestData);
-            DWORD nameLength = static_cast<DWORD>(name.size());
-            DWORD dataSize = longestData;
-            const LSTATUS read = registry_.EnumValue(opened.get(), index, name.data(), &nameLength, &value.type,
-                                                     value.data.data(), &dataSize);
-            if (read == ERROR_NO_MORE_ITEMS) break;
-            if (read != ERROR_SUCCESS) {
-                key.readable = false;
-                break;
-            }
-            value.name.assign(name.data(), nameLength);
-            value.data.resize(dataSize);
-            key.values.push_back(std::move(value));
-        }
-        snapshot.keys_.push_back(std::move(key));
-    }
+    for (REGSAM view : ViewsFor(scp)) snapshot.keys_.push_back(ReadKey(RootFor(scp), path, view));
 }
 
 bool CRegSettings::RestoreKey(const SettingsSnapshot::Key& key) {
     if (!key.readable) return false;
+    // A key as it was needs no writing.
+    const SettingsSnapshot::Key now = ReadKey(key.root, key.path, key.view);
+    if (now.readable && now.existed == key.existed && SameValues(now.values, key.values)) return true;
     if (!key.existed) {
         const LSTATUS status = DeletePath(key.root, key.path, key.view);
         return status == ERROR_SUCCESS || IsNotFound(status);

@@ -32,8 +32,7 @@ using SettingsValues = std::span<const std::pair<const wchar_t*, std::wstring>>;
 // Some keys with their values as they were at one moment, so that an operation that fails
 // halfway can put them back (CRegSettings::Remember and Restore).
 class SettingsSnapshot {
-private:
-    friend class CRegSettings;
+public:
     struct Value {
         std::wstring name;
         DWORD type = REG_NONE;
@@ -47,7 +46,22 @@ private:
         bool readable = true;  // a key that could not be read cannot be put back, and is left alone
         std::vector<Value> values;
     };
+
+private:
+    friend class CRegSettings;
     std::vector<Key> keys_;
+};
+
+// The first registry call an instance was refused since the last ClearFailure: its status, the
+// root and the view it addressed. A key or value that was not there is no refusal.
+struct RegistryFailure {
+    LSTATUS status = ERROR_SUCCESS;
+    HKEY root = nullptr;
+    REGSAM view = 0;
+    explicit operator bool() const { return status != ERROR_SUCCESS; }
+    // Refused for want of rights under the machine's root: what a user without administrator
+    // rights meets there.
+    bool MachineAccessDenied() const { return status == ERROR_ACCESS_DENIED && root == HKEY_LOCAL_MACHINE; }
 };
 
 class CRegSettings {
@@ -90,10 +104,16 @@ public:
     // what DeleteSetting followed by SectionExists tells, without opening the key once more.
     bool RemoveSection(const std::wstring& section, bool scp = false);
 
+    // The first refusal of a write or deletion since the last ClearFailure.
+    const RegistryFailure& Failure() const { return failure_; }
+    void ClearFailure() { failure_ = {}; }
+
     // Remembers the section's key as it is now, in every view of the root, with all its values.
     void Remember(SettingsSnapshot& snapshot, const std::wstring& section, bool scp = false) const;
     // Puts every remembered key back as it was: its values restored, values and keys that were
-    // not there removed. True when all of it worked.
+    // not there removed. A key that is as it was is not written at all, so that keys the caller
+    // may read but not change (the machine's, for a standard user) and never changed are no
+    // failure. True when all of it worked.
     bool Restore(const SettingsSnapshot& snapshot);
     // What GetSetting would have answered for the value when the snapshot remembered the
     // section's key under the current user's root; nothing when the snapshot did not read it.
@@ -112,11 +132,15 @@ private:
     LSTATUS DeleteKeyTree(HKEY parent, const std::wstring& subKey, REGSAM view);
     LSTATUS DeletePath(HKEY root, const std::wstring& path, REGSAM view);
     bool RestoreKey(const SettingsSnapshot::Key& key);
+    SettingsSnapshot::Key ReadKey(HKEY root, const std::wstring& path, REGSAM view) const;
+    // Keeps the first refusal; answers whether status is success.
+    bool Note(LSTATUS status, HKEY root, REGSAM view);
 
     RegistryApi& registry_;
     std::wstring productName_;
     std::wstring company_;
     std::wstring appName_;
+    RegistryFailure failure_;
 };
 
 // The two stores the programs address, each set before a group of calls.
