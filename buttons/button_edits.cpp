@@ -95,9 +95,15 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
     };
 
     if (draft.iconSource == IconSource::Program) {
-        files.iconFile = ChooseButtonFilePath(icons, PathPart(draft.fileToLaunch, PathSelector::BaseName), L".ico", others);
+        // An updated button that keeps its program keeps its icon file as it is; one that has gone
+        // is made again under the same name.
+        const bool kept = updated && updated->iconKind.empty() && !updated->tag.empty() &&
+                          SameText(updated->text, draft.fileToLaunch);
+        files.iconFile = kept ? updated->tag
+                              : ChooseButtonFilePath(icons, PathPart(draft.fileToLaunch, PathSelector::BaseName),
+                                                     L".ico", others);
         const bool existed = FileExists(files.iconFile);
-        if (!SaveIconFile(draft.largeIcon, files.iconFile)) {
+        if (!(kept && existed) && !SaveIconFile(draft.largeIcon, files.iconFile)) {
             return fail(L"The icon file \"" + files.iconFile + L"\" could not be written.");
         }
         made(files.iconFile, existed);
@@ -106,7 +112,7 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         // An updated button whose disk icon is its own copy keeps it.
         if (updated && updated->iconKind == L"disk" && !updated->tag.empty() && IsSameFile(source, updated->tag)) {
             files.iconFile = updated->tag;
-            return PrepareShortcut(draft, others, done, files);
+            return PrepareShortcut(draft, updated, others, done, files);
         }
         files.iconFile = ChooseButtonFilePath(icons, PathPart(source, PathSelector::BaseName), L".ico", others);
         const bool existed = FileExists(files.iconFile);
@@ -115,11 +121,12 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         }
         if (!IsSameFile(source, files.iconFile)) made(files.iconFile, existed);
     }
-    return PrepareShortcut(draft, others, done, files);
+    return PrepareShortcut(draft, updated, others, done, files);
 }
 
-bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const std::vector<std::wstring>& others,
-                                       const wchar_t* done, PreparedFiles& files) {
+bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow* updated,
+                                       const std::vector<std::wstring>& others, const wchar_t* done,
+                                       PreparedFiles& files) {
     auto fail = [&](const std::wstring& what) {
         for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
         prompts_.Message(what + L" The button was not " + done + L".", kProblemTitle, MB_OK | MB_ICONSTOP);
@@ -130,9 +137,14 @@ bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const std::vect
         if (!FolderExists(shortcuts) && !::CreateDirectoryW(shortcuts.c_str(), nullptr)) {
             return fail(L"The folder \"" + shortcuts + L"\" for the button's shortcut could not be created.");
         }
-        files.link = ChooseButtonFilePath(shortcuts, PathPart(draft.fileToLaunch, PathSelector::BaseName), L".lnk",
-                                          others);
+        // An updated button that keeps its program and parameters keeps its shortcut as it is.
+        const bool kept = updated && !updated->link.empty() && SameText(updated->text, draft.fileToLaunch) &&
+                          updated->parameters == draft.parameters;
+        files.link = kept ? updated->link
+                          : ChooseButtonFilePath(shortcuts, PathPart(draft.fileToLaunch, PathSelector::BaseName),
+                                                 L".lnk", others);
         const bool existed = FileExists(files.link);
+        if (kept && existed) return true;
         if (!CreateShortcutFile(files.link, draft.fileToLaunch, L"", draft.parameters, draft.fileToLaunch, 1, 5)) {
             return fail(L"The shortcut \"" + files.link + L"\" that passes the command line parameters could not be "
                         L"written.");
@@ -162,15 +174,20 @@ ButtonRow ButtonOperations::RowForDraft(const ButtonDraft& draft, const Prepared
 }
 
 void ButtonOperations::Undo(const SettingsSnapshot& before, const PreparedFiles& files, int imagesBefore,
-                            bool machineRoot, const std::wstring& failure) {
+                            const std::wstring& failure) {
     // An image placed where no row shows one may stay; one appended goes.
     list_.images.TrimTo(imagesBefore);
     const bool restored = settings_.Restore(before);
     for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
-    prompts_.Message(failure + (machineRoot ? kAdministratorAdvice : L"") +
-                         (restored ? L" Nothing was changed."
-                                   : L" Some of the registry settings could not be put back as they were."),
+    prompts_.Message(failure + (restored ? L" Nothing was changed."
+                                         : L" Some of the registry settings could not be put back as they were."),
                      kProblemTitle, MB_OK | MB_ICONSTOP);
+}
+
+std::wstring ButtonOperations::WriteFailure(const wchar_t* what) const {
+    // The advice only where it helps: a refusal for want of rights under the machine's root.
+    return std::wstring(L"The button could not be ") + what + L": its settings could not be written to the registry." +
+           (settings_.Failure().MachineAccessDenied() ? kAdministratorAdvice : L"");
 }
 
 void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
@@ -205,6 +222,7 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
     settings_.Remember(before, kAddedButtons);
     settings_.Remember(before, ButtonRecordSection(slot));
 
+    settings_.ClearFailure();
     const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
     // "Count" becomes the number of buttons listed, whatever it said before: a count that read as
@@ -214,8 +232,7 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
         WriteButtonCount(settings_, slot + 1) &&
         WriteButtonRecord(settings_, slot, RecordForRow(row, programFolder_), RecordValueOrder::Add);
     if (!written) {
-        Undo(before, files, imagesBefore, draft.scopeAllUsers,
-             L"The button could not be added: its settings could not be written to the registry.");
+        Undo(before, files, imagesBefore, WriteFailure(L"added"));
         return {};
     }
     list_.rows.push_back(row);
@@ -243,6 +260,7 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
 
     // The former row still shows its image: the new one never takes its place, so that a
     // failure leaves the row as it was.
+    settings_.ClearFailure();
     const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
     const ButtonRecord record = RecordForRow(row, programFolder_);
@@ -262,8 +280,7 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
         if (iconFile != absent) written = settings_.DeleteSetting(recordSection, L"Icon File", false);
     }
     if (!written) {
-        Undo(before, files, imagesBefore, wasAllUsers || draft.scopeAllUsers,
-             L"The button could not be changed: its settings could not be written to the registry.");
+        Undo(before, files, imagesBefore, WriteFailure(L"changed"));
         return {};
     }
     list_.rows[rowIndex] = row;
@@ -274,46 +291,64 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
 bool ButtonOperations::DeleteButton(int rowIndex) {
     const int rows = static_cast<int>(list_.rows.size());
     if (rowIndex < 0 || rowIndex >= rows) return false;
+    auto allUsers = [this](int row) { return list_.rows[row].scope == kScopeAllUsers; };
 
-    // Every slot in use is rewritten: remembered under the root of the row that has it now and of
-    // the row that moves into it.
+    // The rows before the deleted one keep their slots. From its slot on, every slot is rewritten:
+    // remembered under the root of the row that has it now and of the row that moves into it.
     SettingsSnapshot before;
-    bool machineRoot = false;
     UseProgramSettings(settings_);
     settings_.Remember(before, kAddedButtons);
-    for (int slot = 0; slot < rows && IsValidSlot(slot); ++slot) {
-        const bool allUsers = list_.rows[slot].scope == kScopeAllUsers;
-        machineRoot = machineRoot || allUsers;
+    for (int slot = rowIndex; slot < rows && IsValidSlot(slot); ++slot) {
         UseProgramSettings(settings_);
         settings_.Remember(before, ButtonRecordSection(slot));
         UseBrowserSettings(settings_);
-        settings_.Remember(before, ToolbarEntrySection(slot), allUsers);
-        const int movingIn = slot < rowIndex ? slot : slot + 1;
-        if (movingIn < rows && (list_.rows[movingIn].scope == kScopeAllUsers) != allUsers) {
-            settings_.Remember(before, ToolbarEntrySection(slot), !allUsers);
+        settings_.Remember(before, ToolbarEntrySection(slot), allUsers(slot));
+        if (slot + 1 < rows && allUsers(slot + 1) != allUsers(slot)) {
+            settings_.Remember(before, ToolbarEntrySection(slot), !allUsers(slot));
         }
     }
 
-    // The count goes down first; an empty list stores "0" whatever the count said.
-    UseProgramSettings(settings_);
-    bool written = WriteButtonCount(settings_, rows == 1 ? 0 : ReadButtonCount(settings_) - 1);
-    for (int slot = 0; written && slot < rows; ++slot) {
-        written = RemoveButtonRecord(settings_, slot) &&
-                  RemoveToolbarEntry(settings_, slot, list_.rows[slot].scope == kScopeAllUsers);
+    // The count goes down first, to the number of buttons left; then the slots from the deleted
+    // one on are emptied and the buttons after it written one slot down.
+    settings_.ClearFailure();
+    int blamed = rowIndex;  // the button (counted before the delete) whose entry was refused
+    bool written = WriteButtonCount(settings_, rows - 1);
+    for (int slot = rowIndex; written && slot < rows; ++slot) {
+        blamed = slot;
+        written = RemoveButtonRecord(settings_, slot) && RemoveToolbarEntry(settings_, slot, allUsers(slot));
     }
     const ButtonRow removed = list_.rows[rowIndex];
     if (written) {
         list_.rows.erase(list_.rows.begin() + rowIndex);
-        written = static_cast<bool>(RewriteAllButtons());
-        if (!written) list_.rows.insert(list_.rows.begin() + rowIndex, removed);
+        const RewriteResult rewritten = RewriteRows(rowIndex, false);
+        written = static_cast<bool>(rewritten);
+        if (!written) {
+            blamed = rewritten.firstRefusedSlot + 1;
+            list_.rows.insert(list_.rows.begin() + rowIndex, removed);
+        }
     }
     if (!written) {
-        Undo(before, {}, list_.images.Count(), machineRoot,
-             L"The button could not be deleted: its settings could not be removed from the registry.");
+        Undo(before, {}, list_.images.Count(), DeleteFailure(rowIndex, blamed));
         return false;
     }
     DeleteUnusedFiles(removed);
     return true;
+}
+
+std::wstring ButtonOperations::DeleteFailure(int deleted, int blamed) const {
+    if (!settings_.Failure().MachineAccessDenied() || blamed < 0 || blamed >= static_cast<int>(list_.rows.size())) {
+        return L"The button could not be deleted: its settings could not be removed from the registry.";
+    }
+    const ButtonRow& row = list_.rows[blamed];
+    const std::wstring name = L"\"" + (row.buttonText.empty() ? row.text : row.buttonText) + L"\"";
+    const std::wstring advice = L" Close Velmora and run it again as an administrator (right-click it and choose "
+                                L"\"Run as administrator\").";
+    if (blamed == deleted) {
+        return L"The button " + name + L" could not be deleted: it is for \"All Users\", and only an administrator "
+               L"can delete it." + advice;
+    }
+    return L"The button could not be deleted: the button " + name + L" after it is for \"All Users\" and has to "
+           L"move up one place, which only an administrator can do." + advice;
 }
 
 }  // namespace velmora

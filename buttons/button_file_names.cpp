@@ -1,5 +1,7 @@
 #include "buttons/button_file_names.h"
 
+#include "buttons/icon_files.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -93,6 +95,13 @@ std::wstring ChooseButtonFilePath(const std::wstring& folder, const std::wstring
         if (iconFile && IsLibraryIconName(path.substr(folder.size()))) return false;
         for (const std::wstring& used : filesOfOtherButtons) {
             if (SameTextIgnoringCase(path, used)) return false;
+        }
+        // A file that is there may be one a button names by another spelling of the folder (a
+        // mapped drive and its network path, a short name, a junction): judged by the file itself.
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+        for (const std::wstring& used : filesOfOtherButtons) {
+            if (IsSameFile(path, used)) return false;
         }
         return true;
     };

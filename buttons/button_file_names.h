@@ -28,9 +28,10 @@ std::wstring ButtonFilePath(const std::wstring& folder, const std::wstring& safe
 // ButtonFilePath(folder, SafeFileBaseName(baseName), "", extension) when that name is free, else
 // the first free one of the names with the suffix " (2)", " (3)", ... A name is taken when it is
 // one of the library icons shipped in the icons folder (1.ico to 25.ico and 1gr.ico to 25gr.ico,
-// only for the extension ".ico") or when an entry of filesOfOtherButtons names the same path,
-// compared without regard to case as Windows does. A file on disk that no other button uses is
-// free: a button made again for the same program replaces its own old file.
+// only for the extension ".ico") or when an entry of filesOfOtherButtons names the same file: the
+// same path compared without regard to case as Windows does, or, for a file that exists, the same
+// file reached through another spelling. A file on disk that no other button uses is free: a
+// button made again for the same program replaces its own old file.
 std::wstring ChooseButtonFilePath(const std::wstring& folder, const std::wstring& baseName,
                                   const std::wstring& extension,
                                   const std::vector<std::wstring>& filesOfOtherButtons);

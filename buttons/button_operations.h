@@ -49,6 +49,7 @@ struct ButtonOutcome {
 struct RewriteResult {
     bool entriesWritten = true;
     bool recordsWritten = true;
+    int firstRefusedSlot = -1;  // the first slot whose entry or record was refused
     explicit operator bool() const { return entriesWritten && recordsWritten; }
 };
 
@@ -75,7 +76,7 @@ public:
     // Writes every row's browser entry (under the root of its scope), its record and the count,
     // into the slots 0 to n - 1 of the rows' positions. Never deletes. Answers whether every
     // value was written.
-    RewriteResult RewriteAllButtons();
+    RewriteResult RewriteAllButtons() { return RewriteRows(0, true); }
 
     // Appends the button as the last row, with its icon and shortcut files, its browser entry in
     // the new row's slot and its record, and raises "Count". When a file or a registry write
@@ -95,13 +96,22 @@ public:
 private:
     struct PreparedFiles;
     void EraseDamagedStore();
+    // After a load that skipped missing records: the slots from `first` to `end` - 1 lose the
+    // records and entries the rewrite did not put there.
+    void ClearVacatedSlots(int first, int end);
     void LoadRecord(int slot);
     bool PrepareFiles(const ButtonDraft& draft, const ButtonRow* updated, const wchar_t* done, PreparedFiles& files);
-    bool PrepareShortcut(const ButtonDraft& draft, const std::vector<std::wstring>& others, const wchar_t* done,
-                         PreparedFiles& files);
+    bool PrepareShortcut(const ButtonDraft& draft, const ButtonRow* updated, const std::vector<std::wstring>& others,
+                         const wchar_t* done, PreparedFiles& files);
     ButtonRow RowForDraft(const ButtonDraft& draft, const PreparedFiles& files);
-    void Undo(const SettingsSnapshot& before, const PreparedFiles& files, int imagesBefore, bool machineRoot,
+    // Rows from `first` on, each into its own slot; "Count" too when withCount.
+    RewriteResult RewriteRows(int first, bool withCount);
+    void Undo(const SettingsSnapshot& before, const PreparedFiles& files, int imagesBefore,
               const std::wstring& failure);
+    // The message of a refused add or update, and of a refused delete of row `deleted`, whose
+    // refusal came while the entry of row `blamed` (counted before the delete) was changed.
+    std::wstring WriteFailure(const wchar_t* what) const;
+    std::wstring DeleteFailure(int deleted, int blamed) const;
     void DeleteUnusedFiles(const ButtonRow& former);
     std::vector<std::wstring> FilesOfOtherRows(int ownRow) const;
 

@@ -53,22 +53,24 @@ ButtonRecord RecordForRow(const ButtonRow& row, const std::wstring& programFolde
     return record;
 }
 
-RewriteResult ButtonOperations::RewriteAllButtons() {
+RewriteResult ButtonOperations::RewriteRows(int first, bool withCount) {
     // Every button is written even when one write is refused (an "All Users" entry for a user
     // without administrator rights): the others still reach the registry.
     const int rows = static_cast<int>(list_.rows.size());
     RewriteResult result;
-    for (int slot = 0; slot < rows && slot < kSlotCount; ++slot) {
+    for (int slot = first; slot < rows && slot < kSlotCount; ++slot) {
         const ButtonRow& row = list_.rows[slot];
         const ToolbarEntry entry = EntryForRow(row, programFolder_);
-        result.entriesWritten = WriteToolbarEntry(settings_, slot, row.scope == kScopeAllUsers, entry) &&
-                                result.entriesWritten;
+        const bool entryWritten = WriteToolbarEntry(settings_, slot, row.scope == kScopeAllUsers, entry);
         // "Count" takes the number of rows once, after the first entry: writing it again for every
         // row would store the same text each time.
-        if (slot == 0) result.recordsWritten = WriteButtonCount(settings_, rows) && result.recordsWritten;
-        result.recordsWritten =
-            WriteButtonRecord(settings_, slot, RecordForRow(row, programFolder_), RecordValueOrder::Rewrite) &&
-            result.recordsWritten;
+        bool recordWritten = !withCount || slot != first || WriteButtonCount(settings_, rows);
+        recordWritten = WriteButtonRecord(settings_, slot, RecordForRow(row, programFolder_),
+                                          RecordValueOrder::Rewrite) &&
+                        recordWritten;
+        if ((!entryWritten || !recordWritten) && result.firstRefusedSlot < 0) result.firstRefusedSlot = slot;
+        result.entriesWritten = result.entriesWritten && entryWritten;
+        result.recordsWritten = result.recordsWritten && recordWritten;
     }
     return result;
 }

@@ -30,19 +30,44 @@ void ButtonOperations::LoadAtStartup() {
         EraseDamagedStore();
         count = 0;
     }
-    // Reads stay on the application name chosen above; nothing here writes.
+    // Reads stay on the application name chosen above; nothing here writes. A record whose key is
+    // not there is no button: listed, it would give the browser a button that launches nothing.
+    // The buttons after it move up a slot.
     if (earlierVersionFound) settings_.SetAppName(kEarlierAppName);
-    for (int slot = 0; slot < count; ++slot) LoadRecord(slot);
+    int firstMissing = -1;
+    for (int slot = 0; slot < count; ++slot) {
+        if (settings_.SectionExists(ButtonRecordSection(slot))) {
+            LoadRecord(slot);
+        } else if (firstMissing < 0) {
+            firstMissing = slot;
+        }
+    }
 
     // An empty or negative count goes on like any other: the rewrite writes nothing for an empty
     // list, and the earlier version's key is still cleared away.
     const RewriteResult rewritten = RewriteAllButtons();
+    if (firstMissing >= 0) ClearVacatedSlots(firstMissing, static_cast<int>(count));
 
     // The earlier version's records go only when all of them reached their new place.
     if (earlierVersionFound && rewritten.recordsWritten) {
         settings_.SetAppName(kEarlierAppName);
         settings_.SetCompany(kCompany);
         settings_.DeleteSetting(L"", L"", false);
+    }
+}
+
+void ButtonOperations::ClearVacatedSlots(int first, int end) {
+    // From the first missing record on, a slot keeps only what the rewrite put there: a moved
+    // button's entry under its own root, nothing in the slots the list no longer reaches.
+    const int rows = static_cast<int>(list_.rows.size());
+    for (int slot = first; slot < end && slot < kSlotCount; ++slot) {
+        if (slot < rows) {
+            RemoveToolbarEntry(settings_, slot, list_.rows[slot].scope != kScopeAllUsers);
+            continue;
+        }
+        RemoveButtonRecord(settings_, slot);
+        RemoveToolbarEntry(settings_, slot, false);
+        RemoveToolbarEntry(settings_, slot, true);
     }
 }
 

@@ -158,6 +158,109 @@ TEST_F(ButtonEditsTest, AllUsersRefusedForAStandardUserChangesNothing) {
     EXPECT_FALSE(FileExists(folder.path() + L"shortcuts\\notepad.lnk"));
 }
 
+// A user without administrator rights, with "All Users" buttons in the list: a delete changes only
+// the slots from the deleted button on, and is refused (and undone) only when an "All Users" button
+// would have to change; the message names it and says what to do.
+TEST(ButtonEditsStandardUserTest, OnlyAnAllUsersButtonThatMustChangeRefusesTheDelete) {
+    const std::wstring advice = L" Close Velmora and run it again as an administrator (right-click it and choose "
+                                L"\"Run as administrator\"). Nothing was changed.";
+    const std::wstring moves = L"The button could not be deleted: the button \"B\" after it is for \"All Users\" "
+                               L"and has to move up one place, which only an administrator can do." + advice;
+    const std::wstring update =
+        L"The button could not be changed: its settings could not be written to the registry. Buttons for \"All "
+        L"Users\" can only be added, changed or deleted by an administrator: choose \"Current User\", or close "
+        L"Velmora and run it again as an administrator (right-click it and choose \"Run as administrator\"). "
+        L"Nothing was changed.";
+    // The buttons A, B, C ('a' for "All Users"), the row deleted (-1: B updated); the message then.
+    const struct { const char* scopes; int row; std::wstring message; } cases[] = {
+        {"acc", 2, L""},
+        {"acc", 1, L""},
+        {"cac", 2, L""},
+        {"cac", 0, moves},
+        {"cca", 2, L"The button \"C\" could not be deleted: it is for \"All Users\", and only an administrator can "
+                   L"delete it." + advice},
+        {"cac", -1, update},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.scopes << ", row " << c.row);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software");  // the scratch roots of this test
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");
+        TempFolder folder;
+        ButtonList list;
+        IconHolder picico;
+        ScriptedPrompts prompts;
+        CRegSettings administrator(SystemRegistry(), L"Velmora");
+        ButtonOperations setUp(list, administrator, prompts, picico, folder.path());
+        ButtonDraft draft;
+        for (int i = 0; i < 3; ++i) {
+            draft.fileToLaunch = L"C:\\Tools\\" + std::wstring(1, L'A' + i) + L".exe";
+            draft.buttonText = draft.menuText = std::wstring(1, L'A' + i);
+            draft.scopeAllUsers = c.scopes[i] == 'a';
+            ASSERT_TRUE(setUp.AddButton(draft).done);
+        }
+        auto state = [] {
+            std::vector<std::optional<std::wstring>> values{ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count")};
+            for (int slot = 0; slot < 3; ++slot) {
+                for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+                    values.push_back(ReadString(root, EntryKey(slot), L"ButtonText"));
+                }
+                values.push_back(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"ButtonText"));
+            }
+            return values;
+        };
+        const auto before = state();
+
+        StandardUserRegistry standardUser;
+        CRegSettings limited(standardUser, L"Velmora");
+        ButtonOperations operations(list, limited, prompts, picico, folder.path());
+        draft.buttonText = L"B2";
+        draft.scopeAllUsers = true;
+        const bool done = c.row < 0 ? operations.UpdateButton(1, draft).done : operations.DeleteButton(c.row);
+        EXPECT_EQ(done, c.message.empty());
+        ASSERT_EQ(prompts.shown.size(), c.message.empty() ? 0u : 1u);
+        if (!done) {
+            EXPECT_EQ(prompts.shown[0].text, c.message);
+            EXPECT_EQ(state(), before);
+            EXPECT_EQ(list.rows.size(), 3u);
+            continue;
+        }
+        ASSERT_EQ(list.rows.size(), 2u);
+        for (int slot = 0; slot < 2; ++slot) {
+            const HKEY root = list.rows[slot].scope == kScopeAllUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+            EXPECT_EQ(ReadString(root, EntryKey(slot), L"ButtonText"), list.rows[slot].buttonText);
+            EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"ButtonText"), list.rows[slot].buttonText);
+        }
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, EntryKey(2)) || KeyExists(HKEY_CURRENT_USER, RecordKey(2)));
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), L"2");
+    }
+}
+
+// An update that changes only texts keeps the button's icon and shortcut files as they are.
+TEST_F(ButtonEditsTest, UpdateKeepsTheFilesOfAnIconAndShortcutThatStay) {
+    for (IconSource source : {IconSource::Program, IconSource::Disk}) {
+        ASSERT_TRUE(operations.AddButton(Draft(L"A", source, L"-x")).done);
+        const int row = static_cast<int>(list.rows.size()) - 1;
+        const ButtonRow added = list.rows[row];
+        auto written = [](const std::wstring& file) {
+            WIN32_FILE_ATTRIBUTE_DATA data{};
+            ::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data);
+            return (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+        };
+        const ULONGLONG iconWritten = written(added.tag), linkWritten = written(added.link);
+        ::Sleep(20);
+        ButtonDraft draft = Draft(L"A changed", source, L"-x");
+        draft.fileToLaunch = added.text;
+        if (source == IconSource::Disk) draft.diskIconFile = added.tag;  // as "Edit Selected" loads it
+        ASSERT_TRUE(operations.UpdateButton(row, draft).done);
+        EXPECT_EQ(list.rows[row].tag, added.tag);
+        EXPECT_EQ(list.rows[row].link, added.link);
+        EXPECT_EQ(written(added.tag), iconWritten);
+        EXPECT_EQ(written(added.link), linkWritten);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(row), L"ButtonText"), L"A changed");
+    }
+    EXPECT_FALSE(FileExists(Icons() + L"notepad (2).ico") || FileExists(Icons() + L"17 (3).ico"));
+}
+
 TEST_F(ButtonEditsTest, UpdateRewritesItsSlotOnlyAndMovesItsScope) {
     for (const wchar_t* text : {L"A", L"B", L"C"}) {
         ASSERT_TRUE(operations.AddButton(Draft(text, IconSource::Disk, L"-p")).done);

@@ -79,6 +79,16 @@ TEST(ChooseButtonFilePath, NumbersNamesThatOtherButtonsOrTheLibraryUseButNotFile
         EXPECT_EQ(ChooseButtonFilePath(icons, free, L".ico", {}), icons + free + L".ico");
     }
     EXPECT_EQ(ChooseButtonFilePath(shortcuts, L"7", L".lnk", {}), shortcuts + L"7.lnk");
+
+    // A file another button names through another spelling of the folder (its short name here, as
+    // a mapped drive or a junction would give) is the same file: never taken.
+    const std::wstring longFolder = temp.path() + L"Program Folder Of Velmora\\";
+    const std::wstring used = temp.WriteFile(L"Program Folder Of Velmora\\icons\\tool.ico", "another button's icon");
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_GT(::GetShortPathNameW(longFolder.c_str(), shortName, MAX_PATH), 0u);
+    if (longFolder == shortName) GTEST_SKIP() << "no short names on this volume";
+    EXPECT_EQ(ChooseButtonFilePath(std::wstring(shortName) + L"icons\\", L"tool", L".ico", {used}),
+              std::wstring(shortName) + L"icons\\tool (2).ico");
 }
 
 }  // namespace
