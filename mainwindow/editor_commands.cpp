@@ -40,6 +40,17 @@ std::wstring EditorCommands::ValidateNewButton(bool checkFullList) {
              true);
         return L"nope";
     }
+    // The program icon saved is the icon of the file in the field, taken again if the file came
+    // since it was typed; a file without one is said now, and the box goes unticked.
+    if (fields_.Check(CheckField::Check1) == 1) {
+        fields_.RefreshProgramIcon();
+        if (!fields_.ProgramIconTaken()) {
+            prompts_.Message(kNoIconFoundText, kNoIconFoundTitle, critical);
+            fields_.SetCheck(CheckField::Check1, 0);
+            if (focus) focus({TextField::Text1, true});
+            return L"nope";
+        }
+    }
     // Parameters reach a program through a shortcut file, which cannot point at a web address.
     if (!fields_.Text(TextField::Text5).empty() && ::PathIsURLW(file.c_str())) {
         Fail(L"Command line parameters cannot be passed to a web address. Put them into the address itself, or "
@@ -115,7 +126,11 @@ bool EditorCommands::Command8_Click(int row) {
                          MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }
+    // A disk icon chosen from the deleted button's own file goes with it.
+    const std::wstring& iconFile = list_.rows[row].tag;
+    const bool diskIconGoes = fields_.IconFromDisk && !iconFile.empty() && IsSameFile(fields_.DiskIconFile, iconFile);
     if (!operations_.DeleteButton(row)) return false;
+    if (diskIconGoes) fields_.ForgetDiskIcon();
     if (listChanged) listChanged(row);
     if (NoticeWanted(settings_, Notice::Change)) prompts_.ShowNotice(Notice::Change);
     return true;

@@ -114,7 +114,41 @@ void EditorFields::Command5_Click() {
 
 // --- Change handlers ------------------------------------------------------------------------
 
-void EditorFields::Text1_Change() { Check3_Click(); }
+void EditorFields::Text1_Change() {
+    Check3_Click();
+    // A ticked "Use Program Icon" always shows the icon of the file in the field, taken quietly
+    // while the user types: a file without one (a path half typed) shows no picture until it has
+    // one, and adding or updating then says so.
+    if (Check(CheckField::Check1) == 1) RefreshProgramIcon();
+}
+
+bool EditorFields::TakeProgramIcons(const std::wstring& file) {
+    UniqueHicon small = ProgramIconPicture(file, 0, false);
+    UniqueHicon large = ProgramIconPicture(file, 0, true);
+    if (!small) {
+        // A document shows the icon of the program that opens it.
+        const std::wstring program = FindAssociatedProgram(file);
+        if (!program.empty()) {
+            small = ProgramIconPicture(program, 0, false);
+            large = ProgramIconPicture(program, 0, true);
+        }
+    }
+    if (!small) return false;
+    ShowFileIcons(std::move(small), std::move(large));
+    programIconOf_ = file;
+    return true;
+}
+
+void EditorFields::RefreshProgramIcon() {
+    const std::wstring& file = Text(TextField::Text1);
+    if (programIconOf_ == file && Image1.icon) return;
+    programIconOf_.clear();
+    if (file.empty() || !TakeProgramIcons(file)) ShowNoPreview();
+}
+
+bool EditorFields::ProgramIconTaken() const {
+    return !programIconOf_.empty() && programIconOf_ == Text(TextField::Text1) && Image1.icon && !picico.empty();
+}
 
 void EditorFields::Check3_Click() {
     if (Check(CheckField::Check3) != 1) return;
@@ -151,24 +185,14 @@ void EditorFields::Text4_Change() {
 void EditorFields::Check1_Click() {
     if (Check(CheckField::Check1) == 1) {
         const std::wstring file = Text(TextField::Text1);
+        programIconOf_.clear();
         if (!file.empty()) {
             IconFromDisk = false;
-            UniqueHicon small = ProgramIconPicture(file, 0, false);
-            UniqueHicon large = ProgramIconPicture(file, 0, true);
-            if (!small) {
-                // A document shows the icon of the program that opens it.
-                const std::wstring program = FindAssociatedProgram(file);
-                if (!program.empty()) {
-                    small = ProgramIconPicture(program, 0, false);
-                    large = ProgramIconPicture(program, 0, true);
-                }
-            }
-            if (!small) {
+            if (!TakeProgramIcons(file)) {
                 prompts_.Message(kNoIconFoundText, kNoIconFoundTitle, MB_OK | MB_ICONSTOP);
                 SetCheck(CheckField::Check1, 0);  // runs this handler again, for the unticked box
                 return;
             }
-            ShowFileIcons(std::move(small), std::move(large));
         } else {
             ShowNoPreview();
         }
@@ -217,23 +241,26 @@ void EditorFields::LoadRow(const ButtonRow& row) {
         if (Check(CheckField::Check1) == value) Check1_Click();
         else SetCheck(CheckField::Check1, value);
     };
-    if (!row.tag.empty() && row.iconKind == L"disk") {
+    // An icon file or a program that gives no icon any more loads as library icon 1, as the next
+    // start would list it: never with the picture of the button loaded before.
+    const bool disk = !row.tag.empty() && row.iconKind == L"disk";
+    const bool fileIcon = !row.tag.empty() && LoadFileIcon(disk ? row.tag : row.text, picico) == 0 && !picico.empty();
+    if (fileIcon && disk) {
         IconFromDisk = true;
         DiskIconFile = row.tag;
-        LoadFileIcon(row.tag, picico);
         Image1.libraryNumber = 0;
         Image1.icon = ProgramIconPicture(row.tag, 0, true);
         Changed();
         if (previewChanged) previewChanged();
         setUseProgramIcon(0);
-    } else if (!row.tag.empty()) {
-        LoadFileIcon(row.text, picico);
+    } else if (fileIcon) {
         if (previewChanged) previewChanged();
         setUseProgramIcon(1);
     } else {
         setUseProgramIcon(0);
         IconFromDisk = false;
-        const int number = row.smallIcon >= 1 && row.smallIcon <= kLibraryIconCount ? static_cast<int>(row.smallIcon) : 1;
+        const bool library = row.tag.empty() && row.smallIcon >= 1 && row.smallIcon <= kLibraryIconCount;
+        const int number = library ? static_cast<int>(row.smallIcon) : 1;
         ShowLibraryIcon(number);
         LibraryIconNumber = number;
     }
@@ -263,6 +290,8 @@ void EditorFields::Command9_Click() {
     SetText(TextField::Text1, L"");
     SetText(TextField::Text5, L"");
     SetCheck(CheckField::Check3, 0);
+    // A reset shows no notice and no message.
+    IconNoticeFlag = L"no";
     if (Check(CheckField::Check1) == 0) SetCheck(CheckField::Check1, 1);
     else Check1_Click();
     SetCheck(CheckField::Check2, 1);
@@ -270,6 +299,14 @@ void EditorFields::Command9_Click() {
     DiskIconFile.clear();
     // With no file to launch "Use Program Icon" goes unticked again, and shows the library icon.
     AfterUserAct();
+}
+
+void EditorFields::ForgetDiskIcon() {
+    const bool shown = IconFromDisk && Check(CheckField::Check1) == 0;
+    IconFromDisk = false;
+    DiskIconFile.clear();
+    LibraryIconNumber = 1;
+    if (shown) ShowLibraryIcon(1);
 }
 
 // --- Displays -------------------------------------------------------------------------------

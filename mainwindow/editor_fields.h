@@ -80,6 +80,13 @@ public:
 
     // Shows library icon `number` in "Selected Icon:".
     void ShowLibraryIcon(int number);
+    // Takes the icon of the file in "File to Launch" again, quietly, unless it is shown already;
+    // a file without one shows no picture.
+    void RefreshProgramIcon();
+    // Whether the pictures are the icon of the file in "File to Launch" (for "Use Program Icon").
+    bool ProgramIconTaken() const;
+    // The disk icon is no choice any more (its file went with a deleted button): library icon 1.
+    void ForgetDiskIcon();
 
     // The button the fields define, with the icon the choice gives: the program icon when "Use
     // Program Icon" is ticked, else the disk icon when one was chosen, else the library icon.
@@ -119,6 +126,8 @@ private:
     void Check2_Click();
     void Check3_Click();
     void AfterUserAct();
+    // Shows the icons of the file, or of the program that opens it; false when neither has one.
+    bool TakeProgramIcons(const std::wstring& file);
     void ShowFileIcons(UniqueHicon small, UniqueHicon large);
     void ShowNoPreview();
     void Changed();
@@ -129,6 +138,7 @@ private:
     std::wstring texts_[5];
     int checks_[3] = {0, 1, 0};  // "Synch All" starts ticked
     bool scopeAllUsers_ = false;
+    std::wstring programIconOf_;  // the file whose icon the pictures show, for "Use Program Icon"
 };
 
 // The 20 x 20 colour look of library icon `number` from the icons folder; empty when missing.

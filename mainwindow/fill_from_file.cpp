@@ -4,6 +4,8 @@
 #include "buttons/shortcut_file.h"
 #include "settings/preferences.h"
 
+#include <shlwapi.h>
+
 namespace velmora {
 
 namespace {
@@ -92,10 +94,34 @@ void FillTexts(EditorFields& fields, const std::wstring& name) {
 
 // "Use Program Icon" takes the icon of the new file: ticking the box runs its handler, and a box
 // that is ticked already runs it once more. IconNoticeFlag is left alone, so the program-icon
-// notice may come.
+// notice may come. A web address or a folder has no program icon: the icon chosen before stays
+// (a ticked box goes unticked, showing it), and no message comes.
 void TakeProgramIcon(EditorFields& fields) {
-    if (fields.Check(C::Check1) == 0) fields.SetCheck(C::Check1, 1);
-    else fields.Check1_Click();
+    const std::wstring& file = fields.Text(T::Text1);
+    const DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (::PathIsURLW(file.c_str()) || (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))) {
+        fields.SetCheck(C::Check1, 0);
+    } else if (fields.Check(C::Check1) == 0) {
+        fields.SetCheck(C::Check1, 1);
+    } else {
+        fields.Check1_Click();
+    }
+}
+
+// A path typed in a console is relative to its current folder; the browser would take it as
+// relative to its own. Anything but a full path (a drive and "\", or "\\") is made one; a web
+// address, and a text that no path can be (with a character no file name holds), stay as they are.
+std::wstring FullPathOf(const std::wstring& path) {
+    const bool full = (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
+                      path.starts_with(L"\\\\");
+    if (full || path.find_first_of(L"\"<>|*?") != std::wstring::npos || ::PathIsURLW(path.c_str())) return path;
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring result(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), size, result.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    result.resize(length);
+    return result;
 }
 
 }  // namespace
@@ -116,7 +142,7 @@ bool DropOnEditor(EditorFields& fields, EditorPrompts& prompts, CRegSettings& se
 
 void FillFromFile(EditorFields& fields, EditorPrompts& prompts, CRegSettings& settings,
                   const std::wstring& commandLine) {
-    const std::wstring path = CommandLinePath(commandLine);
+    const std::wstring path = FullPathOf(CommandLinePath(commandLine));
     if (path.empty()) return;
     ShowDropNotice(prompts, settings);
     const FileFacts facts = Examine(path);

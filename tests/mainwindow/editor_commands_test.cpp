@@ -5,6 +5,7 @@
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/shipped_files.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +137,78 @@ TEST_F(EditorCommandsTest, EditUpdateAndDeleteTheCurrentRow) {
     EXPECT_EQ(prompts.notices.size(), 3u);
 }
 
+// With "Use Program Icon" ticked, the picture follows the file typed into "File to Launch", without a
+// box while the user types; the icon file saved is the picture of the file named at "Add Button".
+TEST_F(EditorCommandsTest, TheProgramIconSavedIsTheIconOfTheFileInTheField) {
+    const std::wstring notepad = testing::SystemFile(L"notepad.exe"), cmd = testing::SystemFile(L"cmd.exe");
+    auto bytesOf = [&](const std::wstring& program) {
+        const std::wstring file = folder.path() + L"expected.ico";
+        EXPECT_TRUE(SaveIconFile(ProgramIconPicture(program, 0, true).get(), file));
+        return testing::ReadFileBytes(file);
+    };
+    ASSERT_NE(bytesOf(notepad), bytesOf(cmd)) << "two programs with two pictures";
+    fields.UserTyped(T::Text1, notepad);
+    fields.UserClicked(C::Check1);
+    fields.UserTyped(T::Text1, cmd.substr(0, 5));  // half typed: no icon yet, no picture, no box
+    EXPECT_EQ(fields.Image1.icon.get(), nullptr);
+    fields.UserTyped(T::Text1, cmd);
+    fields.UserTyped(T::Text2, L"Command");
+    EXPECT_TRUE(prompts.boxes.shown.empty());
+    ASSERT_TRUE(commands.Command2_Click());
+    EXPECT_EQ(list.rows[0].tag, folder.path() + L"icons\\cmd.ico");
+    EXPECT_EQ(testing::ReadFileBytes(list.rows[0].tag), bytesOf(cmd));
+
+    // A file that still has no icon at "Add Button": the box says so then, and goes unticked.
+    fields.UserTyped(T::Text1, notepad);
+    fields.UserClicked(C::Check1);
+    fields.UserTyped(T::Text1, folder.path() + L"none.exe");
+    fields.UserTyped(T::Text2, L"None");
+    EXPECT_TRUE(prompts.boxes.shown.empty());
+    EXPECT_FALSE(commands.Command2_Click());
+    ASSERT_EQ(prompts.boxes.shown.size(), 1u);
+    EXPECT_EQ(prompts.boxes.shown[0].title, L"No Icon Found");
+    EXPECT_EQ(prompts.boxes.shown[0].text, L"No program icon could be found for this file.");
+    EXPECT_EQ(prompts.boxes.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_EQ(fields.Check(C::Check1), 0);
+    EXPECT_EQ(fields.Image1.libraryNumber, 1);
+    EXPECT_EQ(list.rows.size(), 1u);
+}
+
+// A disk icon taken from a button that is then deleted, and an icon file gone behind the editor's
+// back, both become library icon 1: shown, and saved by the next add or update.
+TEST_F(EditorCommandsTest, AnIconFileThatWentBecomesLibraryIcon1) {
+    const std::wstring star = folder.path() + L"star.ico";
+    ASSERT_TRUE(::CopyFileW((folder.path() + L"icons\\9.ico").c_str(), star.c_str(), FALSE));
+    for (const wchar_t* text : {L"Pad", L"Star", L"Other"}) {  // a program icon, then two disk icons
+        const bool pad = *text == L'P';
+        Fill(pad ? testing::SystemFile(L"notepad.exe") : L"C:\\Tools\\tool.exe", text);
+        if (!pad) prompts.openAnswers.push_back(star);
+        if (pad) fields.UserClicked(C::Check1);
+        else fields.Command5_Click();
+        ASSERT_TRUE(commands.Command2_Click());
+    }
+    commands.Command7_Click(1);
+    prompts.boxes.Answer(IDYES);
+    ASSERT_TRUE(commands.Command8_Click(1));
+    EXPECT_FALSE(fields.IconFromDisk);
+    EXPECT_EQ(fields.Image1.libraryNumber, 1);
+    Fill(L"C:\\Tools\\new.exe", L"New");
+    ASSERT_TRUE(commands.Command2_Click());
+    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::RecordKey(2), L"Icon"), L"1");
+
+    // The program-icon button's picture on show, then a disk-icon button whose file went.
+    commands.Command7_Click(0);
+    ASSERT_NE(fields.Image1.icon.get(), nullptr);
+    ASSERT_TRUE(::DeleteFileW(list.rows[1].tag.c_str()));
+    commands.Command7_Click(1);
+    EXPECT_EQ(fields.Image1.libraryNumber, 1);
+    EXPECT_EQ(fields.Draft().iconSource, IconSource::Library);
+    prompts.boxes.Answer(IDYES);
+    ASSERT_TRUE(commands.Command4_Click(1));
+    EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::RecordKey(1), L"Icon"), L"1");
+    EXPECT_EQ(prompts.boxes.shown.size(), 2u) << "the two questions only";
+}
+
 TEST_F(EditorCommandsTest, ResetAllToDefaultForgetsTheDiskIcon) {
     prompts.openAnswers.push_back(folder.path() + L"icons\\3.ico");
     fields.Command5_Click();
@@ -148,6 +221,7 @@ TEST_F(EditorCommandsTest, ResetAllToDefaultForgetsTheDiskIcon) {
     EXPECT_FALSE(fields.IconFromDisk);
     EXPECT_EQ(fields.Image1.libraryNumber, 1);
     EXPECT_EQ(fields.Draft().iconSource, IconSource::Library);
+    EXPECT_TRUE(prompts.notices.empty() && prompts.boxes.shown.empty()) << "a reset shows nothing";
 }
 
 }  // namespace
