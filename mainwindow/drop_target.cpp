@@ -87,7 +87,7 @@ std::wstring DroppedPath(IDataObject* data) {
 // The COM object OLE calls while a drag passes over the window.
 class DropTarget final : public IDropTarget {
 public:
-    explicit DropTarget(std::vector<DropZone> zones) : zones_(std::move(zones)) {}
+    DropTarget(HWND window, std::vector<DropZone> zones) : window_(window), zones_(std::move(zones)) {}
     DropTarget(const DropTarget&) = delete;
     DropTarget& operator=(const DropTarget&) = delete;
 
@@ -134,13 +134,22 @@ public:
         *effect = Effect(zone, *effect);
         const std::wstring path = std::exchange(offered_, std::wstring());
         if (*effect == DROPEFFECT_NONE || !zone->onDrop) return S_OK;
+        // The handler may show boxes; while the drop lasts the program dragged from waits for it.
+        // The drop ends here, and the handler runs from the window's own message queue.
+        pending_ = {zone->onDrop, path};
+        ::PostMessageW(window_, DropArea::kRunDropMessage, 0, 0);
+        return S_OK;
+    }
+
+    void RunPendingDrop() {
+        DropZone::Handler handler = std::exchange(pending_.first, nullptr);
+        const std::wstring path = std::exchange(pending_.second, std::wstring());
+        if (!handler || zones_.empty()) return;
         // The handler may show a modal notice, during which the window can go away and take
-        // the registration with it: it runs from a copy, with this object kept alive.
+        // the registration with it: it runs from its own copy, with this object kept alive.
         AddRef();
-        const auto handler = zone->onDrop;
         handler(path);
         Release();
-        return S_OK;
     }
 
 private:
@@ -166,12 +175,14 @@ private:
     }
 
     LONG references_ = 1;
+    HWND window_;
     std::vector<DropZone> zones_;
     std::wstring offered_;
+    std::pair<DropZone::Handler, std::wstring> pending_;  // a drop whose handler has not run yet
 };
 
 DropArea::DropArea(HWND window, std::vector<DropZone> zones)
-    : window_(window), target_(new DropTarget(std::move(zones))) {
+    : window_(window), target_(new DropTarget(window, std::move(zones))) {
     registered_ = SUCCEEDED(::RegisterDragDrop(window_, target_));
 }
 
@@ -187,5 +198,7 @@ void DropArea::Revoke() {
 }
 
 IDropTarget* DropArea::target() const { return target_; }
+
+void DropArea::RunPendingDrop() { target_->RunPendingDrop(); }
 
 }  // namespace velmora

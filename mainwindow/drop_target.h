@@ -1,7 +1,7 @@
 // Dropping on the main window through OLE. A drag over one of the window's drop zones (the drop
 // area, the file field) is offered "copy" when it carries something the editor can be filled
 // from: a file list, or else a piece of text (a URL, a path). The drop hands the first file, or
-// the text up to its first line break, to the zone's handler. Data the editor cannot use (an
+// the text up to its first line break, to the zone's handler, once the drop has ended. Data the editor cannot use (an
 // empty file list, text of blanks only) is offered "none" like any other.
 #pragma once
 
@@ -19,8 +19,9 @@ class DropTarget;
 // A place in a window that takes drops: some of its child controls, which behave as one, and
 // what a drop there does with the path.
 struct DropZone {
+    using Handler = std::function<void(const std::wstring& path)>;
     std::vector<HWND> controls;
-    std::function<void(const std::wstring& path)> onDrop;
+    Handler onDrop;
 };
 
 // Registers a window with OLE as the drop target of some zones made of its child controls, for
@@ -44,6 +45,11 @@ public:
     // Withdraws the registration. Call it while the window still exists (at WM_DESTROY at the
     // latest): OLE's hold on the target is let go only through a window that is still there.
     void Revoke();
+
+    // A drop ends at once: its zone's handler runs later, when the window gets kRunDropMessage
+    // from its message queue and calls RunPendingDrop.
+    static constexpr UINT kRunDropMessage = WM_APP + 1;
+    void RunPendingDrop();
 
     bool registered() const { return registered_; }
     // The object registered with OLE, for tests that drive a drag themselves.

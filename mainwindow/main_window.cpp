@@ -120,6 +120,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case DropArea::kRunDropMessage:
+        if (dropArea_) dropArea_->RunPendingDrop();
+        return 0;
+    case kKeepCurrentRowMessage:
+        KeepCurrentRow();
+        return 0;
     case WM_TIMER:
         if (wParam == kTimer2Id && tutorial_) tutorial_->Timer2_Timer();
         return 0;
@@ -416,17 +422,28 @@ void MainWindow::ShowList(int current) {
         ++index;
     }
     // The operations act on the current row: there is one whenever the list is not empty.
-    if (index > 0) {
-        current = std::clamp(current, 0, index - 1);
-        LVITEMW state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        ::SendMessageW(list, LVM_SETITEMSTATE, current, reinterpret_cast<LPARAM>(&state));
-        ::SendMessageW(list, LVM_ENSUREVISIBLE, current, FALSE);
-    }
+    SelectRow(current);
     const std::wstring count = std::to_wstring(list_.rows.size()) + L" of " + std::to_wstring(kSlotCount) + L" buttons";
     ::SendMessageW(Item(IDC_STATUSBAR1), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(count.c_str()));
     UpdateEnabledStates();
+}
+
+void MainWindow::SelectRow(int row) {
+    const int rows = static_cast<int>(list_.rows.size());
+    if (rows == 0) return;
+    row = std::clamp(row, 0, rows - 1);
+    HWND list = Item(IDC_LISTVIEW1);
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+    currentRow_ = row;
+}
+
+void MainWindow::KeepCurrentRow() {
+    keepRowPosted_ = false;
+    if (CurrentRow() < 0) SelectRow(currentRow_);
 }
 
 void MainWindow::UpdateEnabledStates() {
@@ -453,6 +470,18 @@ void MainWindow::CentreImage1() {
 
 void MainWindow::OnNotify(const NMHDR& header) {
     if (header.idFrom != IDC_LISTVIEW1) return;
+    if (header.code == LVN_ITEMCHANGED) {
+        // The row the user chose stays current: a click on the list's empty space, or Ctrl with
+        // Space or a click, would leave none, and the commands on the current row nothing to act
+        // on. It is chosen again once the list has finished with the click.
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if (!(change.uChanged & LVIF_STATE)) return;
+        if ((change.uNewState & LVIS_SELECTED) && change.iItem >= 0) currentRow_ = change.iItem;
+        if ((change.uOldState & LVIS_SELECTED) && !(change.uNewState & LVIS_SELECTED) && !keepRowPosted_) {
+            keepRowPosted_ = ::PostMessageW(hwnd_, kKeepCurrentRowMessage, 0, 0) != FALSE;
+        }
+        return;
+    }
     const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
     // A right click on a row opens the list's menu; a double click on a row loads it. On empty
     // space below the rows neither does anything.

@@ -76,6 +76,10 @@ private:
     void EnableAutoComplete(HWND textField);
     void RegisterDropArea();
 
+    // Makes row `row` (from 0; the nearest one there is) the selected, current row.
+    void SelectRow(int row);
+    // Chooses the current row again when the list was left without a selected row.
+    void KeepCurrentRow();
     void ShowFields();
     void CentreImage1();
     void UpdateEnabledStates();
@@ -106,6 +110,9 @@ private:
     std::unique_ptr<TutorialWindow> tutorial_;  // after the outlines: it goes first
     std::unique_ptr<DropArea> dropArea_;
     MainWindowSetup setup_;
+    static constexpr UINT kKeepCurrentRowMessage = WM_APP + 2;  // after DropArea::kRunDropMessage
+    int currentRow_ = 0;           // the row the user chose last
+    bool keepRowPosted_ = false;   // kKeepCurrentRowMessage is on its way
     bool firstActivation_ = false;
     bool showingFields_ = false;
     HWND lastFocus_ = nullptr;

@@ -302,7 +302,7 @@ std::vector<Row> StoreRows() {
     const struct { Kind kind; std::wstring data; int rows; Box box; } counts[] = {
         {Dword, L"3", 0, {}},  {Binary, L"3", 0, {}},  {Multi, L"3", 3, {}},     {Expand, L"3", 3, {}},
         {Bare, L"", 0, {}},    {Sz, L"", 0, {}},       {Sz, L"abc", 0, {}},      {Sz, L"-2", 0, {}},
-        {Sz, L"21", 0, kErased}, {Sz, L"1e3", 1, {}},  {Sz, L" 7", 7, {}},       {Sz, L"7.5", 8, {}},
+        {Sz, L"21", 0, kErased}, {Sz, L"1e3", 1, {}},  {Sz, L" 7", 3, {}},       {Sz, L"7.5", 3, {}},
         {Sz, L"99999999999999999999", 0, kErased},     {Sz, std::wstring(1 << 19, L'9'), 0, kErased},
     };
     std::vector<Row> rows;
@@ -322,7 +322,8 @@ std::vector<Row> StoreRows() {
             }
             rows.push_back(Stored(name + "1MB", app, 1, kValueNames[value], Sz, std::wstring(1 << 19, L'x')));
         }
-        rows.push_back(Stored(prefix + "record_missing_in_the_middle", app, 1, nullptr, Gone, L"", 3, {}, nullptr, 1));
+        // A record key that is not there is no button: the one after it moves up a slot.
+        rows.push_back(Stored(prefix + "record_missing_in_the_middle", app, 1, nullptr, Gone, L"", 2));
     }
     // Odd paths as a program icon's "Program", a disk icon's "Icon File" and a shortcut's "Link";
     // some name a library icon or a file beside the program in another spelling.
@@ -359,6 +360,8 @@ TEST_P(StoredData, StartUpListsWhatItCanAndRewritesItAll) {
             testing::WriteString(root, kEntries + ButtonSlotIds[slot], L"ButtonText", L"X");
         }
     }
+    // The last button's entry, from the start that wrote it, before its record moves up.
+    if (row.kind == Gone) testing::WriteString(HKEY_CURRENT_USER, kEntries + ButtonSlotIds[2], L"ButtonText", L"Pad");
     Put(kCorvale + L"Velmora\\Messages", L"Restart IE", Sz, L"no");
     for (int slot = -1; slot < 3; ++slot) {
         for (int value = 0; value < 9; ++value) {
@@ -382,6 +385,10 @@ TEST_P(StoredData, StartUpListsWhatItCanAndRewritesItAll) {
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kCorvale + L"Velmora\\Messages", L"Restart IE"), L"no");
     const auto& listed = window.list().rows;
     EXPECT_TRUE(!row.image || (listed.at(row.slot).tag.empty() && listed.at(row.slot).smallIcon == row.image));
+    if (row.kind == Gone) {
+        EXPECT_EQ(listed.at(1).buttonText, L"Pad");
+        EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, RecordKey(L"Velmora", 2))) << "a record past the buttons";
+    }
     // The earlier version's key goes once its buttons are carried over; a "Count" of no bytes at
     // all reads as none, and the key is not taken for the earlier version's.
     if (row.app != L"Velmora" && row.kind != Bare) {
@@ -410,6 +417,8 @@ std::vector<Row> EditorRows() {
         Acted("library_icon_file_missing", Library7, L"", kNoLibraryIcon, {}, 0),
         Acted("drop_garbage_lnk", Drop, L"<out>garbage.lnk", kNoIcon),
         Acted("drop_device", Drop, L"CON", kNoIcon),
+        Acted("drop_web_address", Drop, L"https://example.com/a?b=1"),  // no program icon, and no box
+        Acted("command_line_folder", CommandLine, L"<out>"),
         Acted("command_line_garbage_lnk", CommandLine, L"<out>garbage.lnk", kNoIcon),
         Acted("command_line_quoted_garbage_lnk", CommandLine, L"\"<out>garbage.lnk\"", kNoIcon),
         Acted("command_line_double_quote", CommandLine, L"\"", kNoIcon),

@@ -104,6 +104,41 @@ TEST_F(FillFromFileTest, TheNoticesComeFirstUnlessTurnedOff) {
     EXPECT_TRUE(prompts.boxes.shown.empty());
 }
 
+// A web address or a folder has no program icon: the icon chosen before stays, without a box. A
+// relative path on the command line is taken from the current folder, as the console meant it.
+TEST_F(FillFromFileTest, WebAddressesFoldersAndRelativePaths) {
+    const std::wstring program = temp.WriteFile(L"tools\\x.exe", "");
+    ASSERT_TRUE(::CopyFileW(testing::SystemFile(L"notepad.exe").c_str(), program.c_str(), FALSE));
+    wchar_t current[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, current);
+    ASSERT_TRUE(::SetCurrentDirectoryW(temp.path().c_str()));
+    const bool drop = true, line = false;
+    // The input, with "Use Program Icon" ticked before or not; the file to launch and the box then.
+    const struct { bool drop; std::wstring input; int ticked; std::wstring file; int programIcon; } cases[] = {
+        {drop, L"https://example.com/a?b=1", 0, L"https://example.com/a?b=1", 0},
+        {line, L"https://example.com/", 1, L"https://example.com/", 0},
+        {drop, temp.path() + L"tools", 1, temp.path() + L"tools", 0},
+        {line, temp.path() + L"tools", 0, temp.path() + L"tools", 0},
+        {line, L"tools\\x.exe", 0, program, 1},
+        {line, L"\"tools\\x.exe\"", 1, program, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.input));
+        EditorFields f(prompts, settings, ProgramFolder());
+        prompts.fields = &f;
+        f.LibraryIconNumber = 7;
+        f.ShowLibraryIcon(7);
+        if (c.ticked) f.UserTyped(T::Text1, program), f.UserClicked(C::Check1);
+        if (c.drop) DropOnEditor(f, prompts, settings, c.input);
+        else FillFromFile(f, prompts, settings, c.input);
+        EXPECT_EQ(f.Text(T::Text1), c.file);
+        EXPECT_EQ(f.Check(C::Check1), c.programIcon);
+        EXPECT_EQ(f.Image1.libraryNumber, c.programIcon ? 0 : 7);
+        EXPECT_TRUE(prompts.boxes.shown.empty());
+    }
+    ::SetCurrentDirectoryW(current);
+}
+
 // A drag of the test's own: the data, each clipboard format served as bytes in global memory, and
 // the mouse button, let go once the drag has come over the window. It lives on the test's stack.
 class TestDrag final : public IDataObject, public IDropSource {
@@ -160,6 +195,13 @@ TEST(DropAreaTest, OffersCopyForUsableDataOverTheAreaAndDeliversThePath) {
         window, std::vector<DropZone>{{{frame}, [&](const std::wstring& path) { dropped.push_back(path); }},
                                       {{field}, [&](const std::wstring& text) { dropped.push_back(L"field " + text); }}});
     ASSERT_TRUE(area->registered());
+    // The drop ends before its handler runs: the handler comes from the window's message queue.
+    auto runPosted = [&] {
+        MSG message;
+        while (::PeekMessageW(&message, window, DropArea::kRunDropMessage, DropArea::kRunDropMessage, PM_REMOVE)) {
+            area->RunPendingDrop();
+        }
+    };
     // A real drag of three files, let go over the frame: the first file comes.
     const std::string threeFiles = FileList(std::wstring(L"C:\\a b.exe\0C:\\c.exe\0C:\\d.exe\0", 30));
     TestDrag files({{CF_HDROP, threeFiles}});
@@ -167,6 +209,8 @@ TEST(DropAreaTest, OffersCopyForUsableDataOverTheAreaAndDeliversThePath) {
     DWORD effect = 0;
     EXPECT_EQ(::DoDragDrop(&files, &files, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect), DRAGDROP_S_DROP);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_TRUE(dropped.empty());
+    runPosted();
     EXPECT_EQ(dropped, Texts{L"C:\\a b.exe"});
     // Other data, over each zone and beside them.
     // The data, where it is let go, and what comes (null: "none", nothing dropped).
@@ -188,6 +232,7 @@ TEST(DropAreaTest, OffersCopyForUsableDataOverTheAreaAndDeliversThePath) {
         EXPECT_EQ(effect, static_cast<DWORD>(c.path ? DROPEFFECT_COPY : DROPEFFECT_NONE));
         effect = DROPEFFECT_COPY;
         area->target()->Drop(&data, 0, {c.x, y}, &effect);
+        runPosted();
         EXPECT_EQ(dropped, c.path ? Texts{c.path} : Texts{});
     }
     // Withdrawing the registration lets go of every reference to the target.

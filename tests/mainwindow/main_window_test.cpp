@@ -179,6 +179,18 @@ TEST_F(MainWindowTest, UserActsThroughTheWindow) {
     EXPECT_TRUE(Enabled(IDC_COMMAND8));
     EXPECT_EQ(prompts.notices.back(), Notice::AddButton);
     EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::EntryKey(0), L"Exec"), L"C:\\Tools\\tool.exe");
+
+    // A click on the list's empty space leaves no row selected; the row chosen last is chosen
+    // again, so that "Delete Selected" acts on it.
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
+    ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    EXPECT_EQ(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    prompts.boxes.Answer(IDNO);
+    Click(IDC_COMMAND8);
+    EXPECT_EQ(prompts.boxes.shown.back().title, L"Deleting Button");
 }
 
 // A second start ends at once, before the registry is touched. (A missing icons folder: the catalogue.)
