@@ -20,20 +20,27 @@ const std::wstring& ButtonRow::SubItem(int index) const {
 
 namespace {
 
-constexpr int kImageSize = 16;
+// The size of the list's small images: the system's small icon size, which follows the DPI
+// (16 pixels at 100 %, 24 at 150 %, 32 at 200 %).
+int ImageSize() {
+    const int size = ::GetSystemMetrics(SM_CXSMICON);
+    return size > 0 ? size : 16;
+}
+
+// Bytes of one row of a monochrome bitmap, which Windows pads to whole 16-bit words.
+int MaskStride(int width) { return (width + 15) / 16 * 2; }
 
 // A fully transparent icon, standing in for a library file that is missing.
-UniqueHicon BlankIcon() {
-    BYTE andMask[kImageSize * kImageSize / 8];
-    BYTE xorMask[kImageSize * kImageSize / 8] = {};
-    for (BYTE& bits : andMask) bits = 0xFF;
-    return UniqueHicon(::CreateIcon(nullptr, kImageSize, kImageSize, 1, 1, andMask, xorMask));
+UniqueHicon BlankIcon(int size) {
+    const std::vector<BYTE> andMask(static_cast<size_t>(MaskStride(size)) * size, 0xFF);
+    const std::vector<BYTE> xorMask(andMask.size(), 0);
+    return UniqueHicon(::CreateIcon(nullptr, size, size, 1, 1, andMask.data(), xorMask.data()));
 }
 
 }  // namespace
 
 ButtonImages::ButtonImages()
-    : list_(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, kLibraryIconCount, 8)) {}
+    : size_(ImageSize()), list_(::ImageList_Create(size_, size_, ILC_COLOR32 | ILC_MASK, kLibraryIconCount, 8)) {}
 
 ButtonImages::~ButtonImages() {
     if (list_) ::ImageList_Destroy(list_);
@@ -44,13 +51,13 @@ void ButtonImages::LoadLibraryIcons(const std::wstring& programFolder) {
     libraryFolder_ = programFolder;
     libraryLoaded_.fill(false);
     // All 25 blank places in one strip: no colour, and a mask that makes every pixel transparent.
-    constexpr int kStripWidth = kImageSize * kLibraryIconCount;
-    const std::vector<std::uint32_t> colourBits(static_cast<size_t>(kStripWidth) * kImageSize, 0);
-    const std::vector<BYTE> maskBits(static_cast<size_t>(kStripWidth / 8) * kImageSize, 0xFF);
-    UniqueHbitmap colour(::CreateBitmap(kStripWidth, kImageSize, 1, 32, colourBits.data()));
-    UniqueHbitmap mask(::CreateBitmap(kStripWidth, kImageSize, 1, 1, maskBits.data()));
+    const int stripWidth = size_ * kLibraryIconCount;
+    const std::vector<std::uint32_t> colourBits(static_cast<size_t>(stripWidth) * size_, 0);
+    const std::vector<BYTE> maskBits(static_cast<size_t>(MaskStride(stripWidth)) * size_, 0xFF);
+    UniqueHbitmap colour(::CreateBitmap(stripWidth, size_, 1, 32, colourBits.data()));
+    UniqueHbitmap mask(::CreateBitmap(stripWidth, size_, 1, 1, maskBits.data()));
     if (!colour || !mask || ::ImageList_Add(list_, colour.get(), mask.get()) < 0) {
-        const UniqueHicon blank = BlankIcon();
+        const UniqueHicon blank = BlankIcon(size_);
         while (Count() < kLibraryIconCount && ::ImageList_AddIcon(list_, blank.get()) >= 0) {
         }
     }
@@ -61,20 +68,20 @@ void ButtonImages::LoadLibraryImage(long long number) {
     libraryLoaded_[number - 1] = true;
     const std::wstring file = libraryFolder_ + L"icons\\" + std::to_wstring(number) + L".ico";
     UniqueHicon icon(static_cast<HICON>(
-        ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, kImageSize, kImageSize, LR_LOADFROMFILE)));
+        ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size_, size_, LR_LOADFROMFILE)));
     if (icon) ::ImageList_ReplaceIcon(list_, static_cast<int>(number - 1), icon.get());
 }
 
 int ButtonImages::Append(HICON icon) {
     // An icon the list cannot take still gets its place, so the numbering holds.
-    if (!icon || ::ImageList_AddIcon(list_, icon) < 0) ::ImageList_AddIcon(list_, BlankIcon().get());
+    if (!icon || ::ImageList_AddIcon(list_, icon) < 0) ::ImageList_AddIcon(list_, BlankIcon(size_).get());
     return Count();
 }
 
 void ButtonImages::Replace(int number, HICON icon) {
     if (number <= kLibraryIconCount || number > Count()) return;
     if (!icon || ::ImageList_ReplaceIcon(list_, number - 1, icon) < 0) {
-        ::ImageList_ReplaceIcon(list_, number - 1, BlankIcon().get());
+        ::ImageList_ReplaceIcon(list_, number - 1, BlankIcon(size_).get());
     }
 }
 

@@ -59,6 +59,7 @@ public:
     HIMAGELIST handle() const { return list_; }
 
 private:
+    int size_;  // the images' width and height in pixels
     HIMAGELIST list_;
     std::wstring libraryFolder_;
     std::array<bool, kLibraryIconCount> libraryLoaded_{};

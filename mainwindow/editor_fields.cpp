@@ -1,13 +1,17 @@
 #include "mainwindow/editor_fields.h"
 
 #include "buttons/paths.h"
+#include "common/ui_metrics.h"
 #include "settings/preferences.h"
 
 namespace velmora {
 
 UniqueHicon LoadLibraryIcon(const std::wstring& programFolder, int number) {
+    // 20 pixels at 100 %, and as many more as the screen's DPI asks (30 at 150 %, 40 at 200 %).
+    const int size = ::MulDiv(20, ScreenDpi(), 96);
     const std::wstring file = programFolder + L"icons\\" + std::to_wstring(number) + L".ico";
-    return UniqueHicon(static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 20, 20, LR_LOADFROMFILE)));
+    return UniqueHicon(
+        static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
 }
 
 EditorFields::EditorFields(EditorPrompts& prompts, CRegSettings& settings, std::wstring programFolder)

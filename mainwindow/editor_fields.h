@@ -44,7 +44,7 @@ inline constexpr const wchar_t* kIconFilesTitle = L"Select Icon";
 // file (a program's large icon, or a chosen ".ico" file), or nothing.
 struct IconPreview {
     int libraryNumber = 0;  // 1 to 25 when a library icon is shown
-    UniqueHicon icon;       // the picture shown; for a library icon its 20 x 20 colour look
+    UniqueHicon icon;       // the picture shown; for a library icon its colour look
 };
 
 class EditorFields {
@@ -141,7 +141,8 @@ private:
     std::wstring programIconOf_;  // the file whose icon the pictures show, for "Use Program Icon"
 };
 
-// The 20 x 20 colour look of library icon `number` from the icons folder; empty when missing.
+// The colour look of library icon `number` from the icons folder, 20 x 20 at 100 % and scaled
+// with the screen's DPI; empty when missing.
 UniqueHicon LoadLibraryIcon(const std::wstring& programFolder, int number);
 
 }  // namespace velmora

@@ -3,6 +3,8 @@
 #include "buttons/button_list.h"
 #include "common/unique_handles.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -42,8 +44,12 @@ void IconLibraryWindow::OnInit() {
         ::ImageList_AddIcon(images_, icon.get());
     }
 
+    // A tab stop, the first: the keyboard reaches the icons (KeyboardProc), and the window opens
+    // with them.
     HWND toolbar = AddControl(TOOLBARCLASSNAMEW, L"",
-                              TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, kToolbarId, kToolbar1);
+                              WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                                  CCS_NODIVIDER,
+                              kToolbarId, kToolbar1);
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     ::SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(iconSize, iconSize));
@@ -62,10 +68,67 @@ void IconLibraryWindow::OnInit() {
 
     // Form_Load: the current library icon is the one pressed.
     if (pressed_ >= 1 && pressed_ <= kLibraryIconCount) ::SendMessageW(toolbar, TB_CHECKBUTTON, pressed_, TRUE);
+    ::SetWindowSubclass(toolbar, &IconLibraryWindow::KeyboardProc, 0, 0);
 
     AddControl(L"BUTTON", L"Cancel", WS_TABSTOP, IDCANCEL, kCommand1);
-    HWND ok = AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCommand2);
-    ::SetFocus(ok);
+    AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCommand2);
+}
+
+LRESULT CALLBACK IconLibraryWindow::KeyboardProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        // The arrows move between the icons; Enter and Esc stay the dialog's (OK and Cancel).
+        return ::DefSubclassProc(toolbar, message, wParam, lParam) | DLGC_WANTARROWS;
+    case WM_KEYDOWN: {
+        // As in a group of option buttons, the arrows press the next icon: left and right along
+        // the five rows of five, up and down a row. Space chooses the icon pressed, as Enter does.
+        int pressed = 1;
+        for (int number = 1; number <= kLibraryIconCount; ++number) {
+            if (::SendMessageW(toolbar, TB_ISBUTTONCHECKED, number, 0)) pressed = number;
+        }
+        int next = pressed;
+        switch (wParam) {
+        case VK_LEFT: next = pressed - 1; break;
+        case VK_RIGHT: next = pressed + 1; break;
+        case VK_UP: next = pressed > kIconsPerRow ? pressed - kIconsPerRow : pressed; break;
+        case VK_DOWN: next = pressed + kIconsPerRow <= kLibraryIconCount ? pressed + kIconsPerRow : pressed; break;
+        case VK_HOME: next = 1; break;
+        case VK_END: next = kLibraryIconCount; break;
+        case VK_SPACE: ::SendMessageW(::GetParent(toolbar), WM_COMMAND, IDOK, 0); return 0;
+        default: return ::DefSubclassProc(toolbar, message, wParam, lParam);
+        }
+        next = std::clamp(next, 1, kLibraryIconCount);
+        ::SendMessageW(toolbar, TB_CHECKBUTTON, pressed, FALSE);
+        ::SendMessageW(toolbar, TB_CHECKBUTTON, next, TRUE);
+        return 0;
+    }
+    case WM_CHAR:
+        if (wParam == L' ') return 0;  // chosen at the key's press
+        break;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(toolbar, &IconLibraryWindow::KeyboardProc, 0);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(toolbar, message, wParam, lParam);
+}
+
+INT_PTR IconLibraryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+    if (message == WM_NOTIFY) {
+        // Each icon's name, shown as its tip and read by a screen reader: "Icon 1" to "Icon 25".
+        auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        if (tip->hdr.code == TTN_GETDISPINFOW && tip->hdr.idFrom >= 1 && tip->hdr.idFrom <= kLibraryIconCount) {
+            ::wsprintfW(tip->szText, L"Icon %d", static_cast<int>(tip->hdr.idFrom));
+            tip->lpszText = tip->szText;
+            handled = true;
+        }
+    }
+    if (message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE) {
+        ::SendMessageW(toolbar(), message, wParam, lParam);
+    }
+    return 0;
 }
 
 void IconLibraryWindow::OnOK() {

@@ -1,6 +1,7 @@
 // Form2, the icon library: a small dialog without caption text, centred on the main window, with
 // a toolbar of the 25 library icons of which exactly one is pressed, "Cancel" (Esc) and "OK"
-// (Enter).
+// (Enter). The keyboard reaches the icons: Tab, the arrow keys to press another, Enter or Space to
+// choose it.
 #pragma once
 
 #include "common/window_base.h"
@@ -27,8 +28,12 @@ protected:
     void OnInit() override;      // Form_Load
     void OnOK() override;        // Command2_Click
     void OnCancel() override;    // Command1_Click
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
+    static LRESULT CALLBACK KeyboardProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+
     std::wstring programFolder_;
     int pressed_;
     int chosen_ = 0;

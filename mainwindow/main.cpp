@@ -42,8 +42,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
         velmora::MainWindow window(prompts);
         HWND hwnd = window.Create(std::move(setup));
         if (hwnd) {
-            ::ShowWindow(hwnd, showCommand);
-            ::UpdateWindow(hwnd);
+            window.Show(showCommand);
             exitCode = velmora::RunMessageLoop();
         }
     }

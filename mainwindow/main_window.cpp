@@ -1,6 +1,7 @@
 #include "mainwindow/main_window.h"
 
 #include "buttons/button_slots.h"
+#include "buttons/paths.h"
 #include "mainwindow/fill_from_file.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/main_window_layout.h"
@@ -12,6 +13,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora {
 
@@ -126,6 +128,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kKeepCurrentRowMessage:
         KeepCurrentRow();
         return 0;
+    case DM_GETDEFID:
+        // Enter in this window, as in a dialog: the focused button is pressed, and on the list the
+        // current row is loaded, as a double click does.
+        return DefaultCommand();
+    case WM_CONTEXTMENU:
+        // Shift+F10 or the menu key on the list: its menu at the current row. (A right click on a
+        // row has opened it already.)
+        if (reinterpret_cast<HWND>(wParam) == Item(IDC_LISTVIEW1) && lParam == -1) ShowListPopupAtCurrentRow();
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // The common controls learn of a new theme or high contrast only from their parent.
+        for (int id : {IDC_LISTVIEW1, IDC_STATUSBAR1}) ::SendMessageW(Item(id), message, wParam, lParam);
+        ::InvalidateRect(hwnd_, nullptr, TRUE);
+        return 0;
     case WM_TIMER:
         if (wParam == kTimer2Id && tutorial_) tutorial_->Timer2_Timer();
         return 0;
@@ -144,9 +161,16 @@ HWND MainWindow::AddFrame(int id, const wchar_t* caption, const TwipsRect& at) {
     return AddControl(L"BUTTON", caption, BS_GROUPBOX, id, at);
 }
 
+void MainWindow::AddHiddenLabel(int id, const wchar_t* name) {
+    // A screen reader names a control after the label just before it; hidden, it shows nothing.
+    HWND label = AddControl(L"STATIC", name, SS_LEFT, id, {});
+    ::ShowWindow(label, SW_HIDE);
+}
+
 void MainWindow::CreateControls() {
     // Created top to bottom, left to right: the order of the Tab key.
     AddFrame(IDC_FRAME2, L"Currently Added Buttons:", kFrame2);
+    AddHiddenLabel(IDC_NAME_LISTVIEW1, L"Currently Added Buttons:");
     HWND list = AddControl(WC_LISTVIEWW, L"",
                            WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                            IDC_LISTVIEW1, Place(kListView1, kFrame2), WS_EX_CLIENTEDGE);
@@ -170,6 +194,7 @@ void MainWindow::CreateControls() {
     AddFrame(IDC_FRAME1, L"Button Properties:", kFrame1);
     const TwipsRect frame5 = Place(kFrame5, kFrame1);
     AddFrame(IDC_FRAME5, L"File to Launch:", frame5);
+    AddHiddenLabel(IDC_NAME_TEXT1, L"File to Launch:");
     AddTooltip(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT1, Place(kText1, frame5), WS_EX_CLIENTEDGE),
                L"Path and filename of program to launch.");
     AddTooltip(AddControl(L"BUTTON", L"...", WS_TABSTOP, IDC_COMMAND1, Place(kCommand1, frame5)), L"Browse.");
@@ -219,7 +244,7 @@ void MainWindow::CreateControls() {
     dropPicture_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                        Px(480), Px(480), 0)));
     if (!dropPicture_) dropPicture_.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
-    AddControl(L"STATIC", L"", SS_OWNERDRAW, IDC_IMAGE2, Place(kImage2, kFrame7));
+    AddControl(L"STATIC", L"Drop Target", SS_OWNERDRAW, IDC_IMAGE2, Place(kImage2, kFrame7));
     HWND label6 = AddControl(L"STATIC",
                              L"Drag and drop any file here to have all pertinent info automatically entered into its "
                              L"appropriate places.",
@@ -279,16 +304,19 @@ bool MainWindow::Form_Load() {
     // a lookup of its properties to every row's messages.
     ::SetWindowSubclass(Item(IDC_LISTVIEW1), &MainWindow::ListViewProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
-    if (ReadShowTipsAtStartup(registry_, setup_.programName)) {
-        SetTipsTick(prompts_.ShowTipOfTheDay(showTipsMenuTicked()));
-    } else {
-        SetTipsTick(false);
-    }
-
-    // A file named on the command line fills the editor as if it had been dropped.
-    if (!setup_.commandLine.empty()) FillFromFile(*fields_, prompts_, settings_, setup_.commandLine);
+    showTipOfTheDay_ = ReadShowTipsAtStartup(registry_, setup_.programName);
+    if (!showTipOfTheDay_) SetTipsTick(false);
     RegisterDropArea();
     return true;
+}
+
+void MainWindow::Show(int showCommand) {
+    // The window first, then what the start-up has to say, owned by it: the tip of the day, then
+    // the file named on the command line, filled as if it had been dropped (with its notices).
+    ::ShowWindow(hwnd_, showCommand);
+    ::UpdateWindow(hwnd_);
+    if (std::exchange(showTipOfTheDay_, false)) SetTipsTick(prompts_.ShowTipOfTheDay(showTipsMenuTicked()));
+    if (!setup_.commandLine.empty()) FillFromFile(*fields_, prompts_, settings_, std::exchange(setup_.commandLine, {}));
 }
 
 void MainWindow::RegisterDropArea() {
@@ -391,7 +419,20 @@ void MainWindow::ShowFields() {
     ::SendMessageW(Item(IDC_OPTION1_0), BM_SETCHECK, allUsers ? BST_CHECKED : BST_UNCHECKED, 0);
     ::SendMessageW(Item(IDC_OPTION1_1), BM_SETCHECK, allUsers ? BST_UNCHECKED : BST_CHECKED, 0);
     ::InvalidateRect(Item(IDC_IMAGE1), nullptr, TRUE);
+    // The picture's name, for a screen reader: what it shows.
+    const std::wstring name = PreviewName();
+    if (WindowText(Item(IDC_IMAGE1)) != name) ::SetWindowTextW(Item(IDC_IMAGE1), name.c_str());
     UpdateEnabledStates();
+}
+
+std::wstring MainWindow::PreviewName() const {
+    const EditorFields& fields = *fields_;
+    if (fields.Image1.libraryNumber > 0) return L"Library icon " + std::to_wstring(fields.Image1.libraryNumber);
+    if (!fields.Image1.icon) return L"No icon";
+    if (fields.Check(CheckField::Check1) == 1) {
+        return L"Icon of " + PathPart(fields.Text(TextField::Text1), PathSelector::BaseName);
+    }
+    return L"Icon file " + PathPart(fields.DiskIconFile, PathSelector::BaseName);
 }
 
 int MainWindow::CurrentRow() const {
@@ -493,6 +534,32 @@ void MainWindow::ShowListPopup() {
     POINT at{};
     ::GetCursorPos(&at);
     ::TrackPopupMenu(pop_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+}
+
+void MainWindow::ShowListPopupAtCurrentRow() {
+    const int row = CurrentRow();
+    if (row < 0) return;
+    HWND list = Item(IDC_LISTVIEW1);
+    RECT place{};
+    place.left = LVIR_LABEL;
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+    ::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&place));
+    POINT at{place.left, place.bottom};
+    ::ClientToScreen(list, &at);
+    ::TrackPopupMenu(pop_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+}
+
+LRESULT MainWindow::DefaultCommand() const {
+    HWND focus = ::GetFocus();
+    if (!focus || ::GetParent(focus) != hwnd_) return 0;
+    if (focus == Item(IDC_LISTVIEW1)) return MAKELRESULT(IDC_COMMAND7, DC_HASDEFID);
+    wchar_t className[16] = {};
+    ::GetClassNameW(focus, className, 16);
+    const LONG_PTR type = ::GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK;
+    if (::lstrcmpiW(className, L"Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
+        return MAKELRESULT(::GetDlgCtrlID(focus), DC_HASDEFID);
+    }
+    return 0;
 }
 
 LRESULT CALLBACK MainWindow::ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

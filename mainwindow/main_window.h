@@ -45,6 +45,9 @@ public:
     // Creates the window and runs the start-up, the window not yet shown. Answers null when the
     // program is to end: another instance runs, or the icons folder is missing.
     HWND Create(MainWindowSetup setup);
+    // Shows the created window, then the tip of the day (unless turned off) and the file named on
+    // the command line, whose boxes the window then owns.
+    void Show(int showCommand);
 
     EditorFields& fields() { return *fields_; }
     ButtonList& list() { return list_; }
@@ -81,6 +84,7 @@ private:
     // Chooses the current row again when the list was left without a selected row.
     void KeepCurrentRow();
     void ShowFields();
+    std::wstring PreviewName() const;
     void CentreImage1();
     void UpdateEnabledStates();
 
@@ -91,11 +95,15 @@ private:
     static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
     void ShowListPopup();
+    void ShowListPopupAtCurrentRow();
+    // What Enter presses (DM_GETDEFID): the focused push button, or "Edit Selected" on the list.
+    LRESULT DefaultCommand() const;
     void MoveFocus(const FocusRequest& request);
     void SetTipsTick(bool ticked);
 
     TwipsRect Place(const TwipsRect& control, const TwipsRect& frame) const { return control.Inside(frame); }
     HWND AddFrame(int id, const wchar_t* caption, const TwipsRect& at);
+    void AddHiddenLabel(int id, const wchar_t* name);
 
     EditorPrompts& prompts_;
     RegistryApi& registry_;
@@ -114,6 +122,7 @@ private:
     int currentRow_ = 0;           // the row the user chose last
     bool keepRowPosted_ = false;   // kKeepCurrentRowMessage is on its way
     bool firstActivation_ = false;
+    bool showTipOfTheDay_ = false;  // at Show
     bool showingFields_ = false;
     HWND lastFocus_ = nullptr;
     UniqueHicon dropPicture_;

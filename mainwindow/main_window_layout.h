@@ -42,6 +42,10 @@ enum ControlId : int {
     IDC_IMAGE2,
     IDC_LABEL6,
     IDC_STATUSBAR1,
+    // Hidden labels that give the list and "File to Launch"'s field, which sit in group boxes
+    // without a label of their own, the name a screen reader reads.
+    IDC_NAME_LISTVIEW1,
+    IDC_NAME_TEXT1,
 };
 
 inline constexpr int kClientWidth = 9600;

@@ -181,7 +181,9 @@ protected:
         setup.programFolder = prog.path();
         setup.programName = L"vlm";
         setup.commandLine = commandLine;
-        return editor.Create(std::move(setup));
+        HWND hwnd = editor.Create(std::move(setup));
+        if (hwnd) editor.Show(SW_SHOWNOACTIVATE);
+        return hwnd;
     }
     void Click(int id) { ::SendMessageW(window.hwnd(), WM_COMMAND, id, reinterpret_cast<LPARAM>(window.Item(id))); }
 

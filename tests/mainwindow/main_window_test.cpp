@@ -46,7 +46,9 @@ protected:
         setup.programFolder = ProgramFolder();
         setup.programName = L"vlm";
         setup.anotherInstanceRunning = [this] { return anotherInstance; };
-        return window.Create(std::move(setup));
+        HWND hwnd = window.Create(std::move(setup));
+        if (hwnd) window.Show(SW_SHOWNOACTIVATE);
+        return hwnd;
     }
     void Click(int id) { ::SendMessageW(window.hwnd(), WM_COMMAND, id, reinterpret_cast<LPARAM>(window.Item(id))); }
     bool Enabled(int id) { return ::IsWindowEnabled(window.Item(id)) != FALSE; }
@@ -104,6 +106,7 @@ TEST_F(MainWindowTest, ControlsCaptionsAndTheFirstState) {
     prompts.tipAnswers.push_back(false);  // the user unticks "Show Tips at Startup" in the tip
     ASSERT_NE(Start(), nullptr);
     EXPECT_EQ(prompts.tipsOpenedWith, std::vector<bool>{true}) << "no switch stored: the tip opens";
+    EXPECT_EQ(prompts.tipOwnerShown, std::vector<bool>{true}) << "over the window it speaks of";
     EXPECT_FALSE(window.showTipsMenuTicked());
 
     const std::pair<int, const wchar_t*> controls[] = {
@@ -193,6 +196,61 @@ TEST_F(MainWindowTest, UserActsThroughTheWindow) {
     EXPECT_EQ(prompts.boxes.shown.back().title, L"Deleting Button");
 }
 
+bool menuShown = false;
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    menuShown = ::FindWindowW(L"#32768", nullptr) != nullptr;
+    ::EndMenu();
+}
+
+// Without a mouse: Enter presses the focused button and loads the focused list's row, the menu key
+// opens the list's menu; the list and the file field carry the names a screen reader reads, and a
+// change of the system's colours reaches the common controls.
+TEST_F(MainWindowTest, KeyboardPathsNamesAndColours) {
+    ASSERT_NE(Start(), nullptr);
+    HWND list = window.Item(IDC_LISTVIEW1);
+    auto enter = [&](int id) {
+        ::SetFocus(window.Item(id));
+        MSG message{window.Item(id), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+        EXPECT_TRUE(::IsDialogMessageW(window.hwnd(), &message));
+    };
+    enter(IDC_COMMAND2);
+    ASSERT_EQ(prompts.boxes.shown.size(), 1u);
+    EXPECT_EQ(prompts.boxes.shown[0].title, L"Problem") << "\"Add Button\" checked the empty fields";
+    window.fields().UserTyped(TextField::Text1, L"C:\\Tools\\tool.exe");
+    window.fields().UserTyped(TextField::Text2, L"Tool");
+    enter(IDC_COMMAND2);
+    ASSERT_EQ(window.list().rows.size(), 1u);
+    enter(IDC_LISTVIEW1);
+    EXPECT_EQ(window.fields().Text(TextField::Text1), L"C:\\Tools\\tool.exe") << "the row is loaded";
+
+    // Shift+F10 and the menu key reach the list as a context menu without a place.
+    menuShown = false;
+    ::SetTimer(nullptr, 0, 100, CloseMenu);
+    ::SendMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+    EXPECT_TRUE(menuShown);
+
+    HWND text1 = window.Item(IDC_TEXT1);
+    for (const auto& [control, name] : {std::pair{list, L"Currently Added Buttons:"}, {text1, L"File to Launch:"}}) {
+        HWND label = ::GetWindow(control, GW_HWNDPREV);
+        EXPECT_EQ(TextOf(label), name);
+        EXPECT_FALSE(::IsWindowVisible(label));
+    }
+    EXPECT_EQ(TextOf(window.Item(IDC_IMAGE1)), L"Library icon 1");
+
+    int colourChanges = 0;
+    auto counter = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR count) -> LRESULT {
+        if (message == WM_SYSCOLORCHANGE) ++*reinterpret_cast<int*>(count);
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    };
+    for (int id : {IDC_LISTVIEW1, IDC_STATUSBAR1}) {
+        ::SetWindowSubclass(window.Item(id), counter, 1, reinterpret_cast<DWORD_PTR>(&colourChanges));
+    }
+    ::SendMessageW(window.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(colourChanges, 2);
+    for (int id : {IDC_LISTVIEW1, IDC_STATUSBAR1}) ::RemoveWindowSubclass(window.Item(id), counter, 1);
+}
+
 // A second start ends at once, before the registry is touched. (A missing icons folder: the catalogue.)
 TEST_F(MainWindowTest, SecondInstanceEndsTheStart) {
     anotherInstance = true;
@@ -205,25 +263,47 @@ TEST_F(MainWindowTest, SecondInstanceEndsTheStart) {
     EXPECT_TRUE(prompts.tipsOpenedWith.empty());
 }
 
-TEST(IconLibraryWindowTest, OneIconPressedOkTakesItCancelTakesNothing) {
-    for (bool ok : {true, false}) {
+// The library opens with icon 7 pressed and the keyboard on the icons; an icon is chosen by a
+// click and OK, or by the arrows and Enter or Space; Esc chooses nothing.
+TEST(IconLibraryWindowTest, ChosenByMouseOrKeyboard) {
+    enum Act { ClickIcon12ThenOk, RightDownEnter, LeftSpace, Escape };
+    for (Act act : {ClickIcon12ThenOk, RightDownEnter, LeftSpace, Escape}) {
+        SCOPED_TRACE(act);
         IconLibraryWindow library(ProgramFolder(), 7);
         HWND hwnd = library.CreateModeless(nullptr);
         ASSERT_NE(hwnd, nullptr);
         EXPECT_EQ(TextOf(hwnd), L"");
         EXPECT_NE(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CAPTION, WS_CAPTION) << "no title bar";
+        EXPECT_EQ(TextOf(::GetDlgItem(hwnd, IDOK)) + TextOf(::GetDlgItem(hwnd, IDCANCEL)), L"OKCancel");
         HWND toolbar = library.toolbar();
+        EXPECT_EQ(::GetFocus(), toolbar);
         EXPECT_EQ(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 25);
         for (int number = 1; number <= 25; ++number) {
             EXPECT_EQ(::SendMessageW(toolbar, TB_ISBUTTONCHECKED, number, 0) != 0, number == 7) << number;
         }
-        ::SendMessageW(toolbar, TB_CHECKBUTTON, 12, TRUE);  // what a click does in the group
-        ::SendMessageW(toolbar, TB_CHECKBUTTON, 7, FALSE);
-        EXPECT_EQ(TextOf(::GetDlgItem(hwnd, IDOK)), L"OK");
-        EXPECT_EQ(TextOf(::GetDlgItem(hwnd, IDCANCEL)), L"Cancel");
-        // Enter and Esc arrive as these commands.
-        ::SendMessageW(hwnd, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
-        EXPECT_EQ(library.chosen(), ok ? 12 : 0);
+        // Each icon's name, as its tip and for a screen reader.
+        NMTTDISPINFOW tip{};
+        tip.hdr = {toolbar, 9, TTN_GETDISPINFOW};
+        ::SendMessageW(hwnd, WM_NOTIFY, 9, reinterpret_cast<LPARAM>(&tip));
+        EXPECT_STREQ(tip.lpszText, L"Icon 9");
+
+        auto key = [&](UINT code) {
+            MSG message{::GetFocus(), WM_KEYDOWN, code, 0, 0, {}};
+            if (!::IsDialogMessageW(hwnd, &message)) ::DispatchMessageW(&message);
+        };
+        if (act == ClickIcon12ThenOk) {
+            RECT icon{};
+            ::SendMessageW(toolbar, TB_GETITEMRECT, 11, reinterpret_cast<LPARAM>(&icon));
+            const LPARAM at = MAKELPARAM((icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2);
+            ::SendMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::SendMessageW(toolbar, WM_LBUTTONUP, 0, at);
+            key(VK_RETURN);
+        }
+        if (act == RightDownEnter) key(VK_RIGHT), key(VK_DOWN), key(VK_RETURN);
+        if (act == LeftSpace) key(VK_LEFT), key(VK_SPACE);
+        if (act == Escape) key(VK_RIGHT), key(VK_ESCAPE);
+        const int chosen[] = {12, 13, 6, 0};
+        EXPECT_EQ(library.chosen(), chosen[act]);
         EXPECT_FALSE(::IsWindow(hwnd));
     }
 }

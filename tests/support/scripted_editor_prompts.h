@@ -18,7 +18,7 @@ struct OpenDialogCall {
 
 class ScriptedEditorPrompts : public EditorPrompts {
 public:
-    void SetOwner(HWND) override {}
+    void SetOwner(HWND window) override { owner = window; }
     int Message(const std::wstring& text, const std::wstring& title, UINT style) override {
         return boxes.Message(text, title, style);
     }
@@ -34,6 +34,7 @@ public:
     }
     bool ShowTipOfTheDay(bool showTipsAtStartup) override {
         tipsOpenedWith.push_back(showTipsAtStartup);
+        tipOwnerShown.push_back(owner && ::IsWindowVisible(owner));
         return Next(tipAnswers, showTipsAtStartup);
     }
 
@@ -45,6 +46,8 @@ public:
     std::vector<OpenDialogCall> openDialogs;
     std::vector<int> libraryOpenedWith;
     std::vector<bool> tipsOpenedWith;
+    std::vector<bool> tipOwnerShown;  // whether the window owning the tip was on the screen then
+    HWND owner = nullptr;
 
 private:
     template <typename T>
