@@ -315,6 +315,10 @@ void MainWindow::Show(int showCommand) {
     // the file named on the command line, filled as if it had been dropped (with its notices).
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
+    ShowStartupMessages();
+}
+
+void MainWindow::ShowStartupMessages() {
     if (std::exchange(showTipOfTheDay_, false)) SetTipsTick(prompts_.ShowTipOfTheDay(showTipsMenuTicked()));
     if (!setup_.commandLine.empty()) FillFromFile(*fields_, prompts_, settings_, std::exchange(setup_.commandLine, {}));
 }

@@ -48,6 +48,8 @@ public:
     // Shows the created window, then the tip of the day (unless turned off) and the file named on
     // the command line, whose boxes the window then owns.
     void Show(int showCommand);
+    // What Show says after showing the window; once.
+    void ShowStartupMessages();
 
     EditorFields& fields() { return *fields_; }
     ButtonList& list() { return list_; }

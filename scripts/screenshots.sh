@@ -16,7 +16,7 @@ scripts/build.sh vlm vlmbd library_icons >/dev/null
 
 export WINEPREFIX="$PWD/build/mingw/wineprefix"
 display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 2560x1700x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=$display
@@ -170,4 +170,22 @@ run reg add 'HKCU\Software\VB and VBA Program Settings\vlm\Options' /v 'Show Tip
 run build/mingw/bin/vlm.exe 'C:\windows\system32\notepad.exe' &
 shoot "Important Info About Drag-and-Drop" docs/vlm-drop-notice.png
 keys Return
+wineserver -k 2>/dev/null || true
+
+# The main window, the icon library and the about box at 150 % and 200 %: the screen's DPI is
+# Wine's LogPixels, read when the prefix's programs start.
+for scale in 150 200; do
+  run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale / 100)) /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  run build/mingw/bin/vlm.exe &
+  shoot "Velmora" "docs/vlm-$scale.png"
+  keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
+  shoot_untitled "docs/vlm-library-$scale.png"
+  keys Escape
+  keys alt+h a
+  shoot "About..." "docs/vlm-about-$scale.png"
+  keys Return
+  wineserver -k 2>/dev/null || true
+done
+run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 wineserver -k 2>/dev/null || true

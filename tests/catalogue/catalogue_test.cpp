@@ -182,7 +182,7 @@ protected:
         setup.programName = L"vlm";
         setup.commandLine = commandLine;
         HWND hwnd = editor.Create(std::move(setup));
-        if (hwnd) editor.Show(SW_SHOWNOACTIVATE);
+        if (hwnd) editor.ShowStartupMessages();  // the window itself is not needed on the screen
         return hwnd;
     }
     void Click(int id) { ::SendMessageW(window.hwnd(), WM_COMMAND, id, reinterpret_cast<LPARAM>(window.Item(id))); }
