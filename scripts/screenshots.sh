@@ -71,7 +71,8 @@ shoot_untitled() {
   for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
     eval "$(xdotool getwindowgeometry --shell "$id")"
     local area=$((WIDTH * HEIGHT))
-    if [ "$WIDTH" -gt 50 ] && { [ -z "$best" ] || [ "$area" -lt "$best_area" ]; }; then
+    # (A tooltip of the icons is smaller than the window, and lower.)
+    if [ "$WIDTH" -gt 50 ] && [ "$HEIGHT" -gt 100 ] && { [ -z "$best" ] || [ "$area" -lt "$best_area" ]; }; then
       best=$id; best_area=$area
     fi
   done
@@ -137,7 +138,9 @@ run build/mingw/bin/vlm.exe &
 shoot "VelmoraTip of the Day" docs/vlm-tip.png
 keys Return
 shoot "Velmora" docs/vlm.png
-# The focus starts on "Add Button"; eight steps back is "Select Icon from Library".
+# The focus starts on "Add Button"; eight steps back is "Select Icon from Library". The mouse
+# stays away from the icons, whose names it would show.
+xdotool mousemove 0 0
 keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
 shoot_untitled docs/vlm-library.png
 keys Escape
@@ -177,6 +180,7 @@ wineserver -k 2>/dev/null || true
 for scale in 150 200; do
   run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $((96 * scale / 100)) /f >/dev/null 2>&1
   wineserver -k 2>/dev/null || true
+  xdotool mousemove 0 0
   run build/mingw/bin/vlm.exe &
   shoot "Velmora" "docs/vlm-$scale.png"
   keys shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab space
