@@ -22,6 +22,8 @@ const std::wstring kOptions = L"Software\\VB and VBA Program Settings\\";
 TEST(TipsFile, OneTipPerLineInEveryEncoding) {
     wchar_t ansi[8] = {};  // "caf" and the byte E9 as the ANSI code page reads them
     ::MultiByteToWideChar(CP_ACP, 0, "caf\xE9", 4, ansi, 8);
+    const std::string past(kTipsReadLimit, 'y');  // the file goes on past the part read
+    const size_t full = kTipsReadLimit - 1;
     struct Case { const char* name; std::string bytes; std::vector<std::wstring> tips; };
     const Case cases[] = {
         {"three lines, one empty", "a\r\n\r\nb\r\n", {L"a", L"", L"b"}},
@@ -33,6 +35,10 @@ TEST(TipsFile, OneTipPerLineInEveryEncoding) {
         {"UTF-16 LE with mark", "\xFF\xFE" "c\0\xE9\0\r\0\n\0d\0"s, {L"c\u00e9", L"d"}},
         {"UTF-16 BE with mark", "\xFE\xFF" "\0c\0\xE9\0\n\0d"s, {L"c\u00e9", L"d"}},
         {"ANSI, not UTF-8", "caf\xE9\r\nx", {ansi, L"x"}},
+        {"past the limit: the line cut off left out", "a\r\nb\n" + past, {L"a", L"b"}},
+        {"UTF-16 past the limit", "\xFF\xFE" "a\0\r\0\n\0"s + past, {L"a"}},
+        {"one line past the limit, to its last whole character", std::string(full, 'a') + "\xC3\xA9",
+         {std::wstring(full, L'a')}},
     };
     TempFolder folder;
     for (const auto& c : cases) {
