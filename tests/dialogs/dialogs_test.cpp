@@ -130,5 +130,58 @@ TEST(TipWindow, OneTipAlwaysShowsThatTipAndTheCheckBoxIsStoredAndHandedBack) {
     }
 }
 
+// A tip longer than its box makes the box and the window taller, with every line in view; one
+// longer than the work area allows scrolls in its box, which Tab reaches and End scrolls to the end.
+TEST(TipWindow, ALongTipGrowsTheWindowOrScrollsWithinTheWorkArea) {
+    TempFolder folder;
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int usualHeight = 0;
+    const struct { int sentences; bool grows, scrolls; } cases[] = {{1, false, false}, {12, true, false},
+                                                                    {400, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sentences);
+        std::string tip;
+        for (int n = 0; n < c.sentences; ++n) tip += "Velmora adds your own buttons to the browser's toolbar. ";
+        TipWindow window(SystemRegistry(), L"vlm", folder.WriteFile(L"vlmtips.txt", tip), false);
+        ASSERT_TRUE(window.CreateModeless(nullptr));
+        HWND hwnd = window.hwnd();
+        HWND box = window.Item(TipWindow::kLblTipText);
+        EXPECT_EQ(::GetWindowTextLengthW(box), static_cast<int>(tip.size())) << "the whole tip";
+        RECT frame{}, inside{};
+        ::GetWindowRect(hwnd, &frame);
+        EXPECT_TRUE(::IntersectRect(&inside, &frame, &work) && ::EqualRect(&inside, &frame)) << "on the work area";
+        if (!c.grows) usualHeight = frame.bottom - frame.top;
+        EXPECT_EQ(frame.bottom - frame.top > usualHeight, c.grows);
+        EXPECT_LE(ScreenRect(hwnd, TipWindow::kLblTipText).bottom,
+                  ScreenRect(hwnd, TipWindow::kChkLoadTipsAtStartup).top);
+        EXPECT_EQ((::GetWindowLongPtrW(box, GWL_STYLE) & WS_VSCROLL) != 0, c.scrolls);
+        if (!c.scrolls) {  // as tall as the text needs
+            RECT needed{};
+            ::GetClientRect(box, &needed);
+            const RECT shown = needed;
+            HDC dc = ::GetDC(box);
+            HGDIOBJ old = ::SelectObject(dc, window.font());
+            ::DrawTextW(dc, WindowText(box).c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            ::SelectObject(dc, old);
+            ::ReleaseDC(box, dc);
+            EXPECT_LE(needed.bottom, shown.bottom);
+            continue;
+        }
+        ::ShowWindow(hwnd, SW_SHOW);
+        for (WPARAM key : {VK_TAB, VK_TAB, VK_END}) {
+            MSG message{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+            ::IsDialogMessageW(hwnd, &message);
+        }
+        EXPECT_EQ(::GetFocus(), box);
+        SCROLLINFO scroll{};
+        scroll.cbSize = sizeof(scroll);
+        scroll.fMask = SIF_ALL;
+        ::GetScrollInfo(box, SB_VERT, &scroll);
+        EXPECT_GT(scroll.nPos, 0);
+        EXPECT_EQ(scroll.nPos + static_cast<int>(scroll.nPage), scroll.nMax + 1) << "the last line in view";
+    }
+}
+
 }  // namespace
 }  // namespace velmora
