@@ -2,7 +2,10 @@
 
 #include "velmora_version.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace velmora {
@@ -25,6 +28,7 @@ constexpr int kPadding = 180;  // from the frame to what it holds
 constexpr int kLogoSize = 480;
 constexpr int kGap = 120;
 constexpr int kLinkGap = 30;   // between the lines of the bottom group
+constexpr int kFocusPad = 30;  // around a link's text, where its focus rectangle goes
 constexpr int kButtonWidth = 1095;
 constexpr int kButtonHeight = 375;
 
@@ -47,6 +51,82 @@ int WidthOf(HWND control) {
     return placed.right - placed.left;
 }
 
+// --- The links --------------------------------------------------------------------------------
+// Each link is a static control with SS_NOTIFY (a click arrives as STN_CLICKED) and a tab stop,
+// subclassed so that the keyboard can use it: Enter and Space act as a click, and the focused
+// link shows a focus rectangle around its text. It draws itself in the colours the about box
+// gives it through WM_CTLCOLORSTATIC, its text inset by the padding (in pixels) that the
+// subclass holds as its reference data.
+
+constexpr UINT_PTR kLinkSubclassId = 1;
+
+void PaintLink(HWND link, HDC dc, int pad) {
+    RECT area{};
+    ::GetClientRect(link, &area);
+    auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(link), WM_CTLCOLORSTATIC,
+                                                         reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(link)));
+    ::FillRect(dc, &area, brush ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
+    const int length = ::GetWindowTextLengthW(link);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(link, text.data(), length + 1);
+    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0)));
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    RECT textArea = area;
+    ::InflateRect(&textArea, -pad, -pad);
+    ::DrawTextW(dc, text.c_str(), length, &textArea, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    ::SetBkMode(dc, oldMode);
+    ::SelectObject(dc, oldFont);
+    // As the system's own controls do: no focus rectangle until the keyboard is used.
+    const bool focusHidden = (::SendMessageW(link, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if (::GetFocus() == link && !focusHidden) ::DrawFocusRect(dc, &area);
+}
+
+LRESULT OnLinkPaint(HWND link, int pad) {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(link, &paint);
+    PaintLink(link, dc, pad);
+    ::EndPaint(link, &paint);
+    return 0;
+}
+
+// Enter and Space (not their repeats while held down) act as a click.
+LRESULT OnLinkKeyDown(HWND link, WPARAM key, LPARAM flags) {
+    const bool repeat = (flags & (1L << 30)) != 0;
+    if (!repeat) {
+        const int id = ::GetDlgCtrlID(link);
+        ::SendMessageW(::GetParent(link), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    }
+    return 0;
+}
+
+LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR pad) {
+    switch (message) {
+    case WM_GETDLGCODE: {
+        // Enter goes to the link rather than to the default button.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        return ::DefSubclassProc(link, message, wParam, lParam) | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN || wParam == VK_SPACE) return OnLinkKeyDown(link, wParam, lParam);
+        break;
+    case WM_PAINT:
+        return OnLinkPaint(link, static_cast<int>(pad));
+    case WM_PRINTCLIENT:
+        PaintLink(link, reinterpret_cast<HDC>(wParam), static_cast<int>(pad));
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        ::InvalidateRect(link, nullptr, TRUE);
+        break;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(link, &LinkProc, kLinkSubclassId);
+        break;
+    }
+    return ::DefSubclassProc(link, message, wParam, lParam);
+}
+
 }  // namespace
 
 AboutBox::AboutBox(ShellApi& shell)
@@ -63,7 +143,7 @@ void AboutBox::Form_Load() {
     underlined.lfUnderline = TRUE;
     linkFont_.reset(::CreateFontIndirectW(&underlined));
 
-    // Created in the order of the Tab key; OK is the only stop.
+    // Created in the order of the Tab key: OK, where the focus starts, then the two links.
     AddControl(L"BUTTON", L"", BS_GROUPBOX, kFrame1, {});
 
     // The product's logo: the program's own icon (resource 1), or the system's program icon in a
@@ -83,13 +163,14 @@ void AboutBox::Form_Load() {
     AddControl(L"STATIC", L"", SS_ETCHEDHORZ, kLine1, {});
     AddControl(L"STATIC", kLabel1Text, SS_LEFT | SS_NOPREFIX, kLabel1, {});
     AddControl(L"STATIC", kLabel3Text, SS_LEFT | SS_NOPREFIX, kLabel3, {});
-    // The links: SS_NOTIFY makes them take the mouse, so that clicks arrive as STN_CLICKED and
-    // the pointer over them can be set.
-    for (const auto& [id, text] : {std::pair{kLabel6, kMakerWebSite}, std::pair{kLabel5, kSupportEmail}}) {
-        HWND link = AddControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, id, {});
-        ::SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
-    }
     AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {});
+    // The links: SS_NOTIFY makes them take the mouse, so that clicks arrive as STN_CLICKED and
+    // the pointer over them can be set; the subclass gives them the keyboard.
+    for (const auto& [id, text] : {std::pair{kLabel6, kMakerWebSite}, std::pair{kLabel5, kSupportEmail}}) {
+        HWND link = AddControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | WS_TABSTOP, id, {});
+        ::SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+        ::SetWindowSubclass(link, &LinkProc, kLinkSubclassId, static_cast<DWORD_PTR>(Px(kFocusPad)));
+    }
     Arrange();
 }
 
@@ -141,17 +222,20 @@ void AboutBox::Arrange() {
     FitLabelHeight(label1);
     y += HeightOf(label1) + gap;
 
-    // The bottom group: the line about Corvale, then the links, as wide as their texts (so the
-    // hand shows only over them), with OK in the bottom right corner beside them.
+    // The bottom group: the line about Corvale, then the links, as wide as their texts and the
+    // room for the focus rectangle around them (so the hand shows only over them), with OK in the
+    // bottom right corner beside them. Their texts line up with the line above.
     Place(label3, left, 0, width, 0);
     FitLabelHeight(label3);
     const int linkGap = Px(kLinkGap);
+    const int pad = Px(kFocusPad);
     const int linkRoom = width - gap - buttonWidth;
     for (HWND link : {label6, label5}) {
         Place(link, left, 0, std::min(TextWidth(link) + 1, linkRoom), 0);
         FitLabelHeight(link);
+        Place(link, left, 0, WidthOf(link) + 2 * pad, HeightOf(link) + 2 * pad);
     }
-    const int links = HeightOf(label6) + linkGap + HeightOf(label5);
+    const int links = HeightOf(label6) + std::max(0, linkGap - 2 * pad) + HeightOf(label5);
     const int bottomGroup = HeightOf(label3) + linkGap + std::max(links, buttonHeight);
 
     // The window keeps its size unless the texts need more; any room to spare goes between the
@@ -161,13 +245,20 @@ void AboutBox::Arrange() {
     int bottom = frameBottom - padding;
     Place(Item(IDOK), right - buttonWidth, bottom - buttonHeight, buttonWidth, buttonHeight);
     const int linksBottom = bottom - std::max(0, (buttonHeight - links) / 2);
-    Place(label5, left, linksBottom - HeightOf(label5), WidthOf(label5), HeightOf(label5));
+    Place(label5, left - pad, linksBottom - HeightOf(label5), WidthOf(label5), HeightOf(label5));
     const int label6Top = linksBottom - links;
-    Place(label6, left, label6Top, WidthOf(label6), HeightOf(label6));
+    Place(label6, left - pad, label6Top, WidthOf(label6), HeightOf(label6));
     Place(label3, left, bottom - bottomGroup, width, HeightOf(label3));
 
     Place(Item(kFrame1), margin, margin, clientWidth - 2 * margin, frameBottom - margin);
     SetClientSize(hwnd_, clientWidth, clientHeight);
+}
+
+bool AboutBox::HighContrastOn() const {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 bool AboutBox::IsLink(HWND control) const {
@@ -190,10 +281,11 @@ bool AboutBox::OnCommand(int id, int code, HWND control) {
 INT_PTR AboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     switch (message) {
     case WM_CTLCOLORSTATIC: {
-        // The links in pure blue on the window's own background; the other labels as usual.
+        // The links in pure blue on the window's own background, or in the system's link colour
+        // when high contrast is on; the other labels as usual.
         if (!IsLink(reinterpret_cast<HWND>(lParam))) return 0;
         HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, kLinkColour);
+        ::SetTextColor(dc, HighContrastOn() ? ::GetSysColor(COLOR_HOTLIGHT) : kLinkColour);
         ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
         handled = true;
         return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));

@@ -1,8 +1,10 @@
 // The about box (FrmAbt): the product's and the maker's logos, the version, the notice
 // line, the note on passing the program on, and two links, the maker's web site (Label6) and the
-// support e-mail address (Label5), blue with the hand pointer. A click on a link opens it through
-// the shell; only "no program associated" (31) is reported, in an "Oops!" box. OK, Enter and Esc
-// close it. Shown modally, owned by and centred over the main window.
+// support e-mail address (Label5), blue (the system's link colour in high contrast) with the hand
+// pointer. A click on a link opens it through the shell; only "no program associated" (31) is
+// reported, in an "Oops!" box. Tab goes from OK to each link, where Enter and Space act as a
+// click. OK, Enter (elsewhere than on a link) and Esc close it. Shown modally, owned by and
+// centred over the main window.
 #pragma once
 
 #include "common/prompts.h"
@@ -40,6 +42,8 @@ protected:
     void OnInit() override { Form_Load(); }
     bool OnCommand(int id, int code, HWND control) override;
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+    // Whether the system's high-contrast mode is on, asked each time the links are drawn.
+    virtual bool HighContrastOn() const;
 
 private:
     void Form_Load();

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <optional>
 #include <string_view>
@@ -14,21 +13,63 @@ namespace velmora {
 
 namespace {
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+// The first bytes of a file, at most limit of them, and whether the file goes on after them.
+struct FileStart {
+    std::string bytes;
+    bool cut = false;
+};
+
+// The start of the file, or nothing when it cannot be opened or read.
+std::optional<FileStart> ReadFileStart(const std::wstring& path, size_t limit) {
     UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
-    std::string bytes;
+    FileStart start;
     char chunk[65536];
-    for (;;) {
+    while (start.bytes.size() < limit) {
+        const DWORD wanted = static_cast<DWORD>(std::min(sizeof(chunk), limit - start.bytes.size()));
         DWORD got = 0;
-        if (!::ReadFile(file.get(), chunk, sizeof(chunk), &got, nullptr)) return std::nullopt;
-        if (got == 0) return bytes;
-        // The text conversions count in int; a tips file of gigabytes is not one.
-        if (bytes.size() + got > INT_MAX / 2) return std::nullopt;
-        bytes.append(chunk, got);
+        if (!::ReadFile(file.get(), chunk, wanted, &got, nullptr)) return std::nullopt;
+        if (got == 0) return start;
+        start.bytes.append(chunk, got);
     }
+    // One byte more only tells whether the file goes on.
+    DWORD got = 0;
+    start.cut = !::ReadFile(file.get(), chunk, 1, &got, nullptr) || got > 0;
+    return start;
+}
+
+// How many bytes at the end of bytes are a UTF-8 character cut short.
+size_t CutUtf8Tail(std::string_view bytes) {
+    for (size_t back = 1; back <= std::min<size_t>(3, bytes.size()); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+        const size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > back ? back : 0;
+    }
+    return 0;
+}
+
+// The part of a text cut off by the read limit that holds whole lines: up to its last line end;
+// when it has none, the one long line up to its last whole character.
+std::string_view WholeLines(std::string_view bytes) {
+    const bool bigEndian = bytes.starts_with("\xFE\xFF");
+    if (bigEndian || bytes.starts_with("\xFF\xFE")) {
+        size_t end = bytes.size() & ~size_t{1};  // UTF-16 units start at even offsets after the mark
+        auto unit = [&](size_t at) {
+            const auto first = static_cast<unsigned char>(bytes[at]);
+            const auto second = static_cast<unsigned char>(bytes[at + 1]);
+            return static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+        };
+        for (size_t at = end; at > 2; at -= 2) {
+            if (unit(at - 2) == L'\r' || unit(at - 2) == L'\n') return bytes.substr(0, at);
+        }
+        if (end > 2 && IS_HIGH_SURROGATE(unit(end - 2))) end -= 2;
+        return bytes.substr(0, end);
+    }
+    const size_t lineEnd = bytes.find_last_of("\r\n");
+    if (lineEnd != std::string_view::npos) return bytes.substr(0, lineEnd + 1);
+    return bytes.substr(0, bytes.size() - CutUtf8Tail(bytes));
 }
 
 // Bytes in a code page; nothing when flags has MB_ERR_INVALID_CHARS and the bytes are not valid.
@@ -80,9 +121,10 @@ std::vector<std::wstring> SplitTipLines(const std::wstring& text) {
 
 bool ReadTipsFile(const std::wstring& path, std::vector<std::wstring>& tips) {
     if (path.empty()) return false;
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) return false;
-    tips = SplitTipLines(DecodeTipsText(*bytes));
+    const std::optional<FileStart> start = ReadFileStart(path, kTipsReadLimit);
+    if (!start) return false;
+    const std::string_view bytes = start->cut ? WholeLines(start->bytes) : std::string_view(start->bytes);
+    tips = SplitTipLines(DecodeTipsText(bytes));
     return true;
 }
 

@@ -1,11 +1,33 @@
 #include "mainwindow/tutorial_window.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 
 namespace velmora {
 
 namespace {
+
+// The step text is a multi-line edit control, which asks the dialog manager for every key, Esc
+// included, and then treats Esc in its own way. Its subclass leaves Esc to the dialog manager,
+// so that Esc in the text closes the window just as it does everywhere else in it.
+constexpr UINT_PTR kText1SubclassId = 1;
+
+LRESULT OnText1GetDlgCode(HWND text, WPARAM wParam, LPARAM lParam) {
+    const LRESULT wanted = ::DefSubclassProc(text, WM_GETDLGCODE, wParam, lParam);
+    const auto* key = reinterpret_cast<const MSG*>(lParam);
+    const bool escape = key && key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE;
+    return escape ? wanted & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE) : wanted;
+}
+
+LRESULT CALLBACK Text1Proc(HWND text, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+    case WM_GETDLGCODE: return OnText1GetDlgCode(text, wParam, lParam);
+    case WM_NCDESTROY: ::RemoveWindowSubclass(text, &Text1Proc, kText1SubclassId); break;
+    }
+    return ::DefSubclassProc(text, message, wParam, lParam);
+}
 
 constexpr int kClientWidth = 4095;
 constexpr int kClientHeight = 5385;
@@ -111,6 +133,7 @@ void TutorialWindow::CreateControls() {
     const int textTop = frameTop + Px(kText1In.top);
     ::SetWindowPos(text1, nullptr, Px(kFrame1At.left + kText1In.left), textTop, Px(kText1In.width),
                    std::max(textBottom - textTop, Px(300)), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowSubclass(text1, &Text1Proc, kText1SubclassId, 0);
     for (int index = 0; index < kStepCount; ++index) {
         TwipsRect at = kCommand1At;
         at.top += index * kCommand1Pitch;

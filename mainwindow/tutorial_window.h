@@ -1,7 +1,8 @@
 // Form4, the interactive tutorial: a small modeless window beside the main window that explains
 // adding a button in five steps. The step buttons show each step's text and make a red outline
 // (Shape1) flash around the area of the main window that the step is about, driven by the main
-// window's Timer2, while the user goes on working in the main window.
+// window's Timer2, while the user goes on working in the main window. The close box, Alt+F4 and
+// Esc close it.
 #pragma once
 
 #include "common/window_base.h"
@@ -63,9 +64,9 @@ public:
 protected:
     void OnInit() override { CreateControls(); }
     bool OnCommand(int id, int code, HWND control) override;
-    void OnOK() override {}      // Enter in the text: nothing to confirm
-    void OnCancel() override {}  // Esc: the window stays, as the user may still need it
-    void OnCloseBox() override { Close(IDCANCEL); }
+    void OnOK() override {}  // Enter in the text: nothing to confirm
+    // Esc closes the window wherever the focus is in it, as the close box does.
+    void OnCancel() override { Close(IDCANCEL); }
     void OnUnload() override { Form_Unload(); }
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 

@@ -68,7 +68,7 @@ const wchar_t* const kSeed[3][9] = {
 // One input and what must happen. Stored data goes to the start-up of the real main window; the
 // editor's inputs are followed by "Add Button"; the tips file is read by the tip window.
 enum Act { Type, ProgramIcon, Parameters, DiskIcon, Drop, CommandLine, Library7 };
-enum TipsFile { Missing, Folder, Locked, Garbage, TenMegabytes, LongLine };
+enum TipsFile { Missing, Folder, Locked, Garbage, TenMegabytes, LongLine, LongerLine };
 struct Row {
     std::string name;
     std::wstring input;           // the stored data, the path or the command line
@@ -486,6 +486,7 @@ TEST_P(TipsFiles, TheTipWindowShowsATipOrSaysTheFileIsMissing) {
     for (int n = 0; row.act == Garbage && n < 1 << 16; ++n) bytes += static_cast<char>(n * 7919 % 256);
     while (row.act == TenMegabytes && bytes.size() < 10 << 20) bytes += "Velmora adds buttons to the browser.\r\n";
     if (row.act == LongLine) bytes.assign(1 << 20, 'x');
+    if (row.act == LongerLine) bytes.assign((1 << 20) + 9, 'x');  // read up to its first 1 MiB
     if (row.act == Folder) ::CreateDirectoryW(file.c_str(), nullptr);
     if (row.act != Missing && row.act != Folder) prog.WriteFile(L"vlmtips.txt", bytes);
     UniqueFileHandle lock(row.act == Locked ? ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
@@ -520,8 +521,9 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, TipsFiles,
                                            Acted("a_folder", Folder, L"", {}, {}, -1),
                                            Acted("locked", Locked, L"", {}, {}, -1),
                                            Acted("binary", Garbage, L"", {}, {}, 0),
-                                           Acted("ten_megabytes", TenMegabytes, L"", {}, {}, 275942),
-                                           Acted("one_line_of_1MB", LongLine, L"")),
+                                           Acted("ten_megabytes", TenMegabytes, L"", {}, {}, 27594),
+                                           Acted("one_line_of_1MB", LongLine, L""),
+                                           Acted("one_line_past_1MB", LongerLine, L"")),
                          RowName);
 
 struct InputCount : ::testing::Environment {

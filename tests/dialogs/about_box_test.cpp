@@ -31,6 +31,33 @@ COLORREF TextColourOf(HWND dialog, HWND control) {
     return colour;
 }
 
+// The about box as it is drawn while high contrast is on.
+class HighContrastAboutBox : public AboutBox {
+public:
+    using AboutBox::AboutBox;
+
+protected:
+    bool HighContrastOn() const override { return true; }
+};
+
+// Whether a focus rectangle is drawn along the top edge of a control.
+bool ShowsFocusRectangle(HWND control) {
+    RECT area{};
+    ::GetClientRect(control, &area);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, area.right, area.bottom);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    bool drawn = false;
+    for (int x = 0; x < area.right; ++x) drawn = drawn || ::GetPixel(dc, x, 0) != ::GetSysColor(COLOR_BTNFACE);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return drawn;
+}
+
 TEST(AboutBox, ShowsTheVersionTheNoticeLineTheNoteAndBlueLinksInOneFrame) {
     ScriptedPrompts prompts;
     ScriptedShell shell(42);
@@ -65,7 +92,40 @@ TEST(AboutBox, ShowsTheVersionTheNoticeLineTheNoteAndBlueLinksInOneFrame) {
         EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
     }
     EXPECT_NE(TextColourOf(hwnd, about.Item(AboutBox::kLabel3)), RGB(0, 0, 255));
+    // In high contrast the links take the system's link colour.
+    HighContrastAboutBox contrast(prompts, shell);
+    ASSERT_TRUE(contrast.CreateModeless(nullptr));
+    for (int id : {AboutBox::kLabel6, AboutBox::kLabel5})
+        EXPECT_EQ(TextColourOf(contrast.hwnd(), contrast.Item(id)), ::GetSysColor(COLOR_HOTLIGHT));
     EXPECT_TRUE(prompts.shown.empty() && shell.calls.empty());
+}
+
+// Tab goes from OK to each link in turn and back; the focused link shows a focus rectangle, and
+// Enter or Space on it does what a click does.
+TEST(AboutBox, TabReachesEachLinkWhereEnterAndSpaceOpenIt) {
+    const std::wstring web = L"open " + std::wstring(kMakerWebSite);
+    const std::wstring mail = L"open mailto:" + std::wstring(kSupportEmail);
+    ScriptedPrompts prompts;
+    ScriptedShell shell(42);
+    AboutBox about(prompts, shell);
+    ASSERT_TRUE(about.CreateModeless(nullptr));
+    ::ShowWindow(about.hwnd(), SW_SHOW);
+    ASSERT_EQ(::GetFocus(), about.Item(IDOK));
+    const struct { WPARAM key; int focus; std::vector<std::wstring> calls; } steps[] = {
+        {VK_TAB, AboutBox::kLabel6, {}},           {VK_SPACE, AboutBox::kLabel6, {web}},
+        {VK_TAB, AboutBox::kLabel5, {web}},        {VK_RETURN, AboutBox::kLabel5, {web, mail}},
+        {VK_SPACE, AboutBox::kLabel5, {web, mail, mail}}, {VK_TAB, IDOK, {web, mail, mail}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(::testing::Message() << "key " << step.key << " to " << step.focus);
+        MSG key{::GetFocus(), WM_KEYDOWN, step.key, 0, 0, {}};
+        ::IsDialogMessageW(about.hwnd(), &key);
+        EXPECT_EQ(::GetFocus(), about.Item(step.focus));
+        EXPECT_EQ(shell.calls, step.calls);
+        for (int link : {AboutBox::kLabel6, AboutBox::kLabel5})
+            EXPECT_EQ(ShowsFocusRectangle(about.Item(link)), link == step.focus);
+    }
+    EXPECT_TRUE(::IsWindow(about.hwnd())) << "a link keeps the about box open";
 }
 
 // A click on a link opens it; only "no program associated" (31) says "Oops!". OK, Enter and Esc close.

@@ -22,6 +22,8 @@ const std::wstring kOptions = L"Software\\VB and VBA Program Settings\\";
 TEST(TipsFile, OneTipPerLineInEveryEncoding) {
     wchar_t ansi[8] = {};  // "caf" and the byte E9 as the ANSI code page reads them
     ::MultiByteToWideChar(CP_ACP, 0, "caf\xE9", 4, ansi, 8);
+    const std::string past(kTipsReadLimit, 'y');  // the file goes on past the part read
+    const size_t full = kTipsReadLimit - 1;
     struct Case { const char* name; std::string bytes; std::vector<std::wstring> tips; };
     const Case cases[] = {
         {"three lines, one empty", "a\r\n\r\nb\r\n", {L"a", L"", L"b"}},
@@ -33,6 +35,10 @@ TEST(TipsFile, OneTipPerLineInEveryEncoding) {
         {"UTF-16 LE with mark", "\xFF\xFE" "c\0\xE9\0\r\0\n\0d\0"s, {L"c\u00e9", L"d"}},
         {"UTF-16 BE with mark", "\xFE\xFF" "\0c\0\xE9\0\n\0d"s, {L"c\u00e9", L"d"}},
         {"ANSI, not UTF-8", "caf\xE9\r\nx", {ansi, L"x"}},
+        {"past the limit: the line cut off left out", "a\r\nb\n" + past, {L"a", L"b"}},
+        {"UTF-16 past the limit", "\xFF\xFE" "a\0\r\0\n\0"s + past, {L"a"}},
+        {"one line past the limit, to its last whole character", std::string(full, 'a') + "\xC3\xA9",
+         {std::wstring(full, L'a')}},
     };
     TempFolder folder;
     for (const auto& c : cases) {
@@ -121,6 +127,59 @@ TEST(TipWindow, OneTipAlwaysShowsThatTipAndTheCheckBoxIsStoredAndHandedBack) {
         PressKey(hwnd, ticked ? VK_ESCAPE : VK_RETURN);
         EXPECT_FALSE(::IsWindow(hwnd));
         EXPECT_EQ(window.showTipsAtStartup(), !ticked) << "hands back the box";
+    }
+}
+
+// A tip longer than its box makes the box and the window taller, with every line in view; one
+// longer than the work area allows scrolls in its box, which Tab reaches and End scrolls to the end.
+TEST(TipWindow, ALongTipGrowsTheWindowOrScrollsWithinTheWorkArea) {
+    TempFolder folder;
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int usualHeight = 0;
+    const struct { int sentences; bool grows, scrolls; } cases[] = {{1, false, false}, {12, true, false},
+                                                                    {400, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sentences);
+        std::string tip;
+        for (int n = 0; n < c.sentences; ++n) tip += "Velmora adds your own buttons to the browser's toolbar. ";
+        TipWindow window(SystemRegistry(), L"vlm", folder.WriteFile(L"vlmtips.txt", tip), false);
+        ASSERT_TRUE(window.CreateModeless(nullptr));
+        HWND hwnd = window.hwnd();
+        HWND box = window.Item(TipWindow::kLblTipText);
+        EXPECT_EQ(::GetWindowTextLengthW(box), static_cast<int>(tip.size())) << "the whole tip";
+        RECT frame{}, inside{};
+        ::GetWindowRect(hwnd, &frame);
+        EXPECT_TRUE(::IntersectRect(&inside, &frame, &work) && ::EqualRect(&inside, &frame)) << "on the work area";
+        if (!c.grows) usualHeight = frame.bottom - frame.top;
+        EXPECT_EQ(frame.bottom - frame.top > usualHeight, c.grows);
+        EXPECT_LE(ScreenRect(hwnd, TipWindow::kLblTipText).bottom,
+                  ScreenRect(hwnd, TipWindow::kChkLoadTipsAtStartup).top);
+        EXPECT_EQ((::GetWindowLongPtrW(box, GWL_STYLE) & WS_VSCROLL) != 0, c.scrolls);
+        if (!c.scrolls) {  // as tall as the text needs
+            RECT needed{};
+            ::GetClientRect(box, &needed);
+            const RECT shown = needed;
+            HDC dc = ::GetDC(box);
+            HGDIOBJ old = ::SelectObject(dc, window.font());
+            ::DrawTextW(dc, WindowText(box).c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            ::SelectObject(dc, old);
+            ::ReleaseDC(box, dc);
+            EXPECT_LE(needed.bottom, shown.bottom);
+            continue;
+        }
+        ::ShowWindow(hwnd, SW_SHOW);
+        for (WPARAM key : {VK_TAB, VK_TAB, VK_END}) {
+            MSG message{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+            ::IsDialogMessageW(hwnd, &message);
+        }
+        EXPECT_EQ(::GetFocus(), box);
+        SCROLLINFO scroll{};
+        scroll.cbSize = sizeof(scroll);
+        scroll.fMask = SIF_ALL;
+        ::GetScrollInfo(box, SB_VERT, &scroll);
+        EXPECT_GT(scroll.nPos, 0);
+        EXPECT_EQ(scroll.nPos + static_cast<int>(scroll.nPage), scroll.nMax + 1) << "the last line in view";
     }
 }
 

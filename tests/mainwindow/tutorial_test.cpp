@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -139,6 +140,30 @@ TEST_F(TutorialTest, EachStepFlashesOnlyItsOwnRectangleUntilTheWindowCloses) {
     EXPECT_EQ(tutorial->CurrentStep, 0);
     tutorial->Timer2_Timer();  // a tick that was already on its way brings nothing back
     EXPECT_TRUE(main.VisibleShapes().empty());
+}
+
+// Esc closes the tutorial wherever the focus is in it, as its close box does: in the step text
+// and on each step button, reached with Tab from the step button clicked.
+TEST_F(TutorialTest, EscClosesTheWindowWhereverTheFocusIs) {
+    std::vector<int> focused;
+    for (int tabs = 0; tabs <= TutorialWindow::kStepCount; ++tabs) {
+        SCOPED_TRACE(tabs);
+        HWND hwnd = Open();
+        ClickStep(2);
+        auto press = [hwnd](WPARAM key) {
+            MSG message{::GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+            EXPECT_TRUE(::IsDialogMessageW(hwnd, &message));
+        };
+        for (int tab = 0; tab < tabs; ++tab) press(VK_TAB);
+        focused.push_back(::GetDlgCtrlID(::GetFocus()));
+        press(VK_ESCAPE);
+        EXPECT_FALSE(::IsWindow(hwnd));
+        EXPECT_FALSE(main.timer2);
+        EXPECT_TRUE(main.VisibleShapes().empty());
+    }
+    std::sort(focused.begin(), focused.end());
+    const int step1 = TutorialWindow::kCommand1;
+    EXPECT_EQ(focused, (std::vector<int>{TutorialWindow::kText1, step1, step1 + 1, step1 + 2, step1 + 3, step1 + 4}));
 }
 
 }  // namespace
