@@ -1,5 +1,6 @@
 #include "bench/bench_support.h"
 
+#include "bench/button_mix.h"
 #include "buttons/button_records.h"
 #include "settings/preferences.h"
 
@@ -20,12 +21,6 @@ bool Redirect(HKEY predefined, const std::wstring& path) {
     const LSTATUS status = ::RegOverridePredefKey(predefined, scratch);
     ::RegCloseKey(scratch);
     return status == ERROR_SUCCESS;
-}
-
-std::wstring SystemProgram(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetSystemDirectoryW(folder, MAX_PATH);
-    return std::wstring(folder) + L"\\" + name;
 }
 
 }  // namespace
@@ -56,35 +51,23 @@ void SeedButtons(int count, const std::wstring& programFolder) {
     StoreShowTipsAtStartup(SystemRegistry(), L"vlm", false);
     if (count == 0) return;
 
-    const wchar_t* const programs[] = {L"notepad.exe", L"winemine.exe", L"winefile.exe", L"taskmgr.exe",
-                                       L"cmd.exe",     L"clock.exe",    L"regedit.exe"};
     CRegSettings settings(SystemRegistry(), kAppName);
     for (int slot = 0; slot < count; ++slot) {
+        const MixedButton button = MixedButtonAt(slot, programFolder);
         ButtonRecord record;
-        const std::wstring number = std::to_wstring(slot % 25 + 1);
-        switch (slot % 3) {
-        case 0:
-            record.icon = number;
-            record.program = L"C:\\Tools\\tool" + number + L".exe";
-            break;
-        case 1:
-            record.icon = L"program";
-            record.program = SystemProgram(programs[slot % std::size(programs)]);
-            break;
-        default:
-            record.icon = L"disk";
-            record.iconFile = programFolder + L"icons\\" + number + L".ico";
-            record.program = L"https://www.example.com/page" + number;
-            break;
+        switch (button.kind) {
+        case IconKind::Library: record.icon = std::to_wstring(button.number); break;
+        case IconKind::Program: record.icon = L"program"; break;
+        case IconKind::Disk: record.icon = L"disk"; break;
         }
-        record.buttonText = L"Button " + number;
-        record.menuText = L"Menu item " + number;
-        record.menuStatusBar = L"Starts button " + number;
-        if (slot % 5 == 4) {
-            record.arguments = L"-x " + number;
-            record.link = programFolder + L"shortcuts\\tool" + number + L".lnk";
-        }
-        record.scope = slot % 4 == 3 ? kScopeAllUsers : kScopeCurrentUser;
+        record.iconFile = button.iconFile;
+        record.program = button.program;
+        record.buttonText = button.buttonText;
+        record.menuText = button.menuText;
+        record.menuStatusBar = button.menuStatusBar;
+        record.arguments = button.arguments;
+        record.link = button.link;
+        record.scope = button.allUsers ? kScopeAllUsers : kScopeCurrentUser;
         WriteButtonRecord(settings, slot, record, RecordValueOrder::Add);
     }
     WriteButtonCount(settings, count);

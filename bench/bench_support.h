@@ -47,9 +47,7 @@ private:
 
 // Records `count` buttons for the editor whose folder is programFolder, in the registry as it is
 // mapped now, after removing every record and browser entry there was; the tip of the day is
-// switched off. The icon kinds take turns: a library icon, a program's own icon, an icon file on
-// disk (one of the library files). Every fourth button is for all users, every fifth carries
-// parameters.
+// switched off. The buttons are those of MixedButtonAt (button_mix.h), their icon kinds mixed.
 void SeedButtons(int count, const std::wstring& programFolder);
 
 // Milliseconds on the performance counter.

@@ -1,12 +1,16 @@
 // Where the editor's start-up time goes, step by step, in process: the same steps as vlm's
-// wWinMain, with the registry mapped onto scratch keys that hold 20 recorded buttons. The figures
-// are medians of several rounds in one process (the first round, with cold caches, is left out),
+// wWinMain, with the registry mapped onto scratch keys that hold 20 recorded buttons, and beside
+// them the same steps of the shaped window (shaped_window.h) with as many rows. The figures are
+// medians of several rounds in one process (the first round, with cold caches, is left out),
 // except the first line, which is this process's own start until main().
 // Prints one line per step:
 //   profile <step> <median ms>
 //
 //   startup_profile [ROUNDS]
 #include "bench/bench_support.h"
+#include "bench/button_mix.h"
+#include "bench/shaped_window.h"
+#include "buttons/button_slots.h"
 #include "mainwindow/main_window.h"
 
 #include <windows.h>
@@ -86,10 +90,32 @@ int main(int argc, char** argv) {
             started = NowMs();
             operations.LoadAtStartup();
             record(L"load-20-buttons", NowMs() - started, round);
-            // Its parts: reading the records, taking the icons of programs and files, the rewrite.
+            // Its parts: asking whether each record is there and reading it, the icons of programs
+            // and files, the rewrite.
+            started = NowMs();
+            for (int slot = 0; slot < 20; ++slot) settings.SectionExists(ButtonRecordSection(slot));
+            record(L"check-20-records", NowMs() - started, round);
             started = NowMs();
             for (int slot = 0; slot < 20; ++slot) ReadButtonRecord(settings, slot);
             record(L"read-20-records", NowMs() - started, round);
+            // Taking the icons and putting them into the list's images, which the shaped window
+            // does as well.
+            double taking = 0;
+            double placing = 0;
+            ButtonImages images;
+            images.LoadLibraryIcons(folder);
+            for (int slot = 0; slot < 20; ++slot) {
+                const MixedButton button = MixedButtonAt(slot, folder);
+                if (button.kind == IconKind::Library) continue;
+                started = NowMs();
+                LoadFileIcon(button.kind == IconKind::Program ? button.program : button.iconFile, picico);
+                taking += NowMs() - started;
+                started = NowMs();
+                images.Append(picico.get());
+                placing += NowMs() - started;
+            }
+            record(L"icons-of-20-buttons", taking, round);
+            record(L"images-of-20-buttons", placing, round);
             started = NowMs();
             operations.RewriteAllButtons();
             record(L"rewrite-20-buttons", NowMs() - started, round);
@@ -114,6 +140,24 @@ int main(int argc, char** argv) {
             ::ShowWindow(hwnd, SW_SHOWNORMAL);
             ::UpdateWindow(hwnd);
             record(L"show-window-" + std::to_wstring(buttons) + L"-buttons", NowMs() - started, round);
+            MSG message;
+            while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+        }
+        for (int rows : {0, 20}) {
+            ShapedWindow window(rows, folder, false);
+            started = NowMs();
+            HWND hwnd = window.Create();
+            record(L"shaped-create-window-" + std::to_wstring(rows) + L"-rows", NowMs() - started, round);
+            started = NowMs();
+            ::ShowWindow(hwnd, SW_SHOWNORMAL);
+            ::UpdateWindow(hwnd);
+            record(L"shaped-show-window-" + std::to_wstring(rows) + L"-rows", NowMs() - started, round);
+            if (rows == 20) {
+                // The tutorial's outlines, which the editor's window makes hidden at its start.
+                started = NowMs();
+                HighlightShapes outlines(hwnd, ScreenDpi());
+                record(L"tutorial-outlines", NowMs() - started, round);
+            }
             MSG message;
             while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
         }

@@ -1,0 +1,311 @@
+#include "bench/shaped_window.h"
+
+#include "bench/button_mix.h"
+#include "mainwindow/main_menu.h"
+#include "mainwindow/main_window_layout.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <climits>
+
+namespace velmora::bench {
+
+using namespace layout;
+
+namespace {
+
+// The editor's caption and style.
+const wchar_t* const kCaption = L"Velmora";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kButtonSlots = 20;  // the editor's count of buttons
+constexpr int kSmallIconSize = 16;
+
+// The drop target the window is registered with; every drag over it is refused.
+class RefusingDropTarget final : public IDropTarget {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *object = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = ::InterlockedDecrement(&references_);
+        if (left == 0) delete this;
+        return static_cast<ULONG>(left);
+    }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override { return Refuse(effect); }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override { return Refuse(effect); }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override { return Refuse(effect); }
+
+private:
+    ~RefusingDropTarget() = default;
+    static HRESULT Refuse(DWORD* effect) {
+        if (!effect) return E_INVALIDARG;
+        *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    LONG references_ = 1;
+};
+
+// A button's small icon, taken as the editor takes it: a library icon read from its file at the
+// list's size, a program's or an icon file's own small icon through the shell.
+UniqueHicon SmallIcon(const MixedButton& button, const std::wstring& folder) {
+    if (button.kind == IconKind::Library) {
+        const std::wstring file = folder + L"icons\\" + std::to_wstring(button.number) + L".ico";
+        return UniqueHicon(static_cast<HICON>(
+            ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, kSmallIconSize, kSmallIconSize, LR_LOADFROMFILE)));
+    }
+    const std::wstring& file = button.kind == IconKind::Program ? button.program : button.iconFile;
+    HICON icon = nullptr;
+    const UINT count = ::ExtractIconExW(file.c_str(), 0, nullptr, &icon, 1);
+    UniqueHicon held(icon);
+    if (count == 0 || count == UINT_MAX) return {};
+    return held;
+}
+
+}  // namespace
+
+ShapedWindow::ShapedWindow(int rows, std::wstring programFolder, bool quitOnClose)
+    : rows_(rows), folder_(std::move(programFolder)), quitOnClose_(quitOnClose) {}
+
+ShapedWindow::~ShapedWindow() {
+    // The window goes first, with the list that shows the images.
+    if (hwnd_) ::DestroyWindow(hwnd_);
+    if (pop_) ::DestroyMenu(pop_);
+    if (images_) ::ImageList_Destroy(images_);
+}
+
+HWND ShapedWindow::Create() {
+    HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    const int dpi = ScreenDpi();
+    return CreateFrame(kShapedWindowClass, kCaption, kWindowStyle, CreateMainMenu(), icon,
+                       TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi));
+}
+
+LRESULT ShapedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: {
+        CreateControls();
+        RECT status{};
+        ::GetWindowRect(Item(IDC_STATUSBAR1), &status);
+        SetClientSize(hwnd_, Px(kClientWidth), Px(kClientHeight) + (status.bottom - status.top));
+        ::SendMessageW(Item(IDC_STATUSBAR1), WM_SIZE, 0, 0);
+        CentreWindow(hwnd_, nullptr);
+        ::SHAutoComplete(Item(IDC_TEXT1), SHACF_DEFAULT);
+        ShowPreview();
+        FillList();
+        dropTarget_ = new RefusingDropTarget;
+        dropRegistered_ = SUCCEEDED(::RegisterDragDrop(hwnd_, dropTarget_));
+        return 0;
+    }
+    case WM_ACTIVATE:
+        // The focus starts on "Add Button", as in the editor.
+        if (LOWORD(wParam) != WA_INACTIVE && !activated_) ::SetFocus(Item(IDC_COMMAND2));
+        activated_ = activated_ || LOWORD(wParam) != WA_INACTIVE;
+        return 0;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        HICON icon = nullptr;
+        if (item.CtlID == IDC_IMAGE1) icon = preview_.get();
+        if (item.CtlID == IDC_IMAGE2) icon = dropPicture_.get();
+        ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
+        if (icon) ::DrawIconEx(item.hDC, item.rcItem.left, item.rcItem.top, icon, 0, 0, 0, nullptr, DI_NORMAL);
+        return TRUE;
+    }
+    case WM_DESTROY:
+        if (dropRegistered_) ::RevokeDragDrop(hwnd_);
+        if (dropTarget_) dropTarget_->Release();
+        dropTarget_ = nullptr;
+        if (quitOnClose_) ::PostQuitMessage(0);
+        return 0;
+    }
+    return FrameWindow::HandleMessage(message, wParam, lParam);
+}
+
+HWND ShapedWindow::AddFrame(int id, const wchar_t* caption, const TwipsRect& at) {
+    return AddControl(L"BUTTON", caption, BS_GROUPBOX, id, at);
+}
+
+// The editor's controls, texts and tooltips, in its order and places.
+void ShapedWindow::CreateControls() {
+    AddFrame(IDC_FRAME2, L"Currently Added Buttons:", kFrame2);
+    HWND list = AddControl(WC_LISTVIEWW, L"",
+                           WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                               LVS_SHAREIMAGELISTS,
+                           IDC_LISTVIEW1, Place(kListView1, kFrame2), WS_EX_CLIENTEDGE);
+    ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    images_ = ::ImageList_Create(kSmallIconSize, kSmallIconSize, ILC_COLOR32 | ILC_MASK, rows_, 8);
+    ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    const wchar_t* const headings[8] = {L"File to Launch", L"Button Text", L"Menu Text", L"Menu Status Bar Text",
+                                        L"Scope",          L"Parameters",  L"",          L""};
+    for (int column = 0; column < 8; ++column) {
+        LVCOLUMNW heading{};
+        heading.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        heading.pszText = const_cast<wchar_t*>(headings[column]);
+        heading.cx = Px(kColumnWidths[column]);
+        heading.iSubItem = column;
+        ::SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&heading));
+    }
+    AddTooltip(
+        AddControl(L"BUTTON", L"Edit Selected", WS_TABSTOP | WS_GROUP, IDC_COMMAND7, Place(kCommand7, kFrame2)),
+        L"Edit properties of currently selected button.");
+    AddTooltip(AddControl(L"BUTTON", L"Delete Selected", WS_TABSTOP, IDC_COMMAND8, Place(kCommand8, kFrame2)),
+               L"Delete currently selected button.");
+
+    AddFrame(IDC_FRAME1, L"Button Properties:", kFrame1);
+    const TwipsRect frame5 = Place(kFrame5, kFrame1);
+    AddFrame(IDC_FRAME5, L"File to Launch:", frame5);
+    AddTooltip(
+        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT1, Place(kText1, frame5), WS_EX_CLIENTEDGE),
+        L"Path and filename of program to launch.");
+    AddTooltip(AddControl(L"BUTTON", L"...", WS_TABSTOP, IDC_COMMAND1, Place(kCommand1, frame5)), L"Browse.");
+    AddControl(L"STATIC", L"Command Line Parameters:", SS_LEFT, IDC_LABEL1, Place(kLabel1, frame5));
+    AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT5, Place(kText5, frame5), WS_EX_CLIENTEDGE);
+
+    const TwipsRect icofrm = Place(kIcofrm, kFrame1);
+    AddFrame(IDC_ICOFRM, L"Icon:", icofrm);
+    AddTooltip(
+        AddControl(L"BUTTON", L"Use Program Icon", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK1, Place(kCheck1, icofrm)),
+        L"Check to use default program icon on button.");
+    AddTooltip(
+        AddControl(L"BUTTON", L"Select Icon from Library", WS_TABSTOP, IDC_COMMAND3, Place(kCommand3, icofrm)),
+        L"Select from preformatted icons.");
+    AddTooltip(AddControl(L"BUTTON", L"Select Icon from Disk", WS_TABSTOP, IDC_COMMAND5, Place(kCommand5, icofrm)),
+               L"Select \".ico\" file from disk.");
+    AddFrame(IDC_FRAME4, L"Selected Icon:", Place(kFrame4, icofrm));
+    AddControl(L"STATIC", L"", SS_OWNERDRAW, IDC_IMAGE1, Place({0, 0, 0, 0}, Place(kFrame4, icofrm)));
+
+    const TwipsRect frame6 = Place(kFrame6, kFrame1);
+    AddFrame(IDC_FRAME6, L"Text:", frame6);
+    AddControl(L"BUTTON", L"Derive from Filename", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK3, Place(kCheck3, frame6));
+    AddTooltip(AddControl(L"BUTTON", L"Synch All", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK2, Place(kCheck2, frame6)),
+               L"Synchronize text all 3 text fields.");
+    AddControl(L"STATIC", L"Button Text:", SS_LEFT, IDC_LABEL2, Place(kLabel2, frame6));
+    AddTooltip(
+        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT2, Place(kText2, frame6), WS_EX_CLIENTEDGE),
+        L"Text to appear on the button.");
+    AddControl(L"STATIC", L"Menu Text:", SS_LEFT, IDC_LABEL4, Place(kLabel4, frame6));
+    AddTooltip(
+        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT4, Place(kText4, frame6), WS_EX_CLIENTEDGE),
+        L"Text to appear on associated \"Tools\" menu item.");
+    AddControl(L"STATIC", L"Menu Status Bar Text:", SS_LEFT, IDC_LABEL3, Place(kLabel3, frame6));
+    AddTooltip(
+        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT3, Place(kText3, frame6), WS_EX_CLIENTEDGE),
+        L"Text to be shown in I.E.'s status bar when cursor is over menu item.");
+
+    const TwipsRect frame3 = Place(kFrame3, kFrame1);
+    AddFrame(IDC_FRAME3, L"Scope:", frame3);
+    AddTooltip(AddControl(L"BUTTON", L"All Users", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, IDC_OPTION1_0,
+                          Place(kOption1_0, frame3)),
+               L"Button visible in all user profiles.");
+    AddTooltip(AddControl(L"BUTTON", L"Current User", BS_AUTORADIOBUTTON, IDC_OPTION1_1, Place(kOption1_1, frame3)),
+               L"Button visible in only current user profile.");
+    AddTooltip(AddControl(L"BUTTON", L"Add Button", WS_TABSTOP | WS_GROUP, IDC_COMMAND2, Place(kCommand2, kFrame1)),
+               L"Add button to I.E.'s toolbar.");
+    AddControl(L"BUTTON", L"Reset All to Default", WS_TABSTOP, IDC_COMMAND9, Place(kCommand9, kFrame1));
+    AddTooltip(AddControl(L"BUTTON", L"Update", WS_TABSTOP, IDC_COMMAND4, Place(kCommand4, kFrame1)),
+               L"Replace properties of currently selected button.");
+
+    AddFrame(IDC_FRAME7, L"Drop Target:", kFrame7);
+    dropPicture_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
+                                                       IMAGE_ICON, Px(480), Px(480), 0)));
+    AddControl(L"STATIC", L"", SS_OWNERDRAW, IDC_IMAGE2, Place(kImage2, kFrame7));
+    HWND label6 = AddControl(L"STATIC",
+                             L"Drag and drop any file here to have all pertinent info automatically entered into "
+                             L"its appropriate places.",
+                             SS_CENTER, IDC_LABEL6, Place(kLabel6, kFrame7));
+    FitLabelHeight(label6);
+
+    HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)),
+                                    ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+    int parts[2] = {Px(2400), -1};
+    ::SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+
+    // The same fitting of labels and boxes to the font as the editor's.
+    FitLabelBeside(Item(IDC_LABEL1), Item(IDC_TEXT5));
+    int labelWidth = 0;
+    for (int label : {IDC_LABEL2, IDC_LABEL4, IDC_LABEL3}) {
+        labelWidth = std::max(labelWidth, TextWidth(Item(label)));
+    }
+    for (int label : {IDC_LABEL2, IDC_LABEL4, IDC_LABEL3}) {
+        FitLabelBeside(Item(label), Item(label + 1), labelWidth + Px(30));
+    }
+    for (int box : {IDC_CHECK1, IDC_CHECK3, IDC_CHECK2, IDC_OPTION1_0, IDC_OPTION1_1}) FitButtonWidth(Item(box));
+    const RECT allUsers = PlaceOf(Item(IDC_OPTION1_0));
+    ::SetWindowPos(Item(IDC_OPTION1_1), nullptr, allUsers.right + Px(45), allUsers.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    pop_ = CreateListPopupMenu();
+
+    // The empty editor's look: "Synch All" ticked, "Current User" chosen, "Use Program Icon"
+    // off with no file to launch.
+    ::SendMessageW(Item(IDC_CHECK2), BM_SETCHECK, BST_CHECKED, 0);
+    ::SendMessageW(Item(IDC_OPTION1_1), BM_SETCHECK, BST_CHECKED, 0);
+    ::EnableWindow(Item(IDC_CHECK1), FALSE);
+}
+
+// Library icon 1 in "Selected Icon:", centred in its frame a little low, at the editor's size.
+void ShapedWindow::ShowPreview() {
+    const std::wstring file = folder_ + L"icons\\1.ico";
+    preview_.reset(static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 20, 20, LR_LOADFROMFILE)));
+    const int size = preview_ ? 20 : 0;
+    const RECT frame = PlaceOf(Item(IDC_FRAME4));
+    const int left = frame.left + (frame.right - frame.left) / 2 - size / 2;
+    const int top = frame.top + (frame.bottom - frame.top) / 2 - size / 2 + Px(kPreviewDrop);
+    ::SetWindowPos(Item(IDC_IMAGE1), nullptr, left, top, size, size, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The rows with their icons and columns, the first row selected, and the count in the status
+// bar; the buttons that act on a row are off while there is none.
+void ShapedWindow::FillList() {
+    HWND list = Item(IDC_LISTVIEW1);
+    for (int row = 0; row < rows_; ++row) {
+        const MixedButton button = MixedButtonAt(row, folder_);
+        const UniqueHicon icon = SmallIcon(button, folder_);
+        const int image = icon ? ::ImageList_AddIcon(images_, icon.get()) : -1;
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = row;
+        item.pszText = const_cast<wchar_t*>(button.program.c_str());
+        item.iImage = image >= 0 ? image : I_IMAGENONE;
+        ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        const std::wstring columns[8] = {button.program,
+                                         button.buttonText,
+                                         button.menuText,
+                                         button.menuStatusBar,
+                                         button.allUsers ? L"All Users" : L"Current User",
+                                         button.arguments,
+                                         button.kind == IconKind::Disk ? L"disk" : L"",
+                                         button.link};
+        for (int column = 1; column <= 7; ++column) {
+            if (columns[column].empty()) continue;
+            LVITEMW sub{};
+            sub.iSubItem = column;
+            sub.pszText = const_cast<wchar_t*>(columns[column].c_str());
+            ::SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&sub));
+        }
+    }
+    if (rows_ > 0) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+        ::SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+    }
+    const std::wstring count = std::to_wstring(rows_) + L" of " + std::to_wstring(kButtonSlots) + L" buttons";
+    ::SendMessageW(Item(IDC_STATUSBAR1), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(count.c_str()));
+    for (int id : {IDC_COMMAND4, IDC_COMMAND7, IDC_COMMAND8}) ::EnableWindow(Item(id), rows_ > 0);
+}
+
+}  // namespace velmora::bench
