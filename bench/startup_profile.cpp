@@ -90,11 +90,8 @@ int main(int argc, char** argv) {
             started = NowMs();
             operations.LoadAtStartup();
             record(L"load-20-buttons", NowMs() - started, round);
-            // Its parts: asking whether each record is there and reading it, the icons of programs
+            // Its parts: reading each record (which tells a missing one too), the icons of programs
             // and files, the rewrite.
-            started = NowMs();
-            for (int slot = 0; slot < 20; ++slot) settings.SectionExists(ButtonRecordSection(slot));
-            record(L"check-20-records", NowMs() - started, round);
             started = NowMs();
             for (int slot = 0; slot < 20; ++slot) ReadButtonRecord(settings, slot);
             record(L"read-20-records", NowMs() - started, round);
@@ -152,12 +149,6 @@ int main(int argc, char** argv) {
             ::ShowWindow(hwnd, SW_SHOWNORMAL);
             ::UpdateWindow(hwnd);
             record(L"shaped-show-window-" + std::to_wstring(rows) + L"-rows", NowMs() - started, round);
-            if (rows == 20) {
-                // The tutorial's outlines, which the editor's window makes hidden at its start.
-                started = NowMs();
-                HighlightShapes outlines(hwnd, ScreenDpi());
-                record(L"tutorial-outlines", NowMs() - started, round);
-            }
             MSG message;
             while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
         }

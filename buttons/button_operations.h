@@ -99,7 +99,8 @@ private:
     // After a load that skipped missing records: the slots from `first` to `end` - 1 lose the
     // records and entries the rewrite did not put there.
     void ClearVacatedSlots(int first, int end);
-    void LoadRecord(int slot);
+    // Lists the slot's record; false when its key is not there.
+    bool LoadRecord(int slot);
     bool PrepareFiles(const ButtonDraft& draft, const ButtonRow* updated, const wchar_t* done, PreparedFiles& files);
     bool PrepareShortcut(const ButtonDraft& draft, const ButtonRow* updated, const std::vector<std::wstring>& others,
                          const wchar_t* done, PreparedFiles& files);

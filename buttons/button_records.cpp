@@ -67,13 +67,15 @@ bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& rec
     return settings.SaveSettings(ButtonRecordSection(slot), RecordValues(record, order), false);
 }
 
-ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot) {
+std::optional<ButtonRecord> ReadButtonRecord(const CRegSettings& settings, int slot) {
+    if (!IsValidSlot(slot)) return std::nullopt;
     ButtonRecord record;
-    if (!IsValidSlot(slot)) return record;
     static constexpr const wchar_t* kNames[] = {L"Icon",          L"Icon File", L"Program",
                                                  L"ButtonText",    L"MenuText",  L"MenuStatusBar",
                                                  L"Arguments",     L"Link",      L"Scope"};
-    std::vector<std::wstring> texts = settings.GetSettings(ButtonRecordSection(slot), kNames);
+    std::optional<std::vector<std::wstring>> read = settings.GetSettingsIfThere(ButtonRecordSection(slot), kNames);
+    if (!read) return std::nullopt;
+    std::vector<std::wstring>& texts = *read;
     record.icon = std::move(texts[0]);
     record.iconFile = std::move(texts[1]);
     record.program = std::move(texts[2]);

@@ -4,6 +4,7 @@
 
 #include "settings/reg_settings.h"
 
+#include <optional>
 #include <string>
 
 namespace velmora {
@@ -51,8 +52,9 @@ NamedTexts RecordValues(const ButtonRecord& record, RecordValueOrder order);
 // Writes the record of a slot under Velmora in the given order.
 bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order);
 
-// Reads a slot's record under the application name settings has now; a missing value is empty.
-ButtonRecord ReadButtonRecord(const CRegSettings& settings, int slot);
+// Reads a slot's record under the application name settings has now; a missing value is empty,
+// a missing key (or a slot past the last) no record at all.
+std::optional<ButtonRecord> ReadButtonRecord(const CRegSettings& settings, int slot);
 
 // Deletes a slot's record key under Velmora.
 bool RemoveButtonRecord(CRegSettings& settings, int slot);

@@ -36,11 +36,7 @@ void ButtonOperations::LoadAtStartup() {
     if (earlierVersionFound) settings_.SetAppName(kEarlierAppName);
     int firstMissing = -1;
     for (int slot = 0; slot < count; ++slot) {
-        if (settings_.SectionExists(ButtonRecordSection(slot))) {
-            LoadRecord(slot);
-        } else if (firstMissing < 0) {
-            firstMissing = slot;
-        }
+        if (!LoadRecord(slot) && firstMissing < 0) firstMissing = slot;
     }
 
     // An empty or negative count goes on like any other: the rewrite writes nothing for an empty
@@ -80,8 +76,10 @@ void ButtonOperations::EraseDamagedStore() {
     }
 }
 
-void ButtonOperations::LoadRecord(int slot) {
-    const ButtonRecord record = ReadButtonRecord(settings_, slot);
+bool ButtonOperations::LoadRecord(int slot) {
+    const std::optional<ButtonRecord> read = ReadButtonRecord(settings_, slot);
+    if (!read) return false;
+    const ButtonRecord& record = *read;
     ButtonRow row;
     row.text = record.program;
 
@@ -116,6 +114,7 @@ void ButtonOperations::LoadRecord(int slot) {
     row.link = record.link;
     row.scope = record.scope;
     list_.rows.push_back(std::move(row));
+    return true;
 }
 
 }  // namespace velmora

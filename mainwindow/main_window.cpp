@@ -273,7 +273,6 @@ void MainWindow::CreateControls() {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     pop_ = CreateListPopupMenu();
-    shape1_ = std::make_unique<HighlightShapes>(hwnd_, dpi());
     commands_->listChanged = [this](int current) { ShowList(current); };
     fields_->changed = [this] { ShowFields(); };
     fields_->previewChanged = [this] { CentreImage1(); };
@@ -592,6 +591,12 @@ void MainWindow::OnMouseMove(POINT point) {
 
 void MainWindow::ShowHoverText(const std::wstring& text) {
     ::SendMessageW(Item(IDC_STATUSBAR1), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HighlightShapes& MainWindow::Shape1() {
+    // Made when the tutorial first asks for them: most starts never open it.
+    if (!shape1_) shape1_ = std::make_unique<HighlightShapes>(hwnd_, dpi());
+    return *shape1_;
 }
 
 void MainWindow::SetTimer2(bool enabled) {

@@ -68,7 +68,7 @@ protected:
 private:
     // What the tutorial asks of the main window: its red outlines and the flashing timer.
     HWND TutorialOwner() const override { return hwnd_; }
-    HighlightShapes& Shape1() override { return *shape1_; }
+    HighlightShapes& Shape1() override;
     void SetTimer2(bool enabled) override;
 
 private:

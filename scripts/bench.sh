@@ -152,16 +152,15 @@ trap 'rm -f "$results" "$section"' EXIT
   # Why a goal is out of reach here, for the goals that are missed.
   if grep -q "^start-up, [0-9]* buttons:.*MISSED" <<<"$table"; then
     echo "Start-up: the shaped window shows the same window with the same icons, so what vlm takes beyond"
-    echo "it is its own work: it asks for and reads each button's record and the tip-of-the-day switch,"
-    echo "writes every button's browser entry and record again, and makes the hidden outlines of its"
-    echo "tutorial. \`scripts/bench.sh --profile\` times these steps in process, beside the shaped window's."
+    echo "it is its own work: it reads each button's record and the tip-of-the-day switch, and writes"
+    echo "every button's browser entry and record again. \`scripts/bench.sh --profile\` times these steps in"
+    echo "process, beside the shaped window's."
     if $profile; then
       step() { awk -v step="$1" '$1 == "profile" && $2 == step { printf "%.0f", $3 }' "$results"; }
-      records=$(awk '$1 == "profile" && ($2 == "check-20-records" || $2 == "read-20-records") { sum += $3 }
-                     END { printf "%.0f", sum }' "$results")
+      records=$(step read-20-records)
       echo "In this run, with 20 buttons, vlm's window took $(step create-window-20-buttons) ms to make against the shaped window's"
-      echo "$(step shaped-create-window-20-rows) ms; of the difference, the rewrite took $(step rewrite-20-buttons) ms, checking and reading the"
-      echo "records $records ms, and the tutorial's outlines $(step tutorial-outlines) ms."
+      echo "$(step shaped-create-window-20-rows) ms; of the difference, the rewrite took $(step rewrite-20-buttons) ms and reading the"
+      echo "records $records ms."
     fi
     echo
   fi

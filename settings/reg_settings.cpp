@@ -107,11 +107,18 @@ std::wstring CRegSettings::GetSetting(const std::wstring& section, const std::ws
 
 std::vector<std::wstring> CRegSettings::GetSettings(const std::wstring& section, std::span<const wchar_t* const> keys,
                                                     const std::wstring& defaultValue) const {
+    std::optional<std::vector<std::wstring>> texts = GetSettingsIfThere(section, keys, defaultValue);
+    return texts ? std::move(*texts) : std::vector<std::wstring>(keys.size(), defaultValue);
+}
+
+std::optional<std::vector<std::wstring>> CRegSettings::GetSettingsIfThere(const std::wstring& section,
+                                                                          std::span<const wchar_t* const> keys,
+                                                                          const std::wstring& defaultValue) const {
     std::vector<std::wstring> texts(keys.size(), defaultValue);
     OpenedKey opened(registry_);
-    if (registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_READ, opened.put()) != ERROR_SUCCESS) {
-        return texts;
-    }
+    const LSTATUS status = registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_READ, opened.put());
+    if (IsNotFound(status)) return std::nullopt;
+    if (status != ERROR_SUCCESS) return texts;
     for (size_t index = 0; index < keys.size(); ++index) {
         texts[index] = ReadText(opened.get(), keys[index], defaultValue);
     }

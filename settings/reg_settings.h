@@ -83,6 +83,11 @@ public:
     // the key is opened once for all of them.
     std::vector<std::wstring> GetSettings(const std::wstring& section, std::span<const wchar_t* const> keys,
                                           const std::wstring& defaultValue = L"") const;
+    // The same, or nothing when the section's key is not there at all (a key that is there but
+    // cannot be read answers the defaults): one opening of the key tells both.
+    std::optional<std::vector<std::wstring>> GetSettingsIfThere(const std::wstring& section,
+                                                                std::span<const wchar_t* const> keys,
+                                                                const std::wstring& defaultValue = L"") const;
     // True when the value was written in every view of the root.
     bool SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
                      bool scp = false);
