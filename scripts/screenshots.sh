@@ -67,6 +67,8 @@ shoot_area() {
 # The icon library has no caption: it is the smallest visible window without a name.
 shoot_untitled() {
   local file=$1 best="" best_area=0
+  # Wine may take the pointer to be where it last saw it, over the icons: it leaves them now.
+  xdotool mousemove 5 5 sleep 0.3 mousemove 0 0
   sleep 1
   for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
     eval "$(xdotool getwindowgeometry --shell "$id")"
