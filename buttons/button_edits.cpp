@@ -5,6 +5,7 @@
 #include "buttons/button_slots.h"
 #include "buttons/paths.h"
 #include "buttons/shortcut_file.h"
+#include "common/file_paths.h"
 
 #include <windows.h>
 
@@ -14,52 +15,14 @@ namespace velmora {
 
 namespace {
 
-constexpr const wchar_t* kProblemTitle = L"Problem";
 constexpr const wchar_t* kAdministratorAdvice =
     L" Buttons for \"All Users\" can only be added, changed or deleted by an administrator: choose \"Current "
     L"User\", or close Velmora and run it again as an administrator (right-click it and choose \"Run as "
     L"administrator\").";
 
-bool SameText(const std::wstring& first, const std::wstring& second) {
-    return ::CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
-                                  static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool FileExists(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
 
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
-
-// The path of the file Windows opens for path: "." and ".." resolved, and the trailing dots and
-// blanks it ignores in a name dropped ("icons\5.ico." opens "icons\5.ico"). Empty when it cannot
-// be resolved.
-std::wstring OpenedPath(const std::wstring& path) {
-    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return {};
-    std::wstring full(size, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (length == 0 || length >= size) return {};
-    full.resize(length);
-    return full;
-}
-
-bool IsLibraryIconName(const std::wstring& name) {
-    for (int number = 1; number <= kLibraryIconCount; ++number) {
-        if (SameText(name, std::to_wstring(number) + L".ico") || SameText(name, std::to_wstring(number) + L"gr.ico")) {
-            return true;
-        }
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -98,7 +61,7 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         // An updated button that keeps its program keeps its icon file as it is; one that has gone
         // is made again under the same name.
         const bool kept = updated && updated->iconKind.empty() && !updated->tag.empty() &&
-                          SameText(updated->text, draft.fileToLaunch);
+                          SamePathText(updated->text, draft.fileToLaunch);
         files.iconFile = kept ? updated->tag
                               : ChooseButtonFilePath(icons, PathPart(draft.fileToLaunch, PathSelector::BaseName),
                                                      L".ico", others);
@@ -138,7 +101,7 @@ bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow
             return fail(L"The folder \"" + shortcuts + L"\" for the button's shortcut could not be created.");
         }
         // An updated button that keeps its program and parameters keeps its shortcut as it is.
-        const bool kept = updated && !updated->link.empty() && SameText(updated->text, draft.fileToLaunch) &&
+        const bool kept = updated && !updated->link.empty() && SamePathText(updated->text, draft.fileToLaunch) &&
                           updated->parameters == draft.parameters;
         files.link = kept ? updated->link
                           : ChooseButtonFilePath(shortcuts, PathPart(draft.fileToLaunch, PathSelector::BaseName),
@@ -197,14 +160,14 @@ void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
         // Only the program's own files: in its icons or shortcuts folder, never a library icon,
         // judged by the file the stored path opens. The names it gives its files hold no ':', and a
         // stream name such as "5.ico::$DATA" would open the library file itself.
-        const std::wstring opened = OpenedPath(file);
+        const std::wstring opened = FullPath(file);
         const std::wstring folder = FolderOf(opened);
         const bool own = NameOf(opened).find(L':') == std::wstring::npos &&
-                         ((SameText(folder, OpenedPath(programFolder_ + L"icons\\")) &&
+                         ((SamePathText(folder, FullPath(programFolder_ + L"icons\\")) &&
                            !IsLibraryIconName(NameOf(opened))) ||
-                          SameText(folder, OpenedPath(programFolder_ + L"shortcuts\\")));
+                          SamePathText(folder, FullPath(programFolder_ + L"shortcuts\\")));
         bool used = false;
-        for (const std::wstring& other : inUse) used = used || SameText(other, file) || IsSameFile(other, file);
+        for (const std::wstring& other : inUse) used = used || SamePathText(other, file) || IsSameFile(other, file);
         if (own && !used && FileExists(file)) ::DeleteFileW(file.c_str());
     }
 }

@@ -1,6 +1,7 @@
 #include "buttons/button_file_names.h"
 
 #include "buttons/icon_files.h"
+#include "common/file_paths.h"
 
 #include <windows.h>
 
@@ -10,11 +11,6 @@
 namespace velmora {
 
 namespace {
-
-bool SameTextIgnoringCase(const std::wstring& first, const std::wstring& second) {
-    return ::CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
-                                  static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
-}
 
 bool IsForbiddenInFileName(wchar_t c) {
     if (c < 32) return true;
@@ -37,24 +33,24 @@ bool IsDeviceName(const std::wstring& name) {
     std::wstring stem = name.substr(0, name.find(L'.'));
     while (!stem.empty() && stem.back() == L' ') stem.pop_back();
     for (const wchar_t* device : kDevices) {
-        if (SameTextIgnoringCase(stem, device)) return true;
+        if (SamePathText(stem, device)) return true;
     }
     return false;
 }
 
 std::wstring NumberSuffix(size_t number) { return L" (" + std::to_wstring(number) + L")"; }
 
+}  // namespace
+
 bool IsLibraryIconName(const std::wstring& fileName) {
     for (int n = 1; n <= 25; ++n) {
         const std::wstring number = std::to_wstring(n);
-        if (SameTextIgnoringCase(fileName, number + L".ico") || SameTextIgnoringCase(fileName, number + L"gr.ico")) {
+        if (SamePathText(fileName, number + L".ico") || SamePathText(fileName, number + L"gr.ico")) {
             return true;
         }
     }
     return false;
 }
-
-}  // namespace
 
 std::wstring SafeFileBaseName(const std::wstring& baseName) {
     std::wstring safe = baseName;
@@ -90,11 +86,11 @@ std::wstring ChooseButtonFilePath(const std::wstring& folder, const std::wstring
                                   const std::wstring& extension,
                                   const std::vector<std::wstring>& filesOfOtherButtons) {
     const std::wstring safe = SafeFileBaseName(baseName);
-    const bool iconFile = SameTextIgnoringCase(extension, L".ico");
+    const bool iconFile = SamePathText(extension, L".ico");
     auto isFree = [&](const std::wstring& path) {
         if (iconFile && IsLibraryIconName(path.substr(folder.size()))) return false;
         for (const std::wstring& used : filesOfOtherButtons) {
-            if (SameTextIgnoringCase(path, used)) return false;
+            if (SamePathText(path, used)) return false;
         }
         // A file that is there may be one a button names by another spelling of the folder (a
         // mapped drive and its network path, a short name, a junction): judged by the file itself.
@@ -118,7 +114,7 @@ std::wstring ChooseButtonFilePath(const std::wstring& folder, const std::wstring
 bool IsButtonFilePathFor(const std::wstring& path, const std::wstring& folder, const std::wstring& baseName,
                          const std::wstring& extension) {
     const std::wstring safe = SafeFileBaseName(baseName);
-    if (SameTextIgnoringCase(path, ButtonFilePath(folder, safe, L"", extension))) return true;
+    if (SamePathText(path, ButtonFilePath(folder, safe, L"", extension))) return true;
     // A numbered name: " (n)" with n from 2, written without leading zeros, before the extension.
     const size_t end = path.size() - std::min(path.size(), extension.size() + 1);
     if (end == 0 || path[end] != L')') return false;
@@ -127,7 +123,7 @@ bool IsButtonFilePathFor(const std::wstring& path, const std::wstring& folder, c
     const std::wstring digits = path.substr(open + 2, end - open - 2);
     if (digits.size() > 9 || digits.find_first_not_of(L"0123456789") != std::wstring::npos) return false;
     const int number = std::stoi(digits);
-    return number >= 2 && SameTextIgnoringCase(path, ButtonFilePath(folder, safe, NumberSuffix(number), extension));
+    return number >= 2 && SamePathText(path, ButtonFilePath(folder, safe, NumberSuffix(number), extension));
 }
 
 }  // namespace velmora

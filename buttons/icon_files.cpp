@@ -1,5 +1,7 @@
 #include "buttons/icon_files.h"
 
+#include "common/file_paths.h"
+
 #include "buttons/paths.h"
 
 #include <shellapi.h>
@@ -15,19 +17,6 @@ namespace {
 
 inline void CloseDc(HDC dc) { ::DeleteDC(dc); }
 using UniqueMemoryDc = UniqueHandle<HDC, CloseDc>;
-
-// The full path of a path as the system resolves it ("." and ".." segments removed, relative
-// paths made absolute); empty when it cannot be resolved.
-std::wstring FullPath(const std::wstring& path) {
-    if (path.empty()) return {};
-    DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return {};
-    std::wstring full(size, L'\0');
-    size = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    if (size == 0 || size >= full.size()) return {};
-    full.resize(size);
-    return full;
-}
 
 // The pixels of an icon as stored in an ".ico" file: 32-bit BGRA rows and 1-bit AND mask rows
 // (each row padded to 32 bits), both bottom-up.
@@ -269,9 +258,7 @@ bool IsSameFile(const std::wstring& first, const std::wstring& second) {
     // Otherwise only the spelling can tell: Windows paths ignore case.
     const std::wstring firstFull = FullPath(first);
     const std::wstring secondFull = FullPath(second);
-    return !firstFull.empty() &&
-           ::CompareStringOrdinal(firstFull.c_str(), static_cast<int>(firstFull.size()), secondFull.c_str(),
-                                  static_cast<int>(secondFull.size()), TRUE) == CSTR_EQUAL;
+    return !firstFull.empty() && SamePathText(firstFull, secondFull);
 }
 
 bool CopyDiskIconFile(const std::wstring& chosen, const std::wstring& target) {

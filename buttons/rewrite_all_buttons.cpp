@@ -1,19 +1,11 @@
 // Writing every button of the list back to the browser entries and the records.
 #include "buttons/button_operations.h"
 #include "buttons/button_slots.h"
+#include "common/file_paths.h"
 
 #include <windows.h>
 
 namespace velmora {
-
-namespace {
-
-bool SamePathText(const std::wstring& first, const std::wstring& second) {
-    return ::CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
-                                  static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
-}
-
-}  // namespace
 
 ToolbarEntry EntryForRow(const ButtonRow& row, const std::wstring& programFolder) {
     ToolbarEntry entry;

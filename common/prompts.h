@@ -8,6 +8,9 @@
 
 namespace velmora {
 
+// The title of the messages that say an operation could not be done.
+inline constexpr const wchar_t* kProblemTitle = L"Problem";
+
 class Prompts {
 public:
     virtual ~Prompts() = default;

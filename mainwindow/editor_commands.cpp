@@ -10,8 +10,6 @@ namespace velmora {
 
 namespace {
 
-constexpr const wchar_t* kProblem = L"Problem";
-
 // An ordinary file: not a folder, not hidden, not a system file.
 bool OrdinaryFileExists(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -36,7 +34,7 @@ std::wstring EditorCommands::ValidateNewButton(bool checkFullList) {
     }
     const std::wstring& file = fields_.Text(TextField::Text1);
     if (file.empty()) {
-        Fail(L"Please specify a valid file name in the \"File to Launch\" field.", kProblem, critical, TextField::Text1,
+        Fail(L"Please specify a valid file name in the \"File to Launch\" field.", kProblemTitle, critical, TextField::Text1,
              true);
         return L"nope";
     }
@@ -55,7 +53,7 @@ std::wstring EditorCommands::ValidateNewButton(bool checkFullList) {
     if (!fields_.Text(TextField::Text5).empty() && ::PathIsURLW(file.c_str())) {
         Fail(L"Command line parameters cannot be passed to a web address. Put them into the address itself, or "
              L"empty the \"Command Line Parameters\" field.",
-             kProblem, critical, TextField::Text5, true);
+             kProblemTitle, critical, TextField::Text5, true);
         return L"nope";
     }
     if (fields_.Check(CheckField::Check1) != 1 &&
@@ -64,19 +62,19 @@ std::wstring EditorCommands::ValidateNewButton(bool checkFullList) {
         prompts_.Message(L"One or all of the files needed to display the selected icon for this button could not be "
                          L"found. You may need to reinstall the program or contact Corvale Software to rectify this "
                          L"problem. The button will not be added.",
-                         kProblem, critical);
+                         kProblemTitle, critical);
         return L"nope";
     }
     if (fields_.Text(TextField::Text2).empty()) {
         Fail(L"The \"Button Text\" field is empty. Please specify some text to be used as the caption for the button "
              L"you are adding.",
-             kProblem, critical, TextField::Text2);
+             kProblemTitle, critical, TextField::Text2);
         return L"nope";
     }
     if (fields_.Text(TextField::Text4).empty()) {
         Fail(L"The \"Menu Text\" field is empty. Please specify the text for the menu command to be added to I.E.'s "
              L"\"Tools\" menu in association with the button you are adding.",
-             kProblem, critical, TextField::Text4);
+             kProblemTitle, critical, TextField::Text4);
         return L"nope";
     }
     if (fields_.Text(TextField::Text3).empty()) {

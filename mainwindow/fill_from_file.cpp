@@ -2,6 +2,7 @@
 
 #include "buttons/paths.h"
 #include "buttons/shortcut_file.h"
+#include "common/file_paths.h"
 #include "settings/preferences.h"
 
 #include <shlwapi.h>
@@ -61,7 +62,7 @@ FileFacts Examine(const std::wstring& path) {
     // A shortcut that cannot be read, or that points at no file (a shell folder such as the
     // Control Panel), is filled as the file it is: the browser can start the shortcut itself.
     facts.shortcut = read && !link.target.empty() &&
-                     ::CompareStringOrdinal(extension.c_str(), -1, L".lnk", -1, TRUE) == CSTR_EQUAL;
+                     SamePathText(extension, L".lnk");
     if (read) {
         facts.target = link.target;
         facts.arguments = link.arguments;
@@ -115,13 +116,8 @@ std::wstring FullPathOf(const std::wstring& path) {
     const bool full = (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
                       path.starts_with(L"\\\\");
     if (full || path.find_first_of(L"\"<>|*?") != std::wstring::npos || ::PathIsURLW(path.c_str())) return path;
-    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (size == 0) return path;
-    std::wstring result(size, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), size, result.data(), nullptr);
-    if (length == 0 || length >= size) return path;
-    result.resize(length);
-    return result;
+    const std::wstring resolved = FullPath(path);
+    return resolved.empty() ? path : resolved;
 }
 
 }  // namespace

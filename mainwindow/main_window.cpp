@@ -2,6 +2,7 @@
 
 #include "buttons/button_slots.h"
 #include "buttons/paths.h"
+#include "common/file_paths.h"
 #include "mainwindow/fill_from_file.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/main_window_layout.h"
@@ -60,11 +61,6 @@ SIZE IconSize(HICON icon) {
         size.cy = colour ? shape.bmHeight : shape.bmHeight / 2;
     }
     return size;
-}
-
-bool FolderExists(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace

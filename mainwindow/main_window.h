@@ -23,7 +23,6 @@ namespace velmora {
 
 inline constexpr const wchar_t* kMainCaption = L"Velmora";
 inline constexpr const wchar_t* kAlreadyOpenText = L"This program is already open.";
-inline constexpr const wchar_t* kProblemTitle = L"Problem";
 inline constexpr const wchar_t* kNoIconFolderText =
     L"Velmora could not find it's icon folder. You may need to reinstall the program or contact Corvale Software "
     L"to rectify this problem. The program will now close.";

@@ -1,5 +1,6 @@
 #include "settings/reg_settings.h"
 
+#include "common/file_paths.h"
 #include "common/module_info.h"
 
 #include <cstring>
@@ -40,16 +41,15 @@ std::wstring TextFromData(const std::vector<wchar_t>& buffer, DWORD bytes) {
     return std::wstring(buffer.data(), chars);
 }
 
-// The same values, whatever their order: names compared as the registry does, ignoring case.
+// The same values, whatever their order: names compared as the registry does, ignoring case
+// (as Windows compares file names).
 bool SameValues(const std::vector<SettingsSnapshot::Value>& first, const std::vector<SettingsSnapshot::Value>& second) {
     if (first.size() != second.size()) return false;
     for (const SettingsSnapshot::Value& value : first) {
         bool found = false;
         for (const SettingsSnapshot::Value& other : second) {
-            found = found || (::CompareStringOrdinal(value.name.c_str(), static_cast<int>(value.name.size()),
-                                                     other.name.c_str(), static_cast<int>(other.name.size()),
-                                                     TRUE) == CSTR_EQUAL &&
-                              value.type == other.type && value.data == other.data);
+            found = found || (SamePathText(value.name, other.name) && value.type == other.type &&
+                              value.data == other.data);
         }
         if (!found) return false;
     }
@@ -367,10 +367,7 @@ std::optional<std::wstring> CRegSettings::RememberedSetting(const SettingsSnapsh
     const std::wstring path = BuildKeyPath(section);
     const std::wstring name = key == L"*" ? std::wstring() : key;  // the default value has no name
     // Names are compared as the registry does, ignoring case.
-    auto same = [](const std::wstring& first, const std::wstring& second) {
-        return ::CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
-                                      static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
-    };
+    auto same = [](const std::wstring& first, const std::wstring& second) { return SamePathText(first, second); };
     for (const SettingsSnapshot::Key& remembered : snapshot.keys_) {
         if (remembered.root != HKEY_CURRENT_USER || !same(remembered.path, path) || !remembered.readable) continue;
         if (!remembered.existed) return defaultValue;
