@@ -85,8 +85,7 @@ TEST_F(RegSettingsTest, DamagedValuesReadWithoutOverrun) {
 TEST(RegistryScratch, TheKeysOfEndedRunsGoAndThoseOfRunningOnesStay) {
     const std::wstring crashed = L"Software\\Velmora Tests\\4294967292";  // no process has this id
     const std::wstring running = L"Software\\Velmora Tests\\" + std::to_wstring(::GetCurrentProcessId());
-    WriteString(HKEY_CURRENT_USER, crashed + L"\\HKCU", L"v", L"x");
-    WriteString(HKEY_CURRENT_USER, running + L"\\HKCU", L"v", L"x");
+    for (const auto& run : {crashed, running}) WriteString(HKEY_CURRENT_USER, run + L"\\HKCU", L"v", L"x");
     RemoveScratchOfEndedRuns();
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, crashed));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, running));
