@@ -70,16 +70,6 @@ std::uint32_t U32At(const std::string& bytes, size_t at) {
     return value;
 }
 
-int FilesIn(const std::wstring& folder) {
-    int files = 0;
-    WIN32_FIND_DATAW data;
-    UniqueFindHandle find(::FindFirstFileW((folder + L"*").c_str(), &data));
-    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &data)) {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
-    }
-    return files;
-}
-
 TEST(LoadFileIcon, TakesTheIconOfTheFileOrOfTheProgramThatOpensItOrLeavesThePictureAlone) {
     TempFolder temp;
     UniqueHicon notepadIcon = ProgramIconPicture(kNotepad, 0, false);
@@ -147,7 +137,7 @@ TEST(SaveIconFile, SavedIconsLoadBackLookingLikeTheOriginalAndFailuresMakeNothin
     EXPECT_FALSE(SaveIconFile(original.get(), temp.path() + L"no such folder\\icon.ico"));
     EXPECT_FALSE(SaveIconFile(original.get(), temp.path()));  // a folder, not a file name
     EXPECT_EQ(::GetFileAttributesW((temp.path() + L"no such folder").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(FilesIn(temp.path()), 5);  // no temporary file left behind
+    EXPECT_EQ(ListFiles(temp.path()).size(), 5u);  // no temporary file left behind
 }
 
 TEST(CopyDiskIconFile, CopiesTheChosenFileUnlessItIsTheTargetHoweverSpelled) {

@@ -12,8 +12,10 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/main_window_layout.h"
 
+#include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/shipped_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/window_peek.h"
 
@@ -28,10 +30,9 @@ namespace {
 
 using namespace layout;
 using T = TextField;
-using testing::ReadString;
+using namespace testing;
 
-const std::wstring kCorvale = L"Software\\Corvale\\";
-const std::wstring kEntries = L"Software\\Microsoft\\Internet Explorer\\Extensions\\";
+const std::vector<std::wstring> kOwnFolders = {L"icons", L"shortcuts"};  // where the program writes
 int inputsTried = 0;
 
 // A message box the user gets: its title, its text (or, naming a file, the start of it), its style.
@@ -56,8 +57,6 @@ enum Kind { Sz, Bare /* REG_SZ of no bytes at all */, Dword, Binary, Multi, Expa
 const char* const kKindNames[] = {"empty", "no_bytes", "dword", "binary", "multi_sz", "expand_sz"};
 
 // The store the damage is done to: three buttons, with a library, a disk and a program icon.
-const wchar_t* const kValueNames[] = {L"Icon",          L"Icon File", L"Program", L"ButtonText", L"MenuText",
-                                      L"MenuStatusBar", L"Arguments", L"Link",    L"Scope"};
 const wchar_t* const kSeed[3][9] = {
     {L"3", nullptr, L"<sys>notepad.exe", L"Notes", L"Notes", L"Edit notes", L"", L"", L"Current User"},
     {L"disk", L"<prog>icons\\star.ico", L"https://example.com/", L"Web", L"Web", L"The site", L"", L"", L"All Users"},
@@ -74,7 +73,7 @@ struct Row {
     std::wstring input;           // the stored data, the path or the command line
     Box first = {}, second = {};  // the message boxes the user gets, in order
     int rows = 3;                 // buttons listed afterwards; for a tips file the tips read (-1: not read)
-    std::wstring app = L"Velmora";     // stored data: under "Velmora" or the earlier "Velmora 1.2",
+    std::wstring app = kVelmoraKey;    // stored data: under "Velmora" or the earlier "Velmora 1.2",
     int slot = -1;                     // in this slot's record (-1: "Count"),
     const wchar_t* value = L"Count";   // this value,
     Kind kind = Sz;                    // stored so
@@ -89,7 +88,7 @@ Row Stored(std::string name, std::wstring app, int slot, const wchar_t* value, K
     return {std::move(name), std::move(data), box, {}, rows, std::move(app), slot, value, kind, removed, 0, image};
 }
 Row Acted(std::string name, int act, std::wstring path, Box first = {}, Box second = {}, int rows = 1) {
-    return {std::move(name), std::move(path), first, second, rows, L"Velmora", -1, L"Count", Sz, nullptr, act};
+    return {std::move(name), std::move(path), first, second, rows, kVelmoraKey, -1, L"Count", Sz, nullptr, act};
 }
 
 void Put(const std::wstring& key, const wchar_t* name, Kind kind, const std::wstring& data) {
@@ -105,35 +104,14 @@ void Put(const std::wstring& key, const wchar_t* name, Kind kind, const std::wst
     if (kind == Dword) bytes.assign(reinterpret_cast<const BYTE*>(&number), reinterpret_cast<const BYTE*>(&number + 1));
     if (kind == Binary) bytes.assign(data.begin(), data.end());  // a byte a character: odd lengths, no zeros
     const DWORD types[] = {REG_SZ, REG_SZ, REG_DWORD, REG_BINARY, REG_MULTI_SZ, REG_EXPAND_SZ};
-    testing::WriteRaw(HKEY_CURRENT_USER, key, name, types[kind], bytes.data(), static_cast<DWORD>(bytes.size()));
-}
-
-// Every file below folder by its path relative to it, with its size and last write time; with
-// skipOwn, those in the program's own "icons" and "shortcuts" folders left out.
-using FileList = std::map<std::wstring, std::pair<ULONGLONG, ULONGLONG>>;
-FileList ListFiles(const std::wstring& folder, bool skipOwn, const std::wstring& below = L"") {
-    FileList files;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + below + L"*").c_str(), &data);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &data)) {
-        const std::wstring name = below + data.cFileName;
-        if (name.ends_with(L".") || (skipOwn && (name == L"icons" || name == L"shortcuts"))) continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            files.merge(ListFiles(folder, skipOwn, name + L"\\"));
-        } else {
-            files[name] = {(ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
-                           (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime};
-        }
-    }
-    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
-    return files;
+    WriteRaw(HKEY_CURRENT_USER, key, name, types[kind], bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 class Catalogue : public ::testing::TestWithParam<Row> {
 protected:
     Catalogue() {
         ++inputsTried;
-        testing::CopyLibraryIcons(prog.path());
+        CopyLibraryIcons(prog.path());
         ::CopyFileW(Path(L"<prog>icons\\9.ico").c_str(), Path(L"<prog>icons\\star.ico").c_str(), FALSE);
         for (const wchar_t* copy : {L"<out>np.exe", L"<foreign>"}) {
             ::CopyFileW(Path(L"<sys>notepad.exe").c_str(), Path(copy).c_str(), FALSE);
@@ -147,12 +125,10 @@ protected:
     // A row's path with its place holders filled in: a path of 300 characters, a name in letters
     // that no ANSI code page holds, the system folder, the folder beside the program, the program's.
     std::wstring Path(std::wstring text) const {
-        wchar_t system[MAX_PATH] = {};
-        ::GetSystemDirectoryW(system, MAX_PATH);
         const std::pair<std::wstring, std::wstring> holders[] = {
             {L"<long>", L"<out>" + std::wstring(300, L'a') + L".exe"},
             {L"<foreign>", L"<out>\u65E5\u672C\u8A9E \u0170n\u012F\u010D\u00F8d\u0119.exe"},
-            {L"<sys>", std::wstring(system) + L"\\"}, {L"<out>", out.path()}, {L"<prog>", prog.path()}};
+            {L"<sys>", SystemFile(L"")}, {L"<out>", out.path()}, {L"<prog>", prog.path()}};
         for (const auto& [holder, by] : holders) {
             for (size_t at = text.find(holder); at != std::wstring::npos; at = text.find(holder)) {
                 text.replace(at, holder.size(), by);
@@ -160,17 +136,14 @@ protected:
         }
         return text;
     }
-    static std::wstring RecordKey(const std::wstring& app, int slot) {
-        return kCorvale + app + L"\\Added Buttons" + (slot < 0 ? L"" : std::wstring(L"\\") + ButtonSlotIds[slot]);
-    }
 
     // Takes the state before the input is fed.
     void Before() {
-        progFiles = ListFiles(prog.path(), true), allFiles = ListFiles(prog.path(), false);
-        outFiles = ListFiles(out.path(), false);
+        progFiles = ListFiles(prog.path(), kOwnFolders), allFiles = ListFiles(prog.path());
+        outFiles = ListFiles(out.path());
         for (int n = 1; n <= kLibraryIconCount; ++n) {
             for (const std::wstring& file : {LibraryIconFile(prog.path(), n), LibraryHotIconFile(prog.path(), n)}) {
-                if (testing::FileExists(file)) library[file] = testing::ReadFileBytes(file);
+                if (FileExists(file)) library[file] = ReadFileBytes(file);
             }
         }
         started = std::chrono::steady_clock::now();
@@ -191,10 +164,11 @@ protected:
     void ExpectSound(std::vector<Box> boxes, size_t rows, bool restart = true) {
         EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 10.0)
             << "the input takes too long";
-        EXPECT_EQ(ListFiles(prog.path(), true), progFiles) << "a file outside the icons and shortcuts folders changed";
-        EXPECT_EQ(ListFiles(out.path(), false), outFiles) << "a file outside the program's folder changed";
+        EXPECT_EQ(ListFiles(prog.path(), kOwnFolders), progFiles)
+            << "a file outside the icons and shortcuts folders changed";
+        EXPECT_EQ(ListFiles(out.path()), outFiles) << "a file outside the program's folder changed";
         for (const auto& [file, bytes] : library) {
-            EXPECT_TRUE(testing::ReadFileBytes(file) == bytes) << "changed: " << ::testing::PrintToString(file);
+            EXPECT_TRUE(ReadFileBytes(file) == bytes) << "changed: " << ::testing::PrintToString(file);
         }
         std::erase_if(boxes, [](const Box& box) { return !box.title; });
         const auto& shown = prompts.boxes.shown;
@@ -221,16 +195,15 @@ protected:
                                           << ", the list has " << ::testing::PrintToString(listed.substr(0, 80));
         };
         if (!rows.empty()) {
-            same(ReadString(HKEY_CURRENT_USER, RecordKey(L"Velmora", -1), L"Count"), std::to_wstring(rows.size()),
-                 L"Count");
+            same(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), std::to_wstring(rows.size()), L"Count");
         }
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            const std::wstring entry = kEntries + ButtonSlotIds[slot], record = RecordKey(L"Velmora", slot);
+            const std::wstring entry = EntryKey(slot), record = RecordKey(slot);
             const bool listed = slot < static_cast<int>(rows.size());
             const bool allUsers = listed && rows[slot].scope == kScopeAllUsers;
-            EXPECT_FALSE(testing::KeyExists(allUsers ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, entry)) << slot;
+            EXPECT_FALSE(KeyExists(allUsers ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, entry)) << slot;
             if (!listed) {
-                EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, entry)) << "an entry without a button: " << slot;
+                EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, entry)) << "an entry without a button: " << slot;
                 continue;
             }
             const ButtonRow& row = rows[slot];
@@ -258,7 +231,7 @@ protected:
 
     // The next start lists the same buttons, silently.
     void ExpectSameAfterRestart() {
-        testing::ScriptedEditorPrompts again;
+        ScriptedEditorPrompts again;
         MainWindow next{again};
         if (!Start(next)) return;
         EXPECT_TRUE(again.boxes.shown.empty());
@@ -285,13 +258,13 @@ protected:
                                             L"Are you sure you wish to delete the currently selected button?",
                                             MB_YESNO | MB_ICONQUESTION}),
                     0, false);
-        for (const auto& [file, facts] : ListFiles(prog.path(), false)) {
+        for (const auto& [file, facts] : ListFiles(prog.path())) {
             EXPECT_TRUE(allFiles.count(file)) << "left behind: " << ::testing::PrintToString(file);
         }
     }
 
-    testing::TempFolder prog, out;  // the program's folder, and one beside it
-    testing::ScriptedEditorPrompts prompts;
+    TempFolder prog, out;  // the program's folder, and one beside it
+    ScriptedEditorPrompts prompts;
     MainWindow window{prompts};
     FileList progFiles, allFiles, outFiles;
     std::map<std::wstring, std::string> library;
@@ -308,8 +281,8 @@ std::vector<Row> StoreRows() {
         {Sz, L"99999999999999999999", 0, kErased},     {Sz, std::wstring(1 << 19, L'9'), 0, kErased},
     };
     std::vector<Row> rows;
-    for (const std::wstring app : {L"Velmora", L"Velmora 1.2"}) {
-        const std::string prefix = app == L"Velmora" ? "" : "earlier_";
+    for (const std::wstring& app : {kVelmoraKey, kVelmoraKey + L" 1.2"}) {
+        const std::string prefix = app == kVelmoraKey ? "" : "earlier_";
         for (const auto& count : counts) {
             rows.push_back(Stored(prefix + "count_" + std::to_string(rows.size()), app, -1, L"Count", count.kind,
                                   count.data, count.rows, count.box));
@@ -319,10 +292,10 @@ std::vector<Row> StoreRows() {
             const std::string name = prefix + "value_" + std::to_string(value) + "_";
             for (Kind kind : {Sz, Bare, Dword, Binary, Multi, Expand}) {
                 const wchar_t* good = kSeed[1][value] ? kSeed[1][value] : L"";
-                rows.push_back(Stored(name + kKindNames[kind], app, 1, kValueNames[value], kind,
+                rows.push_back(Stored(name + kKindNames[kind], app, 1, kRecordValueNames[value], kind,
                                       kind == Dword ? L"65" : kind == Sz ? L"" : good));
             }
-            rows.push_back(Stored(name + "1MB", app, 1, kValueNames[value], Sz, std::wstring(1 << 19, L'x')));
+            rows.push_back(Stored(name + "1MB", app, 1, kRecordValueNames[value], Sz, std::wstring(1 << 19, L'x')));
         }
         // A record key that is not there is no button: the one after it moves up a slot.
         rows.push_back(Stored(prefix + "record_missing_in_the_middle", app, 1, nullptr, Gone, L"", 2));
@@ -334,19 +307,19 @@ std::vector<Row> StoreRows() {
                                 L"<prog>readme.txt", L"<prog>shortcuts\\..\\readme.txt", L"https://example.com/a?b=1",
                                 L"<out>garbage.ico", L"<out>empty.ico"}) {
         const std::string n = std::to_string(rows.size());
-        rows.push_back(Stored("program_path_" + n, L"Velmora", 2, L"Program", Sz, path));
-        rows.push_back(Stored("icon_file_path_" + n, L"Velmora", 1, L"Icon File", Sz, path));
-        rows.push_back(Stored("link_path_" + n, L"Velmora", 2, L"Link", Sz, path));
+        rows.push_back(Stored("program_path_" + n, kVelmoraKey, 2, L"Program", Sz, path));
+        rows.push_back(Stored("icon_file_path_" + n, kVelmoraKey, 1, L"Icon File", Sz, path));
+        rows.push_back(Stored("link_path_" + n, kVelmoraKey, 2, L"Link", Sz, path));
     }
     // A library number the library does not have shows library icon 1; halves round to even.
     for (const auto& [number, image] : {std::pair{L"0", 1}, {L"26", 1}, {L"-1", 1}, {L"2.5", 2}, {L"3.5", 4},
                                         {L" 3", 3}, {L"99999999999999999999", 1}}) {
-        rows.push_back(Stored("library_number_" + std::to_string(rows.size()), L"Velmora", 0, L"Icon", Sz, number, 3,
+        rows.push_back(Stored("library_number_" + std::to_string(rows.size()), kVelmoraKey, 0, L"Icon", Sz, number, 3,
                               {}, nullptr, image));
     }
-    rows.push_back(Stored("no_icons_folder", L"Velmora", -1, L"Count", Sz, L"3", 0, kNoIconFolder, L"icons"));
-    rows.push_back(Stored("library_icon_1_missing", L"Velmora", -1, L"Count", Sz, L"3", 3, {}, L"icons\\1.ico"));
-    rows.push_back(Stored("disk_icon_missing", L"Velmora", 1, L"Icon File", Sz, L"<prog>icons\\star.ico", 3, {},
+    rows.push_back(Stored("no_icons_folder", kVelmoraKey, -1, L"Count", Sz, L"3", 0, kNoIconFolder, L"icons"));
+    rows.push_back(Stored("library_icon_1_missing", kVelmoraKey, -1, L"Count", Sz, L"3", 3, {}, L"icons\\1.ico"));
+    rows.push_back(Stored("disk_icon_missing", kVelmoraKey, 1, L"Icon File", Sz, L"<prog>icons\\star.ico", 3, {},
                           L"icons\\star.ico", 1));
     return rows;
 }
@@ -359,19 +332,19 @@ TEST_P(StoredData, StartUpListsWhatItCanAndRewritesItAll) {
     const bool erased = row.first.text == kErased.text;
     for (int slot = 0; erased && slot < kSlotCount; ++slot) {
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-            testing::WriteString(root, kEntries + ButtonSlotIds[slot], L"ButtonText", L"X");
+            WriteString(root, EntryKey(slot), L"ButtonText", L"X");
         }
     }
     // The last button's entry, from the start that wrote it, before its record moves up.
-    if (row.kind == Gone) testing::WriteString(HKEY_CURRENT_USER, kEntries + ButtonSlotIds[2], L"ButtonText", L"Pad");
-    Put(kCorvale + L"Velmora\\Messages", L"Restart IE", Sz, L"no");
+    if (row.kind == Gone) WriteString(HKEY_CURRENT_USER, EntryKey(2), L"ButtonText", L"Pad");
+    Put(kVelmoraKey + L"\\Messages", L"Restart IE", Sz, L"no");
     for (int slot = -1; slot < 3; ++slot) {
         for (int value = 0; value < 9; ++value) {
             const wchar_t* text = slot < 0 ? (value ? nullptr : L"3") : kSeed[slot][value];
-            if (text) Put(RecordKey(row.app, slot), slot < 0 ? L"Count" : kValueNames[value], Sz, Path(text));
+            if (text) Put(RecordKey(slot, row.app), slot < 0 ? L"Count" : kRecordValueNames[value], Sz, Path(text));
         }
     }
-    Put(RecordKey(row.app, row.slot), row.value, row.kind, Path(row.input));
+    Put(RecordKey(row.slot, row.app), row.value, row.kind, Path(row.input));
     const std::wstring removed = row.removed ? prog.path() + row.removed : L"";
     ASSERT_TRUE(!row.removed || ::MoveFileW(removed.c_str(), (removed + L".gone").c_str()));
     Before();
@@ -381,20 +354,20 @@ TEST_P(StoredData, StartUpListsWhatItCanAndRewritesItAll) {
     }
     ExpectSound({row.first}, row.rows, false);
     for (int slot = 0; erased && slot < kSlotCount; ++slot) {
-        EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, RecordKey(L"Velmora", slot))) << slot;
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, RecordKey(slot))) << slot;
     }
-    EXPECT_TRUE(!erased || ReadString(HKEY_CURRENT_USER, RecordKey(L"Velmora", -1), L"Count") == L"0");
-    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kCorvale + L"Velmora\\Messages", L"Restart IE"), L"no");
+    EXPECT_TRUE(!erased || ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count") == L"0");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kVelmoraKey + L"\\Messages", L"Restart IE"), L"no");
     const auto& listed = window.list().rows;
     EXPECT_TRUE(!row.image || (listed.at(row.slot).tag.empty() && listed.at(row.slot).smallIcon == row.image));
     if (row.kind == Gone) {
         EXPECT_EQ(listed.at(1).buttonText, L"Pad");
-        EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, RecordKey(L"Velmora", 2))) << "a record past the buttons";
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, RecordKey(2))) << "a record past the buttons";
     }
     // The earlier version's key goes once its buttons are carried over; a "Count" of no bytes at
     // all reads as none, and the key is not taken for the earlier version's.
-    if (row.app != L"Velmora" && row.kind != Bare) {
-        EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, kCorvale + row.app)) << "the earlier version's key stays";
+    if (row.app != kVelmoraKey && row.kind != Bare) {
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, row.app)) << "the earlier version's key stays";
     }
     // Every button loads into the editor ("Edit Selected"), and one more is added.
     for (int at = 0; at < static_cast<int>(listed.size()); ++at) {
@@ -506,7 +479,7 @@ TEST_P(TipsFiles, TheTipWindowShowsATipOrSaysTheFileIsMissing) {
     const std::wstring missing = L"That the vlmtips.txt file was not found? \r\n\r\nCreate a text file named "
                                  L"vlmtips.txt using NotePad with 1 tip per line. Then place it in the same "
                                  L"directory as the application. ";
-    EXPECT_EQ(row.rows < 0, testing::WindowText(dialog, TipWindow::kLblTipText) == missing) << "shows the tip";
+    EXPECT_EQ(row.rows < 0, WindowText(dialog, TipWindow::kLblTipText) == missing) << "shows the tip";
     EXPECT_EQ(row.rows == 1, ::GetWindowTextLengthW(::GetDlgItem(dialog, TipWindow::kLblTipText)) == 1 << 20);
     ::DestroyWindow(dialog);
     ExpectSound({}, 0);

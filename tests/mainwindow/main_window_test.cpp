@@ -68,15 +68,14 @@ TEST_F(MainWindowTest, ListsTheEarlierVersionsButtonsAndMovesThemHere) {
         {L"program", L"", notepad, L"Notes", L"Notes", L"Edit notes", L"", L"", L"Current User"},
         {L"disk", icons + L"17.ico", L"https://example.com/", L"Web", L"Web site", L"", L"", L"", L"All Users"},
         {L"5", L"", L"C:\\Tools\\tool.exe", L"Tool", L"Tool", L"Run the tool", L"-x", link, L"Current User"}};
-    const wchar_t* const names[] = {L"Icon",          L"Icon File", L"Program", L"ButtonText", L"MenuText",
-                                    L"MenuStatusBar", L"Arguments", L"Link",    L"Scope"};
+    const auto& names = testing::kRecordValueNames;
     for (int slot = 0; slot < 3; ++slot) {
         for (int n = 0; n < 9; ++n) {
             if (n == 1 && slot != 1) continue;  // "Icon File" only for the disk icon
             testing::WriteString(HKEY_CURRENT_USER, RecordKey(slot, earlier), names[n], records[slot][n]);
         }
     }
-    testing::WriteString(HKEY_CURRENT_USER, earlier + L"\\Added Buttons", L"Count", L"3");
+    testing::WriteString(HKEY_CURRENT_USER, RecordKey(-1, earlier), L"Count", L"3");
     testing::WriteString(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\vlm\\Options",
                          L"Show Tips at Startup", L"0");
     ASSERT_NE(Start(), nullptr);

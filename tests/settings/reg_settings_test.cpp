@@ -1,6 +1,7 @@
 #include "settings/reg_settings.h"
 
 #include "tests/support/registry_peek.h"
+#include "tests/support/registry_scratch.h"
 #include "tests/support/two_view_registry.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +78,17 @@ TEST_F(RegSettingsTest, DamagedValuesReadWithoutOverrun) {
         WriteRaw(HKEY_CURRENT_USER, kAppKey + L"\\Damaged", c.name, c.type, c.data, c.size);
         EXPECT_TRUE(settings.GetSetting(L"Damaged", c.name, L"dflt") == c.read) << c.name;
     }
+}
+
+// A crashed run's scratch key goes at the next start; a running one's stays. Here the test's own
+// scratch key stands in for the current user's root.
+TEST(RegistryScratch, TheKeysOfEndedRunsGoAndThoseOfRunningOnesStay) {
+    const std::wstring crashed = L"Software\\Velmora Tests\\4294967292";  // no process has this id
+    const std::wstring running = L"Software\\Velmora Tests\\" + std::to_wstring(::GetCurrentProcessId());
+    for (const auto& run : {crashed, running}) WriteString(HKEY_CURRENT_USER, run + L"\\HKCU", L"v", L"x");
+    RemoveScratchOfEndedRuns();
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, crashed));
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, running));
 }
 
 }  // namespace

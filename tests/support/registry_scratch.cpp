@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
+#include <vector>
 
 namespace velmora::testing {
 
@@ -23,6 +25,26 @@ void Redirect(HKEY predefined, const std::wstring& path) {
 }
 
 }  // namespace
+
+void RemoveScratchOfEndedRuns() {
+    HKEY root = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kScratchRoot, 0, KEY_READ, &root) != ERROR_SUCCESS) return;
+    std::vector<std::wstring> ended;  // all found before any goes, so that the enumeration stays in step
+    wchar_t name[256];
+    for (DWORD at = 0, size = 256; !::RegEnumKeyExW(root, at++, name, &size, nullptr, nullptr, nullptr, nullptr);
+         size = 256) {
+        // Keys not named by a number stay, and so do those of processes that cannot be opened for
+        // another reason than their absence (another user's, say).
+        wchar_t* end = nullptr;
+        HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, std::wcstoul(name, &end, 10));
+        const bool gone = process ? ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0
+                                  : ::GetLastError() == ERROR_INVALID_PARAMETER;
+        if (process) ::CloseHandle(process);
+        if (*name && !*end && gone) ended.push_back(name);
+    }
+    for (const std::wstring& key : ended) ::RegDeleteTreeW(root, key.c_str());
+    ::RegCloseKey(root);
+}
 
 void RegistryScratch::OnTestStart(const ::testing::TestInfo&) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, ScratchPath().c_str());

@@ -1,37 +1,15 @@
 #include "tests/support/temp_folder.h"
 
+#include "common/unique_handles.h"
 #include "tests/support/shipped_files.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 namespace velmora::testing {
-
-namespace {
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            std::wstring full = folder + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full + L"\\");
-            } else {
-                ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                ::DeleteFileW(full.c_str());
-            }
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-
-}  // namespace
 
 TempFolder::TempFolder() {
     wchar_t temp[MAX_PATH + 1];
@@ -47,7 +25,16 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+// Deepest first: what a folder holds sorts after the folder.
+TempFolder::~TempFolder() {
+    const FileList all = ListFiles(path_, {}, true);
+    for (auto at = all.rbegin(); at != all.rend(); ++at) {
+        const std::wstring full = path_ + at->first;
+        ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        full.ends_with(L'\\') ? ::RemoveDirectoryW(full.c_str()) : ::DeleteFileW(full.c_str());
+    }
+    ::RemoveDirectoryW(path_.c_str());
+}
 
 std::wstring TempFolder::WriteFile(const std::wstring& relativePath, const std::string& content) const {
     std::wstring full = path_ + relativePath;
@@ -67,6 +54,26 @@ void CopyLibraryIcons(const std::wstring& programFolder) {
             ::CopyFileW(ShippedLibraryIcon(name).c_str(), (programFolder + L"icons\\" + name).c_str(), FALSE);
         }
     }
+}
+
+FileList ListFiles(const std::wstring& folder, const std::vector<std::wstring>& skipped, bool folders) {
+    FileList files;
+    WIN32_FIND_DATAW data;
+    UniqueFindHandle find(::FindFirstFileW((folder + L"*").c_str(), &data));
+    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &data)) {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L".." || std::ranges::count(skipped, name)) continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (folders) files[name + L"\\"] = {};
+            for (const auto& [below, facts] : ListFiles(folder + name + L"\\", {}, folders)) {
+                files[name + L"\\" + below] = facts;
+            }
+        } else {
+            files[name] = {(ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                           (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime};
+        }
+    }
+    return files;
 }
 
 bool FileExists(const std::wstring& path) {

@@ -1,7 +1,9 @@
 // A new, empty folder under the temporary folder, removed with everything in it at the end.
 #pragma once
 
+#include <map>
 #include <string>
+#include <vector>
 
 namespace velmora::testing {
 
@@ -23,6 +25,12 @@ private:
 
 // Gives a program folder (ending in a backslash) an "icons" folder with the shipped library icons.
 void CopyLibraryIcons(const std::wstring& programFolder);
+
+// Every file below folder (ending in a backslash) by its path relative to it, with its size and
+// last write time; with folders, every folder too (its path ending in a backslash). The
+// sub-folders of folder named in skipped, and what is in them, are left out.
+using FileList = std::map<std::wstring, std::pair<unsigned long long, unsigned long long>>;
+FileList ListFiles(const std::wstring& folder, const std::vector<std::wstring>& skipped = {}, bool folders = false);
 
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
