@@ -79,7 +79,7 @@ ShapedWindow::ShapedWindow(int rows, std::wstring programFolder, bool quitOnClos
 
 ShapedWindow::~ShapedWindow() {
     // The window goes first, with the list that shows the images.
-    if (hwnd_) ::DestroyWindow(hwnd_);
+    DestroyOwnWindow();
 }
 
 HWND ShapedWindow::Create() {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cassert>
 
 namespace velmora {
 
@@ -162,6 +163,11 @@ void ControlHost::FitLabelBeside(HWND label, HWND field, int minWidth) {
 // ---------------------------------------------------------------------------------------------
 
 FrameWindow::~FrameWindow() {
+    // The derived window destroyed it (DestroyOwnWindow).
+    assert(!hwnd_);
+}
+
+void FrameWindow::DestroyOwnWindow() {
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
@@ -221,6 +227,11 @@ Dialog::Dialog(std::wstring caption, int clientWidthTwips, int clientHeightTwips
       style_(style) {}
 
 Dialog::~Dialog() {
+    // The derived dialog destroyed it (DestroyOwnWindow).
+    assert(!hwnd_ || modal_);
+}
+
+void Dialog::DestroyOwnWindow() {
     if (hwnd_ && !modal_) ::DestroyWindow(hwnd_);
 }
 

@@ -17,6 +17,9 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 
 }  // namespace
 
+// The window goes first, while the bold font its heading shows still exists.
+DeleterWindow::~DeleterWindow() { DestroyOwnWindow(); }
+
 HWND DeleterWindow::Create(HINSTANCE instance) {
     const int dpi = ScreenDpi();
     if (!CreateFrame(kWindowClass, kDeleterCaption, kWindowStyle, UniqueHmenu(),

@@ -24,7 +24,7 @@ IconLibraryWindow::IconLibraryWindow(std::wstring programFolder, int pressed)
       pressed_(pressed) {}
 
 IconLibraryWindow::~IconLibraryWindow() {
-    if (hwnd()) ::DestroyWindow(hwnd());  // the toolbar lets go of the images before they go
+    DestroyOwnWindow();  // the toolbar lets go of the images before they go
 }
 
 void IconLibraryWindow::OnInit() {

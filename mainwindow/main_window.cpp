@@ -74,7 +74,7 @@ MainWindow::MainWindow(EditorPrompts& prompts, RegistryApi& registry, ShellApi& 
 
 MainWindow::~MainWindow() {
     // The window goes first, while the fields it shows still exist.
-    if (hwnd_) ::DestroyWindow(hwnd_);
+    DestroyOwnWindow();
 }
 
 HWND MainWindow::Create(MainWindowSetup setup) {
