@@ -79,9 +79,7 @@ ShapedWindow::ShapedWindow(int rows, std::wstring programFolder, bool quitOnClos
 
 ShapedWindow::~ShapedWindow() {
     // The window goes first, with the list that shows the images.
-    if (hwnd_) ::DestroyWindow(hwnd_);
-    if (pop_) ::DestroyMenu(pop_);
-    if (images_) ::ImageList_Destroy(images_);
+    DestroyOwnWindow();
 }
 
 HWND ShapedWindow::Create() {
@@ -103,8 +101,8 @@ LRESULT ShapedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         ::SHAutoComplete(Item(IDC_TEXT1), SHACF_DEFAULT);
         ShowPreview();
         FillList();
-        dropTarget_ = new RefusingDropTarget;
-        dropRegistered_ = SUCCEEDED(::RegisterDragDrop(hwnd_, dropTarget_));
+        dropTarget_ = ComPtr<IDropTarget>(new RefusingDropTarget);
+        dropRegistered_ = SUCCEEDED(::RegisterDragDrop(hwnd_, dropTarget_.get()));
         return 0;
     }
     case WM_ACTIVATE:
@@ -123,8 +121,7 @@ LRESULT ShapedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_DESTROY:
         if (dropRegistered_) ::RevokeDragDrop(hwnd_);
-        if (dropTarget_) dropTarget_->Release();
-        dropTarget_ = nullptr;
+        dropTarget_.reset();
         if (quitOnClose_) ::PostQuitMessage(0);
         return 0;
     }
@@ -143,8 +140,8 @@ void ShapedWindow::CreateControls() {
                                LVS_SHAREIMAGELISTS,
                            IDC_LISTVIEW1, Place(kListView1, kFrame2), WS_EX_CLIENTEDGE);
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    images_ = ::ImageList_Create(kSmallIconSize, kSmallIconSize, ILC_COLOR32 | ILC_MASK, rows_, 8);
-    ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    images_.reset(::ImageList_Create(kSmallIconSize, kSmallIconSize, ILC_COLOR32 | ILC_MASK, rows_, 8));
+    ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
     const wchar_t* const headings[8] = {L"File to Launch", L"Button Text", L"Menu Text", L"Menu Status Bar Text",
                                         L"Scope",          L"Parameters",  L"",          L""};
     for (int column = 0; column < 8; ++column) {
@@ -273,7 +270,7 @@ void ShapedWindow::FillList() {
     for (int row = 0; row < rows_; ++row) {
         const MixedButton button = MixedButtonAt(row, folder_);
         const UniqueHicon icon = SmallIcon(button, folder_);
-        const int image = icon ? ::ImageList_AddIcon(images_, icon.get()) : -1;
+        const int image = icon ? ::ImageList_AddIcon(images_.get(), icon.get()) : -1;
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = row;

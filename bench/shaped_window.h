@@ -46,11 +46,11 @@ private:
     int rows_;
     std::wstring folder_;
     bool quitOnClose_;
-    HIMAGELIST images_ = nullptr;
-    HMENU pop_ = nullptr;
+    UniqueHimagelist images_;
+    UniqueHmenu pop_;
     UniqueHicon preview_;
     UniqueHicon dropPicture_;
-    IDropTarget* dropTarget_ = nullptr;
+    ComPtr<IDropTarget> dropTarget_;
     bool dropRegistered_ = false;
     bool activated_ = false;
 };

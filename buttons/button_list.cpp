@@ -42,12 +42,8 @@ UniqueHicon BlankIcon(int size) {
 ButtonImages::ButtonImages()
     : size_(ImageSize()), list_(::ImageList_Create(size_, size_, ILC_COLOR32 | ILC_MASK, kLibraryIconCount, 8)) {}
 
-ButtonImages::~ButtonImages() {
-    if (list_) ::ImageList_Destroy(list_);
-}
-
 void ButtonImages::LoadLibraryIcons(const std::wstring& programFolder) {
-    ::ImageList_RemoveAll(list_);
+    ::ImageList_RemoveAll(list_.get());
     libraryFolder_ = programFolder;
     libraryLoaded_.fill(false);
     // All 25 blank places in one strip: no colour, and a mask that makes every pixel transparent.
@@ -56,9 +52,9 @@ void ButtonImages::LoadLibraryIcons(const std::wstring& programFolder) {
     const std::vector<BYTE> maskBits(static_cast<size_t>(MaskStride(stripWidth)) * size_, 0xFF);
     UniqueHbitmap colour(::CreateBitmap(stripWidth, size_, 1, 32, colourBits.data()));
     UniqueHbitmap mask(::CreateBitmap(stripWidth, size_, 1, 1, maskBits.data()));
-    if (!colour || !mask || ::ImageList_Add(list_, colour.get(), mask.get()) < 0) {
+    if (!colour || !mask || ::ImageList_Add(list_.get(), colour.get(), mask.get()) < 0) {
         const UniqueHicon blank = BlankIcon(size_);
-        while (Count() < kLibraryIconCount && ::ImageList_AddIcon(list_, blank.get()) >= 0) {
+        while (Count() < kLibraryIconCount && ::ImageList_AddIcon(list_.get(), blank.get()) >= 0) {
         }
     }
 }
@@ -69,27 +65,27 @@ void ButtonImages::LoadLibraryImage(long long number) {
     const std::wstring file = libraryFolder_ + L"icons\\" + std::to_wstring(number) + L".ico";
     UniqueHicon icon(static_cast<HICON>(
         ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size_, size_, LR_LOADFROMFILE)));
-    if (icon) ::ImageList_ReplaceIcon(list_, static_cast<int>(number - 1), icon.get());
+    if (icon) ::ImageList_ReplaceIcon(list_.get(), static_cast<int>(number - 1), icon.get());
 }
 
 int ButtonImages::Append(HICON icon) {
     // An icon the list cannot take still gets its place, so the numbering holds.
-    if (!icon || ::ImageList_AddIcon(list_, icon) < 0) ::ImageList_AddIcon(list_, BlankIcon(size_).get());
+    if (!icon || ::ImageList_AddIcon(list_.get(), icon) < 0) ::ImageList_AddIcon(list_.get(), BlankIcon(size_).get());
     return Count();
 }
 
 void ButtonImages::Replace(int number, HICON icon) {
     if (number <= kLibraryIconCount || number > Count()) return;
-    if (!icon || ::ImageList_ReplaceIcon(list_, number - 1, icon) < 0) {
-        ::ImageList_ReplaceIcon(list_, number - 1, BlankIcon(size_).get());
+    if (!icon || ::ImageList_ReplaceIcon(list_.get(), number - 1, icon) < 0) {
+        ::ImageList_ReplaceIcon(list_.get(), number - 1, BlankIcon(size_).get());
     }
 }
 
 void ButtonImages::TrimTo(int count) {
-    while (Count() > count && Count() > kLibraryIconCount) ::ImageList_Remove(list_, Count() - 1);
+    while (Count() > count && Count() > kLibraryIconCount) ::ImageList_Remove(list_.get(), Count() - 1);
 }
 
-int ButtonImages::Count() const { return ::ImageList_GetImageCount(list_); }
+int ButtonImages::Count() const { return ::ImageList_GetImageCount(list_.get()); }
 
 int ButtonList::PlaceImage(HICON icon) {
     for (int number = kLibraryIconCount + 1; number <= images.Count(); ++number) {

@@ -38,7 +38,6 @@ public:
     ButtonImages();
     ButtonImages(const ButtonImages&) = delete;
     ButtonImages& operator=(const ButtonImages&) = delete;
-    ~ButtonImages();
 
     // Makes the first 25 images the places of the library icons of programFolder\icons\1.ico to
     // 25.ico, all blank until LoadLibraryImage fills them: reading the 25 files at every start
@@ -56,11 +55,11 @@ public:
     // then undone).
     void TrimTo(int count);
     int Count() const;
-    HIMAGELIST handle() const { return list_; }
+    HIMAGELIST handle() const { return list_.get(); }
 
 private:
     int size_;  // the images' width and height in pixels
-    HIMAGELIST list_;
+    UniqueHimagelist list_;
     std::wstring libraryFolder_;
     std::array<bool, kLibraryIconCount> libraryLoaded_{};
 };

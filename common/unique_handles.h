@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -61,10 +62,15 @@ struct FileHandleTraits {
 inline void CloseIcon(HICON icon) { ::DestroyIcon(icon); }
 inline void CloseFont(HFONT font) { ::DeleteObject(font); }
 inline void CloseBitmap(HBITMAP bitmap) { ::DeleteObject(bitmap); }
+// Only for menus no window holds: a window's menu bar goes with the window.
+inline void CloseMenu(HMENU menu) { ::DestroyMenu(menu); }
+inline void CloseImageList(HIMAGELIST images) { ::ImageList_Destroy(images); }
 
 using UniqueHicon = UniqueHandle<HICON, CloseIcon>;
 using UniqueHfont = UniqueHandle<HFONT, CloseFont>;
 using UniqueHbitmap = UniqueHandle<HBITMAP, CloseBitmap>;
+using UniqueHmenu = UniqueHandle<HMENU, CloseMenu>;
+using UniqueHimagelist = UniqueHandle<HIMAGELIST, CloseImageList>;
 using UniqueFindHandle = UniqueHandleT<HANDLE, FindHandleTraits>;
 using UniqueFileHandle = UniqueHandleT<HANDLE, FileHandleTraits>;
 
@@ -73,6 +79,8 @@ template <typename I>
 class ComPtr {
 public:
     ComPtr() = default;
+    // Takes over a reference the caller holds (a newly made object's first one, say).
+    explicit ComPtr(I* owned) : ptr_(owned) {}
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
     ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cassert>
 
 namespace velmora {
 
@@ -162,10 +163,15 @@ void ControlHost::FitLabelBeside(HWND label, HWND field, int minWidth) {
 // ---------------------------------------------------------------------------------------------
 
 FrameWindow::~FrameWindow() {
+    // The derived window destroyed it (DestroyOwnWindow).
+    assert(!hwnd_);
+}
+
+void FrameWindow::DestroyOwnWindow() {
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
-HWND FrameWindow::CreateFrame(const wchar_t* className, const std::wstring& caption, DWORD style, HMENU menu,
+HWND FrameWindow::CreateFrame(const wchar_t* className, const std::wstring& caption, DWORD style, UniqueHmenu menu,
                               HICON icon, int clientWidthPx, int clientHeightPx) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
@@ -179,14 +185,14 @@ HWND FrameWindow::CreateFrame(const wchar_t* className, const std::wstring& capt
     ::RegisterClassExW(&windowClass);  // already registered by an earlier window: fine
 
     RECT frame{0, 0, clientWidthPx, clientHeightPx};
-    ::AdjustWindowRectEx(&frame, style, menu != nullptr, 0);
+    ::AdjustWindowRectEx(&frame, style, static_cast<bool>(menu), 0);
     HWND created = ::CreateWindowExW(0, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     frame.right - frame.left, frame.bottom - frame.top, nullptr, menu, instance, this);
-    if (!created) {
-        // A window that failed in WM_CREATE took its menu with it; one never made did not.
-        if (menu && ::IsMenu(menu)) ::DestroyMenu(menu);
-        hwnd_ = nullptr;
-    }
+                                     frame.right - frame.left, frame.bottom - frame.top, nullptr, menu.get(), instance,
+                                     this);
+    // The window owns its menu now; a window that failed in WM_CREATE took its menu with it, and
+    // only one never made leaves the menu to be freed here.
+    if (created || (menu && !::IsMenu(menu.get()))) menu.release();
+    if (!created) hwnd_ = nullptr;
     return hwnd_;
 }
 
@@ -221,6 +227,11 @@ Dialog::Dialog(std::wstring caption, int clientWidthTwips, int clientHeightTwips
       style_(style) {}
 
 Dialog::~Dialog() {
+    // The derived dialog destroyed it (DestroyOwnWindow).
+    assert(!hwnd_ || modal_);
+}
+
+void Dialog::DestroyOwnWindow() {
     if (hwnd_ && !modal_) ::DestroyWindow(hwnd_);
 }
 

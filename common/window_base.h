@@ -81,16 +81,23 @@ private:
 };
 
 // A top-level window of a registered class, with its messages dispatched to HandleMessage.
+//
+// Each derived window calls DestroyOwnWindow in its own destructor: the window's last messages
+// then still reach the derived HandleMessage, and the members they use still exist. This
+// destructor only checks that it was done.
 class FrameWindow : public ControlHost {
 public:
     ~FrameWindow() override;
 
 protected:
-    // Registers the class (once) and creates the window, not yet shown. WM_CREATE reaches
-    // HandleMessage like every other message.
-    HWND CreateFrame(const wchar_t* className, const std::wstring& caption, DWORD style, HMENU menu, HICON icon,
-                     int clientWidthPx, int clientHeightPx);
+    // Registers the class (once) and creates the window, not yet shown, with menu as its menu bar
+    // (none when empty); the window owns the menu from then on. WM_CREATE reaches HandleMessage
+    // like every other message.
+    HWND CreateFrame(const wchar_t* className, const std::wstring& caption, DWORD style, UniqueHmenu menu,
+                     HICON icon, int clientWidthPx, int clientHeightPx);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Destroys the window if it is still there.
+    void DestroyOwnWindow();
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -98,6 +105,9 @@ private:
 
 // A dialog built without a resource template: its controls are created in OnInit at twips
 // positions. The dialog manager gives it Tab, Enter (the default button, IDOK) and Esc (IDCANCEL).
+//
+// As with FrameWindow, each derived dialog calls DestroyOwnWindow in its own destructor, and this
+// destructor only checks that it was done.
 class Dialog : public ControlHost {
 public:
     ~Dialog() override;
@@ -127,6 +137,8 @@ protected:
 
     void Close(INT_PTR result);
     HWND owner() const { return owner_; }
+    // Destroys a modeless dialog's window if it is still there; a modal one is ended by its loop.
+    void DestroyOwnWindow();
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

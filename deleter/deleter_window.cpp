@@ -17,10 +17,14 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 
 }  // namespace
 
+// The window goes first, while the bold font its heading shows still exists.
+DeleterWindow::~DeleterWindow() { DestroyOwnWindow(); }
+
 HWND DeleterWindow::Create(HINSTANCE instance) {
     const int dpi = ScreenDpi();
-    if (!CreateFrame(kWindowClass, kDeleterCaption, kWindowStyle, nullptr, ::LoadIconW(instance, MAKEINTRESOURCEW(1)),
-                     TwipsToPixels(kClientWidth, dpi), TwipsToPixels(kClientHeight, dpi))) {
+    if (!CreateFrame(kWindowClass, kDeleterCaption, kWindowStyle, UniqueHmenu(),
+                     ::LoadIconW(instance, MAKEINTRESOURCEW(1)), TwipsToPixels(kClientWidth, dpi),
+                     TwipsToPixels(kClientHeight, dpi))) {
         return nullptr;
     }
     CentreWindow(hwnd_, nullptr);

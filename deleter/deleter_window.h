@@ -27,6 +27,7 @@ public:
     // own window ends the message loop when it closes.
     DeleterWindow(CRegSettings& settings, Prompts& prompts, bool quitOnClose = false)
         : settings_(settings), prompts_(prompts), quitOnClose_(quitOnClose) {}
+    ~DeleterWindow() override;
 
     // Creates the window, centred on the screen and not yet shown.
     HWND Create(HINSTANCE instance);

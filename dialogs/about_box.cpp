@@ -135,6 +135,8 @@ AboutBox::AboutBox(ShellApi& shell)
 AboutBox::AboutBox(Prompts& prompts, ShellApi& shell)
     : Dialog(L"About...", kClientWidth, kClientHeight, Placement::CentredOnOwner), prompts_(prompts), shell_(shell) {}
 
+AboutBox::~AboutBox() { DestroyOwnWindow(); }
+
 void AboutBox::Form_Load() {
     ownBoxes_.SetOwner(hwnd_);
     boldFont_ = CreateMessageFont(true);

@@ -37,6 +37,7 @@ public:
     explicit AboutBox(ShellApi& shell = SystemShell());
     // Message boxes go to prompts (tests script them).
     AboutBox(Prompts& prompts, ShellApi& shell);
+    ~AboutBox() override;
 
 protected:
     void OnInit() override { Form_Load(); }

@@ -69,6 +69,8 @@ NoticeWindow::NoticeWindow(Notice notice, RegistryApi& registry)
       notice_(notice),
       settings_(registry) {}
 
+NoticeWindow::~NoticeWindow() { DestroyOwnWindow(); }
+
 void NoticeWindow::OnInit() {
     const NoticeForm& form = FormOf(notice_);
     // The system's information icon, at the system's icon size for the screen's DPI.

@@ -18,6 +18,7 @@ public:
     static constexpr int kCheck1 = 102;
 
     explicit NoticeWindow(Notice notice, RegistryApi& registry = SystemRegistry());
+    ~NoticeWindow() override;
 
     Notice notice() const { return notice_; }
 

@@ -46,6 +46,8 @@ TipWindow::TipWindow(RegistryApi& registry, std::wstring programName, std::wstri
       menuTicked_(menuTicked),
       showTipsAtStartup_(menuTicked) {}
 
+TipWindow::~TipWindow() { DestroyOwnWindow(); }
+
 void TipWindow::Form_Load() {
     // OK first, so that it has the focus when the window opens.
     AddControl(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, kCmdOKAt);

@@ -27,6 +27,7 @@ public:
     // programName: the program file's name without extension, which names the switch's key.
     // tipsFile: the full path of vlmtips.txt. menuTicked: the tick of "&Show Tips at Startup".
     TipWindow(RegistryApi& registry, std::wstring programName, std::wstring tipsFile, bool menuTicked);
+    ~TipWindow() override;
 
     // The check box as it was when the window closed (until then, the menu item's tick).
     bool showTipsAtStartup() const { return showTipsAtStartup_; }

@@ -183,13 +183,10 @@ private:
 
 DropArea::DropArea(HWND window, std::vector<DropZone> zones)
     : window_(window), target_(new DropTarget(window, std::move(zones))) {
-    registered_ = SUCCEEDED(::RegisterDragDrop(window_, target_));
+    registered_ = SUCCEEDED(::RegisterDragDrop(window_, target_.get()));
 }
 
-DropArea::~DropArea() {
-    Revoke();
-    target_->Release();
-}
+DropArea::~DropArea() { Revoke(); }
 
 void DropArea::Revoke() {
     target_->Disconnect();
@@ -197,7 +194,7 @@ void DropArea::Revoke() {
     registered_ = false;
 }
 
-IDropTarget* DropArea::target() const { return target_; }
+IDropTarget* DropArea::target() const { return target_.get(); }
 
 void DropArea::RunPendingDrop() { target_->RunPendingDrop(); }
 

@@ -5,6 +5,8 @@
 // empty file list, text of blanks only) is offered "none" like any other.
 #pragma once
 
+#include "common/unique_handles.h"
+
 #include <windows.h>
 #include <ole2.h>
 
@@ -57,7 +59,7 @@ public:
 
 private:
     HWND window_;
-    DropTarget* target_;  // holds one reference
+    ComPtr<DropTarget> target_;
     bool registered_ = false;
 };
 

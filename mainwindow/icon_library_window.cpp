@@ -24,13 +24,12 @@ IconLibraryWindow::IconLibraryWindow(std::wstring programFolder, int pressed)
       pressed_(pressed) {}
 
 IconLibraryWindow::~IconLibraryWindow() {
-    if (hwnd()) ::DestroyWindow(hwnd());  // the toolbar lets go of the images first
-    if (images_) ::ImageList_Destroy(images_);
+    DestroyOwnWindow();  // the toolbar lets go of the images before they go
 }
 
 void IconLibraryWindow::OnInit() {
     const int iconSize = MulDiv(20, dpi(), 96);
-    images_ = ::ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kLibraryIconCount, 0);
+    images_.reset(::ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kLibraryIconCount, 0));
     for (int number = 1; number <= kLibraryIconCount; ++number) {
         const std::wstring file = programFolder_ + L"icons\\" + std::to_wstring(number) + L".ico";
         UniqueHicon icon(static_cast<HICON>(
@@ -41,7 +40,7 @@ void IconLibraryWindow::OnInit() {
             const BYTE black[4] = {};
             icon.reset(::CreateIcon(nullptr, 1, 1, 1, 1, transparent, black));
         }
-        ::ImageList_AddIcon(images_, icon.get());
+        ::ImageList_AddIcon(images_.get(), icon.get());
     }
 
     // A tab stop, the first: the keyboard reaches the icons (KeyboardProc), and the window opens
@@ -51,7 +50,7 @@ void IconLibraryWindow::OnInit() {
                                   CCS_NODIVIDER,
                               kToolbarId, kToolbar1);
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
     ::SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(iconSize, iconSize));
     // Five rows of five: each button a fifth of the toolbar.
     ::SendMessageW(toolbar, TB_SETBUTTONSIZE, 0,

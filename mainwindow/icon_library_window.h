@@ -37,7 +37,7 @@ private:
     std::wstring programFolder_;
     int pressed_;
     int chosen_ = 0;
-    HIMAGELIST images_ = nullptr;
+    UniqueHimagelist images_;
 };
 
 }  // namespace velmora

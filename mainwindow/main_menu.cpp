@@ -2,7 +2,7 @@
 
 namespace velmora {
 
-HMENU CreateMainMenu() {
+UniqueHmenu CreateMainMenu() {
     HMENU file = ::CreatePopupMenu();
     ::AppendMenuW(file, MF_STRING, ID_MNUFILEIE, L"&Open New IE Window");
     ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
@@ -21,15 +21,15 @@ HMENU CreateMainMenu() {
     HMENU bar = ::CreateMenu();
     ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
     ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
-    return bar;
+    return UniqueHmenu(bar);
 }
 
-HMENU CreateListPopupMenu() {
+UniqueHmenu CreateListPopupMenu() {
     HMENU pop = ::CreatePopupMenu();
     ::AppendMenuW(pop, MF_STRING, ID_POPED, L"&Edit");
     ::AppendMenuW(pop, MF_STRING, ID_POPDEL, L"&Delete");
     ::SetMenuDefaultItem(pop, ID_POPED, FALSE);
-    return pop;
+    return UniqueHmenu(pop);
 }
 
 }  // namespace velmora

@@ -2,6 +2,8 @@
 // "&Delete"), with the identifiers of their items.
 #pragma once
 
+#include "common/unique_handles.h"
+
 #include <windows.h>
 
 namespace velmora {
@@ -20,9 +22,9 @@ enum MenuId : UINT {
 };
 
 // The menu bar, for the window to own.
-HMENU CreateMainMenu();
+UniqueHmenu CreateMainMenu();
 
-// The list's pop-up menu, "&Edit" its default item; the caller destroys it.
-HMENU CreateListPopupMenu();
+// The list's pop-up menu, "&Edit" its default item.
+UniqueHmenu CreateListPopupMenu();
 
 }  // namespace velmora

@@ -70,8 +70,7 @@ MainWindow::MainWindow(EditorPrompts& prompts, RegistryApi& registry, ShellApi& 
 
 MainWindow::~MainWindow() {
     // The window goes first, while the fields it shows still exist.
-    if (hwnd_) ::DestroyWindow(hwnd_);
-    if (pop_) ::DestroyMenu(pop_);
+    DestroyOwnWindow();
 }
 
 HWND MainWindow::Create(MainWindowSetup setup) {
@@ -532,7 +531,7 @@ void MainWindow::OnNotify(const NMHDR& header) {
 void MainWindow::ShowListPopup() {
     POINT at{};
     ::GetCursorPos(&at);
-    ::TrackPopupMenu(pop_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    ::TrackPopupMenu(pop_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
 }
 
 void MainWindow::ShowListPopupAtCurrentRow() {
@@ -545,7 +544,7 @@ void MainWindow::ShowListPopupAtCurrentRow() {
     ::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&place));
     POINT at{place.left, place.bottom};
     ::ClientToScreen(list, &at);
-    ::TrackPopupMenu(pop_, TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    ::TrackPopupMenu(pop_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
 }
 
 LRESULT MainWindow::DefaultCommand() const {

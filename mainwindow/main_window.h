@@ -114,7 +114,7 @@ private:
     std::unique_ptr<EditorFields> fields_;
     std::unique_ptr<ButtonOperations> operations_;
     std::unique_ptr<EditorCommands> commands_;
-    HMENU pop_ = nullptr;  // the list's pop-up menu
+    UniqueHmenu pop_;  // the list's pop-up menu
     std::unique_ptr<HighlightShapes> shape1_;
     std::unique_ptr<TutorialWindow> tutorial_;  // after the outlines: it goes first
     std::unique_ptr<DropArea> dropArea_;

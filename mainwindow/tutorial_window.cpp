@@ -106,7 +106,7 @@ TutorialWindow::TutorialWindow(TutorialHost& host)
 
 TutorialWindow::~TutorialWindow() {
     // Closed here, while this object's unload can still run.
-    if (hwnd()) ::DestroyWindow(hwnd());
+    DestroyOwnWindow();
 }
 
 HWND TutorialWindow::Load() {
