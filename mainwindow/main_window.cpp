@@ -130,7 +130,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         // Shift+F10 or the menu key on the list: its menu at the current row. (A right click on a
         // row has opened it already.)
-        if (reinterpret_cast<HWND>(wParam) == Item(IDC_LISTVIEW1) && lParam == -1) ShowListPopupAtCurrentRow();
+        if (reinterpret_cast<HWND>(wParam) == Item(IDC_LISTVIEW1) && lParam == -1 && CurrentRow() >= 0) {
+            ShowListPopup(CurrentRowCorner());
+        }
         return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
@@ -524,27 +526,28 @@ void MainWindow::OnNotify(const NMHDR& header) {
     const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
     // A right click on a row opens the list's menu; a double click on a row loads it. On empty
     // space below the rows neither does anything.
-    if (header.code == NM_RCLICK && activate.iItem >= 0) ShowListPopup();
+    if (header.code == NM_RCLICK && activate.iItem >= 0) {
+        POINT mouse{};
+        ::GetCursorPos(&mouse);
+        ShowListPopup(mouse);
+    }
     if (header.code == NM_DBLCLK && activate.iItem >= 0) commands_->Command7_Click(CurrentRow());
 }
 
-void MainWindow::ShowListPopup() {
-    POINT at{};
-    ::GetCursorPos(&at);
+void MainWindow::ShowListPopup(POINT at) {
     ::TrackPopupMenu(pop_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
 }
 
-void MainWindow::ShowListPopupAtCurrentRow() {
-    const int row = CurrentRow();
-    if (row < 0) return;
+POINT MainWindow::CurrentRowCorner() const {
+    // The bottom-left corner of the current row's text, on the screen, the row scrolled into view.
     HWND list = Item(IDC_LISTVIEW1);
     RECT place{};
     place.left = LVIR_LABEL;
-    ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
-    ::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&place));
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, CurrentRow(), FALSE);
+    ::SendMessageW(list, LVM_GETITEMRECT, CurrentRow(), reinterpret_cast<LPARAM>(&place));
     POINT at{place.left, place.bottom};
     ::ClientToScreen(list, &at);
-    ::TrackPopupMenu(pop_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    return at;
 }
 
 LRESULT MainWindow::DefaultCommand() const {

@@ -95,8 +95,9 @@ private:
     void ListView1_MouseMove(POINT point);
     static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
-    void ShowListPopup();
-    void ShowListPopupAtCurrentRow();
+    // The list's menu at a point on the screen.
+    void ShowListPopup(POINT at);
+    POINT CurrentRowCorner() const;
     // What Enter presses (DM_GETDEFID): the focused push button, or "Edit Selected" on the list.
     LRESULT DefaultCommand() const;
     void MoveFocus(const FocusRequest& request);
