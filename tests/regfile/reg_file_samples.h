@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-
 #include <string>
 #include <vector>
 
@@ -16,35 +15,16 @@ namespace velmora {
 inline void PrintTo(const RegFile& file, std::ostream* out) { *out << ::testing::PrintToString(RegFileText(file)); }
 
 inline RegValue Text(const std::wstring& name, const std::wstring& text, DWORD type = REG_SZ) {
-    RegValue value;
-    value.name = name;
-    value.type = type;
-    value.text = text;
-    return value;
+    return {name, false, type, text, {}};
 }
-
 inline RegValue Raw(const std::wstring& name, DWORD type, std::vector<BYTE> data) {
-    RegValue value;
-    value.name = name;
-    value.type = type;
-    value.data = std::move(data);
-    return value;
+    return {name, false, type, {}, data};
 }
-
-inline RegValue Deletion(const std::wstring& name) {
-    RegValue value;
-    value.name = name;
-    value.deletion = true;
-    return value;
-}
+inline RegValue Deletion(const std::wstring& name) { return {name, true, REG_SZ, {}, {}}; }
 
 // A key; a path starting with "-" is a deletion.
 inline RegKey Key(const std::wstring& path, std::vector<RegValue> values = {}) {
-    RegKey key;
-    key.deletion = path.starts_with(L"-");
-    key.path = path.substr(key.deletion ? 1 : 0);
-    key.values = std::move(values);
-    return key;
+    return {path.substr(path.starts_with(L"-") ? 1 : 0), path.starts_with(L"-"), std::move(values)};
 }
 
 // Every kind of value the writer makes, below root: texts outside the ANSI code page, quotes and
