@@ -25,7 +25,12 @@ check() {  # check DESCRIPTION COMMAND...: runs the command and reports it as a 
   shift
   if "$@"; then echo "PASS: $description"; else echo "FAIL: $description"; failures=$((failures + 1)); fi
 }
-same() { [ "$1" = "$2" ] || { printf '  expected: %s\n  found:    %s\n' "$2" "$1" | head -c 2000; return 1; }; }
+# same FOUND EXPECTED: whether two texts are equal; otherwise prints the lines that differ.
+same() {
+  [ "$1" = "$2" ] && return 0
+  diff <(printf '%s\n' "$2") <(printf '%s\n' "$1") | sed -n 's/^< /  expected: /p; s/^> /  found:    /p'
+  return 1
+}
 
 # What ships, in either package: the programs, their files and both looks of the 25 library icons.
 expected=$( { printf '%s\n' README.txt vlm.exe vlm.html vlmbd.exe vlmtips.txt
