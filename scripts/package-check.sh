@@ -49,7 +49,9 @@ check "README.txt names the version and ends every line with CR LF" \
 # msiinfo export writes a table's binary columns (the Icon table's) into a folder of that name in
 # the current folder: it runs in a scratch folder.
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+prefix_used=""
+# Whatever happens, nothing is left behind: the scratch folder, the prefix's wineserver.
+trap 'rm -rf "$scratch"; [ -z "$prefix_used" ] || wineserver -k 2>/dev/null' EXIT
 msi_path=$PWD/$msi
 table() { (cd "$scratch" && msiinfo export "$msi_path" "$1") | tr -d '\r' | tail -n +4; }
 property() { table Property | awk -F'\t' -v name="$1" '$1 == name { print $2 }'; }
@@ -87,6 +89,7 @@ check "the Start-menu folder is in ProgramMenuFolder" \
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
 export WINEPREFIX="$PWD/$build/msi-prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+prefix_used=yes
 drive_c=$WINEPREFIX/drive_c
 installed=$drive_c/Program\ Files/Velmora
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
