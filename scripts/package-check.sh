@@ -63,7 +63,8 @@ check "ProductVersion is the CMake version ($version)" same "$(property ProductV
 check "UpgradeCode is Velmora's fixed one" same "$(property UpgradeCode)" "$upgrade_code"
 check "Manufacturer is the version resource's CompanyName ($company)" same "$(property Manufacturer)" "$company"
 check "ProductName is Velmora, ProductCode made per build" \
-  bash -c '[ "$1" = Velmora ] && [[ "$2" =~ ^\{[0-9A-F-]{36}\}$ ]]' _ "$(property ProductName)" "$(property ProductCode)"
+  bash -c '[ "$1" = Velmora ] && [[ "$2" =~ ^\{[0-9A-F-]{36}\}$ ]]' _ \
+  "$(property ProductName)" "$(property ProductCode)"
 check "per-machine (ALLUSERS=1), with the app icon in Apps & features" \
   bash -c '[ "$1" = 1 ] && [ "$2" = vlm.ico ] && [ -n "$3" ]' _ "$(property ALLUSERS)" \
   "$(property ARPPRODUCTICON)" "$(table Icon | awk -F'\t' '$1 == "vlm.ico"')"
@@ -72,16 +73,19 @@ check "MajorUpgrade: older versions are replaced, newer ones detected" \
   same "$(table Upgrade | cut -f1,2,3,7 | LC_ALL=C sort | tr '\t\n' ' /')" \
   "$upgrade_code  $version WIX_UPGRADE_DETECTED/$upgrade_code $version  WIX_DOWNGRADE_DETECTED/"
 # The files, as installed paths: each file's name under its folder (INSTALLDIR or the icons folder).
-files=$(LC_ALL=C join -t $'\t' <(table File | cut -f2,3 | LC_ALL=C sort) <(table Component | cut -f1,3 | LC_ALL=C sort) |
+files=$(LC_ALL=C join -t $'\t' <(table File | cut -f2,3 | LC_ALL=C sort) \
+          <(table Component | cut -f1,3 | LC_ALL=C sort) |
         awk -F'\t' '{ sub(/^.*\|/, "", $2); print ($3 == "INSTALLDIR" ? "" : $3 == "IconsDir" ? "icons/" : "?/") $2 }' |
         LC_ALL=C sort)
 check "msi installs exactly the files that ship" same "$files" "$expected"
 check "icons folder lies in Velmora in ProgramFiles64Folder" \
-  same "$(table Directory | awk -F'\t' '$1 == "INSTALLDIR" || $3 == "icons"' | cut -f2,3 | LC_ALL=C sort | tr '\t\n' ' /')" \
+  same "$(table Directory | awk -F'\t' '$1 == "INSTALLDIR" || $3 == "icons"' | cut -f2,3 |
+         LC_ALL=C sort | tr '\t\n' ' /')" \
   "INSTALLDIR icons/ProgramFiles64Folder Velmora/"
 check "Start-menu folder Velmora with the editor, the deleter and the user guide" \
   same "$(table Shortcut | cut -f2,3,5 | LC_ALL=C sort | tr '\t\n' ' /')" \
-  "ProgramMenuDir Remove All Velmora Buttons [#vlmbd.exe]/ProgramMenuDir Velmora [#vlm.exe]/ProgramMenuDir Velmora User Guide [#vlm.html]/"
+  "ProgramMenuDir Remove All Velmora Buttons [#vlmbd.exe]/ProgramMenuDir Velmora [#vlm.exe]/$(
+  )ProgramMenuDir Velmora User Guide [#vlm.html]/"
 check "the Start-menu folder is in ProgramMenuFolder" \
   same "$(table Directory | awk -F'\t' '$1 == "ProgramMenuDir" { print $2, $3 }')" "ProgramMenuFolder Velmora"
 
@@ -130,7 +134,8 @@ entry=$(run reg query "$uninstall_key\\$product_code")
 check "Apps & features: Velmora $version by $company in C:\\Program Files\\Velmora" \
   bash -c 'grep -q "DisplayName *REG_SZ *Velmora$" <<<"$1" && grep -q "DisplayVersion *REG_SZ *$2$" <<<"$1" &&
            grep -q "Publisher *REG_SZ *$3$" <<<"$1" &&
-           grep -qF "InstallLocation    REG_SZ    C:\\Program Files\\Velmora\\" <<<"$1"' _ "$entry" "$version" "$company"
+           grep -qF "InstallLocation    REG_SZ    C:\\Program Files\\Velmora\\" <<<"$1"' _ \
+  "$entry" "$version" "$company"
 
 # The installed editor starts and shows its window, with no buttons listed: nothing of ours in the
 # browser's toolbar entries.
@@ -145,8 +150,10 @@ started=$(xvfb-run -a bash -c '
 wineserver -p
 check "installed vlm.exe starts and shows its window" same "$started" window
 check "no buttons: no toolbar entries in HKCU or HKLM" \
-  bash -c '! "$1" reg query "HKCU\\Software\\Microsoft\\Internet Explorer\\Extensions" /s 2>/dev/null | grep -q "^HKEY.*{" &&
-           ! "$1" reg query "HKLM\\Software\\Microsoft\\Internet Explorer\\Extensions" /s 2>/dev/null | grep -q "^HKEY.*{"' \
+  bash -c 'for root in HKCU HKLM; do
+             "$1" reg query "$root\\Software\\Microsoft\\Internet Explorer\\Extensions" /s 2>/dev/null |
+               grep -q "^HKEY.*{" && exit 1
+           done; exit 0' \
   _ "$wine"
 
 # A newer package replaces this one; this one then refuses to replace the newer. The newer one is
@@ -178,7 +185,8 @@ check "removal takes the package's files and leaves the button's icon file" \
   same "$(installed_files)" "icons/notepad.ico"
 check "removal takes the Start-menu folder" same "$(shortcuts)" ""
 check "removal leaves no entry under ...\\CurrentVersion\\Uninstall" \
-  bash -c '[ -z "$1" ] && ! "$2" reg query "$3\\$4" >/dev/null 2>&1' _ "$(products)" "$wine" "$uninstall_key" "$product_code"
+  bash -c '[ -z "$1" ] && ! "$2" reg query "$3\\$4" >/dev/null 2>&1' _ \
+  "$(products)" "$wine" "$uninstall_key" "$product_code"
 check "removal takes HKLM\\Software\\Corvale\\Velmora" \
   bash -c '! "$1" reg query "HKLM\\Software\\Corvale\\Velmora" >/dev/null 2>&1' _ "$wine"
 check "removal leaves the user's toolbar entry" bash -c '"$1" reg query "$2" >/dev/null 2>&1' _ "$wine" "$button_key"
