@@ -28,14 +28,12 @@ bool EditorCommands::Fail(const wchar_t* text, const wchar_t* title, UINT style,
 std::wstring EditorCommands::ValidateNewButton(bool checkFullList) {
     const UINT critical = MB_OK | MB_ICONSTOP;
     if (checkFullList && list_.rows.size() >= static_cast<size_t>(kSlotCount)) {
-        prompts_.Message(L"Cannot add anymore buttons. Velmora can currently only add 20 buttons to I.E.'s toolbar.",
-                         L"Too many buttons.", MB_OK | MB_ICONEXCLAMATION);
+        prompts_.Message(kListFullText, kListFullTitle, MB_OK | MB_ICONEXCLAMATION);
         return L"nope";
     }
     const std::wstring& file = fields_.Text(TextField::Text1);
     if (file.empty()) {
-        Fail(L"Please specify a valid file name in the \"File to Launch\" field.", kProblemTitle, critical, TextField::Text1,
-             true);
+        Fail(kNoFileText, kProblemTitle, critical, TextField::Text1, true);
         return L"nope";
     }
     // The program icon saved is the icon of the file in the field, taken again if the file came
@@ -51,38 +49,25 @@ std::wstring EditorCommands::ValidateNewButton(bool checkFullList) {
     }
     // Parameters reach a program through a shortcut file, which cannot point at a web address.
     if (!fields_.Text(TextField::Text5).empty() && ::PathIsURLW(file.c_str())) {
-        Fail(L"Command line parameters cannot be passed to a web address. Put them into the address itself, or "
-             L"empty the \"Command Line Parameters\" field.",
-             kProblemTitle, critical, TextField::Text5, true);
+        Fail(kParametersForAddressText, kProblemTitle, critical, TextField::Text5, true);
         return L"nope";
     }
     if (fields_.Check(CheckField::Check1) != 1 &&
         (!OrdinaryFileExists(LibraryIconFile(programFolder_, fields_.LibraryIconNumber)) ||
          !OrdinaryFileExists(LibraryHotIconFile(programFolder_, fields_.LibraryIconNumber)))) {
-        prompts_.Message(L"One or all of the files needed to display the selected icon for this button could not be "
-                         L"found. You may need to reinstall the program or contact Corvale Software to rectify this "
-                         L"problem. The button will not be added.",
-                         kProblemTitle, critical);
+        prompts_.Message(kLibraryIconMissingText, kProblemTitle, critical);
         return L"nope";
     }
     if (fields_.Text(TextField::Text2).empty()) {
-        Fail(L"The \"Button Text\" field is empty. Please specify some text to be used as the caption for the button "
-             L"you are adding.",
-             kProblemTitle, critical, TextField::Text2);
+        Fail(kNoButtonTextText, kProblemTitle, critical, TextField::Text2);
         return L"nope";
     }
     if (fields_.Text(TextField::Text4).empty()) {
-        Fail(L"The \"Menu Text\" field is empty. Please specify the text for the menu command to be added to I.E.'s "
-             L"\"Tools\" menu in association with the button you are adding.",
-             kProblemTitle, critical, TextField::Text4);
+        Fail(kNoMenuTextText, kProblemTitle, critical, TextField::Text4);
         return L"nope";
     }
     if (fields_.Text(TextField::Text3).empty()) {
-        const int answer = prompts_.Message(
-            L"The \"Status Bar Text\" field is empty. If you continue, no text will be displayed in I.E.'s status bar "
-            L"when the mouse cursor is over the \"Tools\" menu command associated with the button you are adding. "
-            L"Click \"OK\" to continue or \"Cancel\" to go back and specify some text.",
-            L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION);
+        const int answer = prompts_.Message(kNoStatusBarTextText, kWarningTitle, MB_OKCANCEL | MB_ICONEXCLAMATION);
         if (answer != IDOK) {
             if (focus) focus({TextField::Text3, false});
             return L"nope";
@@ -104,8 +89,7 @@ bool EditorCommands::Command2_Click() {
 
 bool EditorCommands::Command4_Click(int row) {
     if (!ValidRow(row)) return false;
-    if (prompts_.Message(L"This will replace all properties of the currently selected button. Do you wish to continue?",
-                         L"Updating Button", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (prompts_.Message(kConfirmUpdateText, kConfirmUpdateTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }
     if (ValidateNewButton(false) != L"ok") return false;
@@ -120,8 +104,7 @@ bool EditorCommands::Command4_Click(int row) {
 
 bool EditorCommands::Command8_Click(int row) {
     if (!ValidRow(row)) return false;
-    if (prompts_.Message(L"Are you sure you wish to delete the currently selected button?", L"Deleting Button",
-                         MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (prompts_.Message(kConfirmDeleteText, kConfirmDeleteTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }
     // A disk icon chosen from the deleted button's own file goes with it.
