@@ -5,6 +5,7 @@
 #include "texts/editor_texts.h"
 #include "buttons/button.h"
 #include "buttons/button_list.h"
+#include "buttons/button_records.h"
 #include "buttons/icon_files.h"
 #include "common/prompts.h"
 #include "settings/reg_settings.h"
@@ -39,6 +40,11 @@ struct RewriteResult {
     RegistryResult firstFailure;  // and what was refused there
     explicit operator bool() const { return entriesWritten && recordsWritten; }
 };
+
+// The button the start-up load lists for a record, read without writing anything: a program or
+// disk icon that cannot be shown becomes library icon 1. For a program or disk icon picico then
+// holds its small picture.
+Button ListedButton(const ButtonRecord& record, const std::wstring& programFolder, IconHolder& picico);
 
 class ButtonOperations {
 public:

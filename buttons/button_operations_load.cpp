@@ -69,25 +69,27 @@ void ButtonOperations::EraseDamagedStore() {
     }
 }
 
-bool ButtonOperations::LoadRecord(const CRegSettings& records, int slot) {
-    const std::optional<ButtonRecord> record = ReadButtonRecord(records, slot);
-    if (!record) return false;
-    ButtonRow row{ButtonFromRecord(*record, programFolder_)};
-    Button& button = row.button;
-
+Button ListedButton(const ButtonRecord& record, const std::wstring& programFolder, IconHolder& picico) {
+    Button button = ButtonFromRecord(record, programFolder);
     // Program and disk icons are shown from their files; one that cannot be loaded, like a
     // library number the library does not have, becomes library icon 1.
     if (button.iconKind != IconKind::Library) {
         const std::wstring& shown = button.iconKind == IconKind::Program ? button.fileToLaunch : button.iconFile;
-        if (LoadFileIcon(shown, picico_) == 0 && !picico_.empty()) {
-            row.image = list_.images.Append(picico_.get());
-        } else {
+        if (LoadFileIcon(shown, picico) != 0 || picico.empty()) {
             button.iconKind = IconKind::Library;
             button.iconFile.clear();
             button.libraryNumber = 1;
         }
     }
-    if (button.iconKind == IconKind::Library) row.image = button.libraryNumber;
+    return button;
+}
+
+bool ButtonOperations::LoadRecord(const CRegSettings& records, int slot) {
+    const std::optional<ButtonRecord> record = ReadButtonRecord(records, slot);
+    if (!record) return false;
+    ButtonRow row{ListedButton(*record, programFolder_, picico_)};
+    // A program or disk icon's picture is in picico now.
+    row.image = row.button.iconKind == IconKind::Library ? row.button.libraryNumber : list_.images.Append(picico_.get());
     list_.rows.push_back(std::move(row));
     return true;
 }

@@ -1,4 +1,5 @@
 // vlm: the editor of the buttons Velmora adds to the browser's toolbar.
+#include "checkup/checkup_commands.h"
 #include "commandline/vlm_switches.h"
 #include "common/module_info.h"
 #include "common/single_instance.h"
@@ -42,6 +43,22 @@ int RunEditor(const wchar_t* commandLine, int showCommand) {
     return velmora::RunMessageLoop();
 }
 
+// The switches, with "/check" and "/repair" running the check and the repair of the buttons.
+std::vector<velmora::ScriptSwitch> Switches() {
+    std::vector<velmora::ScriptSwitch> switches = velmora::VlmSwitches();
+    for (velmora::ScriptSwitch& entry : switches) {
+        auto run = entry.name == L"check" ? &velmora::RunCheckCommand
+                   : entry.name == L"repair" ? &velmora::RunRepairCommand
+                                             : nullptr;
+        if (!run) continue;
+        entry.run = [run](const std::wstring&, velmora::ScriptReport& report) {
+            return run([&report](const std::wstring& line) { report.Line(line); }, velmora::ProgramFolder(),
+                       velmora::SystemRegistry());
+        };
+    }
+    return switches;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
@@ -49,7 +66,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     const bool oleStarted = SUCCEEDED(::OleInitialize(nullptr));
 
     int exitCode = 0;
-    const std::vector<velmora::ScriptSwitch> switches = velmora::VlmSwitches();
+    const std::vector<velmora::ScriptSwitch> switches = Switches();
     const velmora::ScriptCommand command = velmora::ParseScriptCommand(commandLine ? commandLine : L"", switches);
     if (command.kind == velmora::ScriptCommand::Kind::Editor) {
         exitCode = RunEditor(commandLine, showCommand);

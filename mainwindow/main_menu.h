@@ -19,6 +19,7 @@ enum MenuId : UINT {
     ID_MNUHELPABT,        // "&About..."
     ID_POPED,             // "&Edit"
     ID_POPDEL,            // "&Delete"
+    ID_MNUFILECHECK,      // "&Check Buttons..."
 };
 
 // The menu bar, for the window to own.

@@ -3,6 +3,7 @@
 #include "buttons/button_slots.h"
 #include "buttons/paths.h"
 #include "common/file_paths.h"
+#include "mainwindow/check_window.h"
 #include "mainwindow/fill_from_file.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/main_window_layout.h"
@@ -386,6 +387,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ID_POPDEL: commands_->Command8_Click(CurrentRow()); break;
     case IDC_COMMAND9: fields_->Command9_Click(); break;
     case ID_MNUFILEIE: mnufileIE_Click(prompts_); break;
+    case ID_MNUFILECHECK: mnuFileCheck_Click(); break;
     case ID_MNUFILEEXIT: Form_QueryUnload(); break;
     case ID_MNUHELPTOPICS: mnuHelpTopics_Click(hwnd_, prompts_, shell_, setup_.programFolder); break;
     case ID_MNUHELPTUT: TutorialWindow::ShowOrActivate(*this, tutorial_); break;
@@ -397,6 +399,15 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ID_MNUHELPABT: mnuHelpAbt_Click(hwnd_, shell_); break;
     default: break;
     }
+}
+
+void MainWindow::mnuFileCheck_Click() {
+    // A repair changes the records behind the list: it is read again as the start-up reads it.
+    CheckWindow window(registry_, setup_.programFolder, [this] {
+        operations_->LoadAtStartup();
+        ShowList(currentRow_);
+    });
+    window.ShowModal(hwnd_);
 }
 
 // --- Showing the model ----------------------------------------------------------------------

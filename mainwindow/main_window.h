@@ -71,6 +71,7 @@ private:
     bool Form_Load();
     void Form_Activate(bool active);
     void Form_QueryUnload();
+    void mnuFileCheck_Click();
     void CreateControls();
     void OnCommand(int id, int code, HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);

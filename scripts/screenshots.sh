@@ -86,7 +86,7 @@ shoot_untitled() {
 # The deleter and its confirmation.
 run build/mingw/bin/vlmbd.exe &
 shoot "Velmora Button Deleter" docs/vlmbd.png
-keys space
+keys Return
 shoot "Please Confirm" docs/vlmbd-confirm.png
 wineserver -k 2>/dev/null || true
 
@@ -168,6 +168,22 @@ keys alt+F4
 keys alt+h a
 shoot "About..." docs/vlm-about.png
 keys Return
+wineserver -k 2>/dev/null || true
+
+# The check window, on the three buttons above with an entry in slot 7 that no button owns (their
+# program icon and shortcut files are not there either).
+run reg add 'HKCU\Software\VB and VBA Program Settings\vlm\Options' /v 'Show Tips at Startup' /d 0 /f >/dev/null 2>&1
+run reg add 'HKCU\Software\Microsoft\Internet Explorer\Extensions\{9AC215C7-785A-4120-9DDA-07947660B96E}' \
+    /v ButtonText /d 'Old button' /f >/dev/null 2>&1
+run build/mingw/bin/vlm.exe &
+wait_for "Velmora" >/dev/null
+sleep 1
+keys alt+f c
+shoot "Check Buttons" docs/vlm-check.png
+# "Repair" has the focus: what it did, and what it could not do (the shortcut's folder is not there).
+keys Return
+shoot "Check Buttons" docs/vlm-check-repaired.png
+keys Escape
 wineserver -k 2>/dev/null || true
 
 # A file named on the command line: the drag-and-drop notice comes first.

@@ -48,6 +48,10 @@ public:
         std::vector<Value> values;
     };
 
+    // The keys in the order they were remembered: for the machine's root one per view, the 64-bit
+    // view first. What a check reads without changing anything.
+    const std::vector<Key>& keys() const { return keys_; }
+
 private:
     friend class CRegSettings;
     std::vector<Key> keys_;

@@ -1,0 +1,20 @@
+#include "checkup/checkup_commands.h"
+
+#include "checkup/button_check.h"
+#include "checkup/button_repair.h"
+
+namespace velmora {
+
+int RunCheckCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry) {
+    const ButtonCheck check = CheckButtons(registry, programFolder);
+    for (const std::wstring& line : check.ReportLines()) report(line);
+    return check.findings.empty() ? 0 : 1;
+}
+
+int RunRepairCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry) {
+    const RepairResult result = RepairButtons(registry, programFolder);
+    for (const std::wstring& line : RepairReportLines(result)) report(line);
+    return result.after.findings.empty() ? 0 : 1;
+}
+
+}  // namespace velmora

@@ -1,0 +1,21 @@
+// The check and the repair as the command line runs them: the report goes line by line to a sink
+// (the console), the answer is the exit code.
+#pragma once
+
+#include "settings/registry_api.h"
+
+#include <functional>
+#include <string>
+
+namespace velmora {
+
+using ReportSink = std::function<void(const std::wstring& line)>;
+
+// "/check": prints the findings; 0 when there are none, 1 when there are.
+int RunCheckCommand(const ReportSink& report, const std::wstring& programFolder,
+                    RegistryApi& registry = SystemRegistry());
+// "/repair": repairs, prints what it did and what remains; 0 when nothing remains, 1 otherwise.
+int RunRepairCommand(const ReportSink& report, const std::wstring& programFolder,
+                     RegistryApi& registry = SystemRegistry());
+
+}  // namespace velmora

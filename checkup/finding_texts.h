@@ -1,0 +1,47 @@
+// Every text a check and a repair show, in one place. A button is named by its button text (or,
+// without one, its file to launch) in quotes; a slot by its place in the list, from 1.
+#pragma once
+
+#include "checkup/findings.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace velmora::texts {
+
+// Where a key is: "HKEY_CURRENT_USER" or "HKEY_LOCAL_MACHINE (64-bit view)".
+std::wstring RootName(HKEY root, REGSAM view);
+
+Finding ProgramMissing(int row, const std::wstring& button, const std::wstring& file);
+Finding EntryMissing(int row, const std::wstring& button, const std::wstring& where);
+Finding EntryValueChanged(int row, const std::wstring& button, const std::wstring& where, const std::wstring& value,
+                          const std::wstring* now);
+Finding EntryInOneView(int row, const std::wstring& button, const std::wstring& view);
+Finding EntryUnderOtherRoot(int row, const std::wstring& button, const std::wstring& where, int slot,
+                            bool machineRoot, const std::wstring& scope);
+Finding RecordMissing(int row, const std::wstring& button);
+Finding RecordValueChanged(int row, const std::wstring& button, const std::wstring& value, const std::wstring* stored,
+                           const std::wstring& listed);
+Finding DiskIconGone(int row, const std::wstring& button, const std::wstring& file, bool fileThere);
+Finding ProgramIconGone(int row, const std::wstring& button, const std::wstring& file, bool fileThere);
+Finding LibraryIconGone(int row, const std::wstring& button, const std::wstring& file);
+Finding ShortcutMissing(int row, const std::wstring& button, const std::wstring& link);
+Finding ShortcutDiffers(int row, const std::wstring& button, const std::wstring& link, const std::wstring& target,
+                        const std::wstring& arguments, const std::wstring& program, const std::wstring& parameters);
+Finding OrphanEntry(int slot, const std::wstring& where, bool machineRoot);
+Finding RecordNotListed(int slot);
+Finding CountDiffers(const std::wstring& stored, int listed);
+Finding CountPastSlots(const std::wstring& stored);
+Finding EarlierRecords();
+Finding UnusedFile(const std::wstring& file);
+
+std::wstring AllInOrder(int buttons);
+// A repair that a registry write refused at the place where (RootName).
+std::wstring Refused(const std::wstring& where, bool administratorNeeded, bool restored);
+// A finding that is still there after a repair tried to mend it.
+std::wstring NotMended(const Finding& finding);
+inline constexpr const wchar_t* kRepairedHeading = L"Repaired:";
+inline constexpr const wchar_t* kRemainingHeading = L"Still to do:";
+
+}  // namespace velmora::texts

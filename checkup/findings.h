@@ -1,0 +1,50 @@
+// What a check of the buttons finds: one finding per thing that is wrong, each with what the user
+// reads (what is wrong and what a repair will do) and what the repair then does.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+// What a repair does about a finding. None: the user has to (edit or delete the button, install
+// Velmora again).
+enum class Fix {
+    None,
+    WriteEntry,        // the row's browser entry, written again from the list
+    WriteRecord,       // the row's record, written again from the list
+    LibraryIconOne,    // a disk icon whose file is gone or empty: the button takes library icon 1
+    MakeProgramIcon,   // the program icon's file, made again from the program
+    MakeShortcut,      // the shortcut, made again from the record's file to launch and parameters
+    RemoveEntry,       // a slot's entry under one root (for the machine's root, both views)
+    RemoveRecord,      // a slot's record
+    WriteCount,        // "Count", written as the number of listed buttons
+    MoveEarlierRecords,  // the earlier version's records, written to Velmora's place and removed
+    RemoveFile,        // a file Velmora made that no button uses
+};
+
+struct Finding {
+    int row = -1;  // the listed button (from 0), or -1 for the slots and files as a whole
+    std::wstring problem;  // what is wrong
+    std::wstring repair;   // what a repair will do, or what the user has to do
+    Fix fix = Fix::None;
+    int slot = -1;             // the slot of RemoveEntry and RemoveRecord
+    bool machineRoot = false;  // RemoveEntry: under HKEY_LOCAL_MACHINE rather than HKEY_CURRENT_USER
+    std::wstring file;         // RemoveFile
+
+    bool repairable() const { return fix != Fix::None; }
+    // The line the user reads.
+    std::wstring Text() const { return problem + L" " + repair; }
+};
+
+// The outcome of one check: how many buttons are listed and what is wrong.
+struct ButtonCheck {
+    int buttons = 0;
+    std::vector<Finding> findings;
+
+    bool AnyRepairable() const;
+    // One line per finding, or the one line that says that all buttons are in order.
+    std::vector<std::wstring> ReportLines() const;
+};
+
+}  // namespace velmora
