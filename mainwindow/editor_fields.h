@@ -5,6 +5,7 @@
 // "Synch All" keeps the three texts equal, "Use Program Icon" takes the program's icon.
 #pragma once
 
+#include "buttons/button_checks.h"
 #include "buttons/button_list.h"
 #include "buttons/button_operations.h"
 #include "buttons/icon_files.h"
@@ -31,8 +32,6 @@ enum class CheckField {
     Check3,  // "Derive from Filename"
 };
 
-inline constexpr const wchar_t* kNoIconFoundTitle = L"No Icon Found";
-inline constexpr const wchar_t* kNoIconFoundText = L"No program icon could be found for this file.";
 inline constexpr const wchar_t* kNoIconInFileText = L"No icon could be found in this file.";
 inline constexpr const wchar_t* kProgramFilesFilter =
     L"Program Files (*.exe, *.com, *.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*";
