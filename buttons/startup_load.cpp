@@ -13,39 +13,51 @@ std::wstring ProgramIconFile(const std::wstring& programFolder, const std::wstri
                           L".ico");
 }
 
-void ButtonOperations::LoadAtStartup() {
+ButtonOperations::StoredList ButtonOperations::ReadStoredList() {
     list_.rows.clear();
     list_.images.LoadLibraryIcons(programFolder_);
 
     // Records left by the earlier version are loaded from there, once, and then moved here.
+    StoredList stored;
     settings_.SetAppName(kEarlierAppName);
     settings_.SetCompany(kCompany);
-    const bool earlierVersionFound = settings_.GetSetting(kAddedButtons, L"Count", L"ni") != L"ni";
-    if (!earlierVersionFound) settings_.SetAppName(kAppName);
+    stored.earlierVersionFound = settings_.GetSetting(kAddedButtons, L"Count", L"ni") != L"ni";
+    if (!stored.earlierVersionFound) settings_.SetAppName(kAppName);
     settings_.SetCompany(kCompany);
 
-    long long count = ReadButtonCount(settings_);
-    if (count > kSlotCount) {
-        prompts_.Message(kDamagedStoreText, kDamagedStoreTitle, MB_OK | MB_ICONSTOP);
-        EraseDamagedStore();
-        count = 0;
-    }
+    stored.count = ReadButtonCount(settings_);
+    if (stored.count > kSlotCount) return stored;
     // Reads stay on the application name chosen above; nothing here writes. A record whose key is
     // not there is no button: listed, it would give the browser a button that launches nothing.
     // The buttons after it move up a slot.
-    if (earlierVersionFound) settings_.SetAppName(kEarlierAppName);
-    int firstMissing = -1;
-    for (int slot = 0; slot < count; ++slot) {
-        if (!LoadRecord(slot) && firstMissing < 0) firstMissing = slot;
+    if (stored.earlierVersionFound) settings_.SetAppName(kEarlierAppName);
+    for (int slot = 0; slot < stored.count; ++slot) {
+        if (!LoadRecord(slot) && stored.firstMissing < 0) stored.firstMissing = slot;
+    }
+    return stored;
+}
+
+bool ButtonOperations::LoadWithoutWriting() {
+    const StoredList stored = ReadStoredList();
+    UseProgramSettings(settings_);
+    return stored.count <= kSlotCount;
+}
+
+void ButtonOperations::LoadAtStartup() {
+    StoredList stored = ReadStoredList();
+    if (stored.count > kSlotCount) {
+        prompts_.Message(kDamagedStoreText, kDamagedStoreTitle, MB_OK | MB_ICONSTOP);
+        EraseDamagedStore();
+        stored.count = 0;
     }
 
     // An empty or negative count goes on like any other: the rewrite writes nothing for an empty
     // list, and the earlier version's key is still cleared away.
     const RewriteResult rewritten = RewriteAllButtons();
-    if (firstMissing >= 0) ClearVacatedSlots(firstMissing, static_cast<int>(count));
+    if (stored.firstMissing >= 0) ClearVacatedSlots(stored.firstMissing, static_cast<int>(stored.count));
 
     // The earlier version's records go only when all of them reached their new place.
-    if (earlierVersionFound && rewritten.recordsWritten) {
+    if (stored.earlierVersionFound && rewritten.recordsWritten) {
         settings_.SetAppName(kEarlierAppName);
         settings_.SetCompany(kCompany);
         settings_.DeleteSetting(L"", L"", false);
