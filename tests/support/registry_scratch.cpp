@@ -46,11 +46,13 @@ void RemoveScratchOfEndedRuns() {
     ::RegCloseKey(root);
 }
 
+std::wstring ScratchUserKeyPath() { return ScratchPath() + L"\\HKCU"; }
+
 void RegistryScratch::OnTestStart(const ::testing::TestInfo&) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, ScratchPath().c_str());
     // The machine's root first: it is created through the real current user's root.
     Redirect(HKEY_LOCAL_MACHINE, ScratchPath() + L"\\HKLM");
-    Redirect(HKEY_CURRENT_USER, ScratchPath() + L"\\HKCU");
+    Redirect(HKEY_CURRENT_USER, ScratchUserKeyPath());
 }
 
 void RegistryScratch::OnTestEnd(const ::testing::TestInfo&) {

@@ -6,11 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace velmora::testing {
 
 // Removes the scratch keys named after processes that no longer run. Those of running test
 // programs stay, so programs run side by side never disturb each other.
 void RemoveScratchOfEndedRuns();
+
+// The real current user's sub-key that stands for HKEY_CURRENT_USER during a test: where another
+// process (which sees no redirection) must write for the test to find it under HKEY_CURRENT_USER.
+std::wstring ScratchUserKeyPath();
 
 class RegistryScratch : public ::testing::EmptyTestEventListener {
 public:
