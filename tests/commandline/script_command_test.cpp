@@ -1,0 +1,143 @@
+#include "commandline/script_command.h"
+
+#include "commandline/vlm_switches.h"
+#include "common/single_instance.h"
+
+#include "tests/support/text_report.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace velmora {
+namespace {
+
+using Kind = ScriptCommand::Kind;
+
+TEST(ScriptCommandTest, TellsSwitchesFromAFileForTheEditor) {
+    // The command line after the program's name; what it asks for, and a piece of the problem.
+    const struct { std::wstring line; Kind kind; std::wstring name = {}, file = {}, problem = {}; } cases[] = {
+        {L"", Kind::Editor},
+        {L"   ", Kind::Editor},
+        {L"C:\\path\\file.exe", Kind::Editor},
+        {L"\"C:\\a b\\x.exe\"", Kind::Editor},
+        {L"C:\\a b\\x.exe", Kind::Editor},
+        {L"\"C:\\a b\\x.exe\" \"C:\\c.exe\"", Kind::Editor},
+        {L"\"C:\\tools\\-check\"", Kind::Editor},
+        {L"-n.exe", Kind::Editor},  // "-name" that is no switch: a file's name
+        {L"-", Kind::Editor},
+        {L"--check", Kind::Editor},
+        {L"/check", Kind::Run, L"check"},
+        {L"  -CHECK  ", Kind::Run, L"check"},
+        {L"/Repair", Kind::Run, L"repair"},
+        {L"/export \"C:\\a b\\out.reg\"", Kind::Run, L"export", L"C:\\a b\\out.reg"},
+        {L"-IMPORT x.reg", Kind::Run, L"import", L"x.reg"},
+        {L"/export -x.reg", Kind::Run, L"export", L"-x.reg"},
+        {L"/import \"C:\\\u00e9t\u00e9\\\u4e2d.reg\"", Kind::Run, L"import", L"C:\\\u00e9t\u00e9\\\u4e2d.reg"},
+        {L"/export", Kind::BadArguments, L"export", L"", L"/export needs a FILE."},
+        {L"/import \"\"", Kind::BadArguments, L"import", L"", L"/import needs a FILE."},
+        {L"/import \" \"", Kind::BadArguments, L"import", L"", L"/import needs a FILE."},
+        {L"/export a.reg b.reg", Kind::BadArguments, L"export", L"", L"too many arguments: b.reg"},
+        {L"/check now", Kind::BadArguments, L"check", L"", L"/check takes no argument: now"},
+        {L"/check -repair", Kind::BadArguments, L"check", L"", L"Only one switch at a time: -repair"},
+        {L"/export /import", Kind::BadArguments, L"export", L"", L"Only one switch at a time: /import"},
+        {L"/bogus", Kind::BadArguments, L"", L"", L"Unknown switch: /bogus"},
+        {L"/checks", Kind::BadArguments, L"", L"", L"Unknown switch: /checks"},
+        {L"/", Kind::BadArguments, L"", L"", L"Unknown switch: /"},
+        {L"x.reg /IMPORT", Kind::BadArguments, L"", L"", L"The switch /IMPORT must come first."},
+    };
+    const std::vector<ScriptSwitch> switches = VlmSwitches();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.line));
+        const ScriptCommand command = ParseScriptCommand(c.line, switches);
+        EXPECT_EQ(command.kind, c.kind);
+        EXPECT_EQ(command.name, c.name);
+        EXPECT_EQ(command.file, c.file);
+        EXPECT_NE(command.problem.find(c.problem), std::wstring::npos) << command.problem;
+        EXPECT_EQ(command.problem.empty(), c.problem.empty());
+    }
+}
+
+TEST(ScriptCommandTest, AnswersTheExitCodeAndTheReport) {
+    std::vector<std::wstring> filesRun;
+    int answer = kScriptDone;
+    const ScriptHandler handler = [&](const std::wstring& file, ScriptReport& report) {
+        filesRun.push_back(file);
+        report.Line(L"ran");
+        return answer;
+    };
+    const std::vector<ScriptSwitch> switches = {{L"export", true, L"Exports.", handler},
+                                                {L"check", false, L"Checks.", handler}};
+    const std::wstring usage = L"Usage: vlm SWITCH, one of:\n  /export FILE    Exports.\n  /check          Checks.\n";
+    // The command line, whether the editor is open, what the handler answers; then the exit code, the
+    // report and whether the handler ran.
+    const struct { std::wstring line; bool open; int answer; int exit; std::wstring report; bool ran = false; } cases[] = {
+        {L"/check", false, kScriptDone, kScriptDone, L"ran\n", true},
+        {L"/check", false, kScriptDoneInPart, kScriptDoneInPart, L"ran\n", true},
+        {L"/export a.reg", false, kScriptNothingDone, kScriptNothingDone, L"ran\n", true},
+        {L"/check", true, kScriptDone, kScriptEditorOpen, L"Velmora is open. Close it and run the command again.\n"},
+        {L"/export a.reg", true, kScriptDone, kScriptEditorOpen, L"Velmora is open. Close it and run the command again.\n"},
+        // Bad arguments come first: the usage helps more than "close the editor".
+        {L"/export", true, kScriptDone, kScriptNothingDone, L"/export needs a FILE.\n" + usage},
+        {L"/bogus", false, kScriptDone, kScriptNothingDone, L"Unknown switch: /bogus\n" + usage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.line) + (c.open ? " open" : ""));
+        filesRun.clear();
+        answer = c.answer;
+        testing::TextReport report;
+        const int exit = RunScriptCommand(ParseScriptCommand(c.line, switches), switches, report, [&] { return c.open; });
+        EXPECT_EQ(exit, c.exit);
+        EXPECT_EQ(report.text.substr(0, c.report.size()), c.report);
+        EXPECT_EQ(filesRun, c.ran ? std::vector<std::wstring>{c.line == L"/check" ? L"" : L"a.reg"}
+                                  : std::vector<std::wstring>{});
+    }
+}
+
+TEST(ScriptCommandTest, TheUsageNamesEverySwitchAndTheStubsDoNothing) {
+    const std::vector<ScriptSwitch> switches = VlmSwitches();
+    const std::wstring usage = ScriptUsage(switches);
+    for (const wchar_t* call : {L"\n  /export FILE ", L"\n  /import FILE ", L"\n  /check ", L"\n  /repair "}) {
+        EXPECT_NE(usage.find(call), std::wstring::npos) << call;
+    }
+    testing::TextReport report;
+    EXPECT_EQ(RunScriptCommand(ParseScriptCommand(L"-Repair", switches), switches, report, [] { return false; }),
+              kScriptNothingDone);
+    EXPECT_EQ(report.text, L"/repair is not available yet.\n");
+}
+
+// Whether the editor is open, asked from a thread that is not the editor's (whose own look would
+// succeed: a thread may take a mutex it holds again).
+bool OpenSeenFromElsewhere() {
+    bool open = false;
+    std::thread([&open] { open = EditorIsOpen(); }).join();
+    return open;
+}
+
+TEST(SingleInstanceTest, OnlyARunningEditorCountsAsOpen) {
+    ASSERT_FALSE(EditorIsOpen());
+    {
+        SingleInstance editor;
+        EXPECT_FALSE(editor.AnotherIsRunning());
+        EXPECT_TRUE(OpenSeenFromElsewhere());
+        bool secondSawFirst = false;
+        std::thread([&secondSawFirst] { secondSawFirst = SingleInstance().AnotherIsRunning(); }).join();
+        EXPECT_TRUE(secondSawFirst);
+    }
+    EXPECT_FALSE(OpenSeenFromElsewhere());
+    // A handle to the name that owns nothing (a look in progress, a leftover) is no editor: an editor
+    // starts, and a look afterwards sees that editor.
+    HANDLE look = ::CreateMutexW(nullptr, FALSE, kEditorMutexName);
+    ASSERT_NE(look, nullptr);
+    EXPECT_FALSE(EditorIsOpen());
+    {
+        SingleInstance editor;
+        EXPECT_FALSE(editor.AnotherIsRunning());
+        EXPECT_TRUE(OpenSeenFromElsewhere());
+    }
+    ::CloseHandle(look);
+    EXPECT_FALSE(EditorIsOpen());
+}
+
+}  // namespace
+}  // namespace velmora
