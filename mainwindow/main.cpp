@@ -5,6 +5,7 @@
 #include "common/window_base.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/window_prompts.h"
+#include "transfer/transfer_commands.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -49,7 +50,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     const bool oleStarted = SUCCEEDED(::OleInitialize(nullptr));
 
     int exitCode = 0;
-    const std::vector<velmora::ScriptSwitch> switches = velmora::VlmSwitches();
+    std::vector<velmora::ScriptSwitch> switches = velmora::VlmSwitches();
+    velmora::UseTransferSwitches(switches);
     const velmora::ScriptCommand command = velmora::ParseScriptCommand(commandLine ? commandLine : L"", switches);
     if (command.kind == velmora::ScriptCommand::Kind::Editor) {
         exitCode = RunEditor(commandLine, showCommand);

@@ -242,20 +242,31 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
     return draft;
 }
 
-TransferReport ImportButtons(ButtonList& list, CRegSettings& settings, const std::wstring& programFolder,
-                             const std::wstring& file) {
-    TransferReport report;
+std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsInFile& found) {
     auto refuseFile = [&](const std::wstring& why, const std::vector<RegFileError>& errors) {
-        report.outcome = kTransferNothingDone;
-        report.lines.push_back(L"The file \"" + file + L"\" could not be imported: " + why);
+        TransferReport report{kTransferNothingDone,
+                              {L"The file \"" + file + L"\" could not be imported:" + (why.empty() ? L"" : L" " + why)}};
         for (const RegFileError& error : errors) report.lines.push_back(error.Text());
         return report;
     };
     const RegFileReadResult read = ReadRegFile(file);
-    if (!read.ok()) return refuseFile(L"it is not a registry file Velmora can read.", read.errors);
-    const ButtonsInFile found = ButtonsFromRegFile(read.file);
-    if (!found.errors.empty()) return refuseFile(L"a button in it has values of another type.", found.errors);
+    if (!read.ok()) return refuseFile(L"", read.errors);
+    found = ButtonsFromRegFile(read.file);
+    if (!found.errors.empty()) return refuseFile(L"", found.errors);
     if (found.buttons.empty()) return refuseFile(L"it holds no toolbar buttons.", {});
+    return std::nullopt;
+}
+
+TransferReport ImportButtons(ButtonList& list, CRegSettings& settings, const std::wstring& programFolder,
+                             const std::wstring& file) {
+    ButtonsInFile found;
+    if (std::optional<TransferReport> refused = ReadImportFile(file, found)) return *refused;
+    return AddButtonsFromFile(found, list, settings, programFolder, file);
+}
+
+TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, CRegSettings& settings,
+                                  const std::wstring& programFolder, const std::wstring& file) {
+    TransferReport report;
 
     // Every message of the checks and of the add is kept for the report instead of shown.
     CollectingPrompts prompts;

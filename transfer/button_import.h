@@ -54,6 +54,15 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file);
 // disk icon, else the program's own icon when it has one, else library icon 1.
 ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& filesFolder);
 
+// Reads and checks the file: a report refusing it (not readable, not a valid registry file, a
+// button's values of another type, no button at all), or nothing with its buttons in found.
+std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsInFile& found);
+
+// Adds the buttons found in file to the list in their order (skipping those listed already) and
+// reports how many were added and, one line each, which were not and why.
+TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, CRegSettings& settings,
+                                  const std::wstring& programFolder, const std::wstring& file);
+
 // Reads the file, adds its buttons to the list in their order (skipping those listed already),
 // and reports how many were added and, one line each, which were not and why. A file that cannot
 // be read or is not a valid registry file, or that holds no button, changes nothing.

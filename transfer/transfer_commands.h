@@ -3,10 +3,12 @@
 // and answers its outcome as the exit code (0 done, 1 done in part, 2 nothing done).
 #pragma once
 
+#include "commandline/script_command.h"
 #include "settings/registry_api.h"
 #include "transfer/transfer_report.h"
 
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -19,5 +21,9 @@ TransferReport RunExportCommand(const std::wstring& file, const std::wstring& pr
 // into the report) and imports file into it.
 TransferReport RunImportCommand(const std::wstring& file, const std::wstring& programFolder,
                                 RegistryApi& registry = SystemRegistry());
+
+// Makes vlm's switches "/export FILE" and "/import FILE" run these two, for the program's own
+// folder, their report's lines going to the script's report and their outcome being the exit code.
+void UseTransferSwitches(std::vector<ScriptSwitch>& switches);
 
 }  // namespace velmora

@@ -7,6 +7,9 @@
 #include "transfer/button_import.h"
 #include "transfer/transfer_commands.h"
 
+#include "common/module_info.h"
+#include "common/unique_handles.h"
+
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
@@ -255,8 +258,8 @@ TEST_F(TransferTest, BadFilesChangeNothing) {
                                "{11111111-2222-3333-4444-555555555555}]\r\n\"Clsid\"=\"" +
                                std::string("{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}") + "\"\r\n";
     const struct { const char* name; std::string content; const wchar_t* says; } cases[] = {
-        {"not a registry file", "hello\r\n", L"it is not a registry file"},
-        {"too large", "REGEDIT4\r\n" + std::string(kMaxRegFileBytes, ';'), L"it is not a registry file"},
+        {"not a registry file", "hello\r\n", L"not a registry file"},
+        {"too large", "REGEDIT4\r\n" + std::string(kMaxRegFileBytes, ';'), L"too large"},
         {"broken line", header + "\"Exec\"=\"a.exe\r\n", L"line 5"},
         {"unknown escape", header + "\"Exec\"=\"a\\q.exe\"\r\n", L"line 5"},
         {"other type", header + "\"Exec\"=dword:00000001\r\n", L"line 5: the value \"Exec\" of a button is not a text"},
@@ -265,7 +268,7 @@ TEST_F(TransferTest, BadFilesChangeNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::wstring report = Import(c.content, kTransferNothingDone);
-        EXPECT_EQ(report.rfind(L"The file \"" + out.path() + L"in.reg\" could not be imported: ", 0), 0u) << report;
+        EXPECT_EQ(report.rfind(L"The file \"" + out.path() + L"in.reg\" could not be imported:", 0), 0u) << report;
         EXPECT_NE(report.find(c.says), std::wstring::npos) << report;
         EXPECT_TRUE(list.rows.empty());
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"Software\\Microsoft"));
@@ -285,7 +288,7 @@ TEST_F(TransferTest, CommandsAnswerTheirOutcomesWithoutAWindow) {
     struct Step { bool import; int outcome; std::wstring report; };
     const Step steps[] = {
         {false, kTransferNothingDone, L"There are no buttons to export."},
-        {true, kTransferNothingDone, L"The file \"" + file + L"\" could not be imported: it is not a registry file"},
+        {true, kTransferNothingDone, L"The file \"" + file + L"\" could not be imported:\r\ncannot open the file"},
     };
     for (const Step& step : steps) {
         const TransferReport report =
@@ -304,6 +307,49 @@ TEST_F(TransferTest, CommandsAnswerTheirOutcomesWithoutAWindow) {
     int windows = 0;
     ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&windows));
     EXPECT_EQ(windows, 0);
+}
+
+// The real vlm.exe with "/import" or "/export": its exit code and standard output, without a window
+// (a program that made one would wait in it). Only files that are refused or cannot be written, so
+// that the build tree's Wine prefix is read but never changed.
+TEST(TransferSwitchesTest, VlmRunsTheCommandsForScripts) {
+    TempFolder temp;
+    const std::wstring bad = temp.WriteFile(L"bad.reg", "hello\r\n");
+    const struct { std::wstring arguments; std::string output; } runs[] = {
+        {L"/import \"" + bad + L"\"", "The file \"" + std::string(bad.begin(), bad.end()) +
+                                          "\" could not be imported:\r\nnot a registry file: it does not start with "
+                                          "\"Windows Registry Editor Version 5.00\" (in UTF-16) or \"REGEDIT4\"\r\n"},
+        {L"/export \"" + temp.path() + L"no folder\\b.reg\"", ""},
+    };
+    for (const auto& run : runs) {
+        const std::wstring outputPath = temp.path() + L"output.txt";
+        SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+        UniqueFileHandle output(::CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output.get();
+        const std::wstring program = ProgramFolder() + L"vlm.exe";
+        std::wstring commandLine = L"\"" + program + L"\" " + run.arguments;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                     &startup, &process));
+        const bool ended = ::WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+        if (!ended) ::TerminateProcess(process.hProcess, 99);
+        DWORD exitCode = 0;
+        ::GetExitCodeProcess(process.hProcess, &exitCode);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+        output.reset();
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(exitCode, 2u);
+        const std::string text = ReadFileBytes(outputPath);
+        if (!run.output.empty()) {
+            EXPECT_EQ(text, run.output);
+        }
+        EXPECT_TRUE(text.ends_with("\r\n")) << text;  // "no buttons to export" or "could not be exported"
+    }
 }
 
 // The menu items: the dialogs they open, the summary box, and Cancel doing nothing.
