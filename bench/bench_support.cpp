@@ -51,7 +51,7 @@ void SeedButtons(int count, const std::wstring& programFolder) {
     StoreShowTipsAtStartup(SystemRegistry(), L"vlm", false);
     if (count == 0) return;
 
-    CRegSettings settings(SystemRegistry(), kAppName);
+    RegistryStores stores;
     for (int slot = 0; slot < count; ++slot) {
         const MixedButton button = MixedButtonAt(slot, programFolder);
         ButtonRecord record;
@@ -68,9 +68,9 @@ void SeedButtons(int count, const std::wstring& programFolder) {
         record.arguments = button.arguments;
         record.link = button.link;
         record.scope = button.allUsers ? kScopeAllUsers : kScopeCurrentUser;
-        WriteButtonRecord(settings, slot, record, RecordValueOrder::Add);
+        static_cast<void>(WriteButtonRecord(stores.records, slot, record, RecordValueOrder::Add));
     }
-    WriteButtonCount(settings, count);
+    static_cast<void>(WriteButtonCount(stores.records, count));
 }
 
 double NowMs() {

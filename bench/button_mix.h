@@ -4,11 +4,13 @@
 // Every fourth button is for all users, every fifth carries parameters.
 #pragma once
 
+#include "buttons/button.h"
+
 #include <string>
 
 namespace velmora::bench {
 
-enum class IconKind { Library, Program, Disk };
+using velmora::IconKind;
 
 struct MixedButton {
     IconKind kind = IconKind::Library;

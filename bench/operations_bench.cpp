@@ -11,6 +11,7 @@
 //
 //   operations_bench [RUNS]
 #include "bench/bench_support.h"
+#include "buttons/button_mapping.h"
 #include "buttons/button_operations.h"
 #include "buttons/button_slots.h"
 
@@ -91,23 +92,23 @@ public:
 ButtonDraft Draft(int index, const std::wstring& text = L"Button ") {
     ButtonDraft draft;
     const std::wstring number = std::to_wstring(index + 1);
-    draft.fileToLaunch = L"C:\\Tools\\tool" + number + L".exe";
-    draft.buttonText = text + number;
-    draft.menuText = L"Menu item " + number;
-    draft.menuStatusBar = L"Starts " + text + number;
-    draft.iconSource = IconSource::Library;
-    draft.libraryNumber = index % kLibraryIconCount + 1;
+    draft.button.fileToLaunch = L"C:\\Tools\\tool" + number + L".exe";
+    draft.button.buttonText = text + number;
+    draft.button.menuText = L"Menu item " + number;
+    draft.button.statusBarText = L"Starts " + text + number;
+    draft.button.iconKind = IconKind::Library;
+    draft.button.libraryNumber = index % kLibraryIconCount + 1;
     return draft;
 }
 
 // The editor's model and operations over a list of `rows` buttons, added through the operations.
 struct Editor {
     Editor(RegistryApi& registry, const std::wstring& programFolder, int rows)
-        : settings(registry, kAppName), operations(list, settings, prompts, picico, programFolder) {
+        : stores(registry), operations(list, stores, prompts, picico, programFolder) {
         for (int row = 0; row < rows; ++row) operations.AddButton(Draft(row));
     }
     ButtonList list;
-    CRegSettings settings;
+    RegistryStores stores;
     FailOnMessage prompts;
     IconHolder picico;
     ButtonOperations operations;
@@ -139,11 +140,11 @@ const std::wstring kEntries = L"Software\\Microsoft\\Internet Explorer\\";
 const std::wstring kVelmora = L"Software\\Corvale\\Velmora\\";
 
 NamedTexts EntryValues(const ButtonRow& row, const std::wstring& programFolder) {
-    return velmora::EntryValues(EntryForRow(row, programFolder));
+    return velmora::EntryValues(EntryFor(row.button, programFolder));
 }
 
 NamedTexts RecordValues(const ButtonRow& row, const std::wstring& programFolder, RecordValueOrder order) {
-    return velmora::RecordValues(RecordForRow(row, programFolder), order);
+    return velmora::RecordValues(RecordFor(row.button, programFolder), order);
 }
 
 // One operation: how it runs through the editor, and the bare calls of the same outcome.

@@ -10,6 +10,7 @@
 #include "bench/bench_support.h"
 #include "bench/button_mix.h"
 #include "bench/shaped_window.h"
+#include "buttons/button_records.h"
 #include "buttons/button_slots.h"
 #include "mainwindow/main_window.h"
 
@@ -83,17 +84,17 @@ int main(int argc, char** argv) {
         {
             SeedButtons(20, folder);
             ButtonList list;
-            CRegSettings settings(SystemRegistry(), L"Velmora");
+            RegistryStores stores;
             QuietPrompts prompts;
             IconHolder picico;
-            ButtonOperations operations(list, settings, prompts, picico, folder);
+            ButtonOperations operations(list, stores, prompts, picico, folder);
             started = NowMs();
             operations.LoadAtStartup();
             record(L"load-20-buttons", NowMs() - started, round);
             // Its parts: reading each record (which tells a missing one too), the icons of programs
             // and files, the rewrite.
             started = NowMs();
-            for (int slot = 0; slot < 20; ++slot) ReadButtonRecord(settings, slot);
+            for (int slot = 0; slot < 20; ++slot) ReadButtonRecord(stores.records, slot);
             record(L"read-20-records", NowMs() - started, round);
             // Taking the icons and putting them into the list's images, which the shaped window
             // does as well.

@@ -5,16 +5,16 @@
 
 namespace velmora {
 
-const std::wstring& ButtonRow::SubItem(int index) const {
+std::wstring ButtonRow::Column(int index) const {
     switch (index) {
-    case 1: return buttonText;
-    case 2: return menuText;
-    case 3: return menuStatusBar;
-    case 4: return scope;
-    case 5: return parameters;
-    case 6: return iconKind;
-    case 7: return link;
-    default: return text;
+    case 1: return button.buttonText;
+    case 2: return button.menuText;
+    case 3: return button.statusBarText;
+    case 4: return ScopeText(button.scope);
+    case 5: return button.parameters;
+    case 6: return button.iconKind == IconKind::Disk ? L"disk" : L"";
+    case 7: return button.link;
+    default: return button.fileToLaunch;
     }
 }
 
@@ -90,7 +90,7 @@ int ButtonImages::Count() const { return ::ImageList_GetImageCount(list_.get());
 int ButtonList::PlaceImage(HICON icon) {
     for (int number = kLibraryIconCount + 1; number <= images.Count(); ++number) {
         bool shown = false;
-        for (const ButtonRow& row : rows) shown = shown || (!row.tag.empty() && row.smallIcon == number);
+        for (const ButtonRow& row : rows) shown = shown || (row.button.iconKind != IconKind::Library && row.image == number);
         if (!shown) {
             images.Replace(number, icon);
             return number;

@@ -2,6 +2,7 @@
 // p - 1. The main window shows it; the button operations change it together with the registry.
 #pragma once
 
+#include "buttons/button.h"
 #include "common/unique_handles.h"
 
 #include <windows.h>
@@ -13,22 +14,15 @@
 
 namespace velmora {
 
-inline constexpr int kLibraryIconCount = 25;
-
+// A row of the list: the button and its small image.
 struct ButtonRow {
-    std::wstring text;           // the file, document or URL to launch ("Program")
-    std::wstring buttonText;     // sub-item 1
-    std::wstring menuText;       // sub-item 2
-    std::wstring menuStatusBar;  // sub-item 3
-    std::wstring scope;          // sub-item 4: "All Users" or "Current User"
-    std::wstring parameters;     // sub-item 5
-    std::wstring iconKind;       // sub-item 6: "disk" for an icon chosen from disk, else empty
-    std::wstring link;           // sub-item 7: the shortcut file that carries the parameters
-    std::wstring tag;            // the button's own icon file; empty for a library icon
-    long long smallIcon = 0;     // image number in the list's images, from 1; 0 shows none
+    Button button;
+    long long image = 0;  // image number in the list's images, from 1; 0 shows none
 
-    // The list's columns by number: 0 the text, 1 to 7 the sub-items.
-    const std::wstring& SubItem(int index) const;
+    // The list's columns by number: 0 the file to launch, 1 the button text, 2 the menu text,
+    // 3 the status-bar text, 4 the scope, 5 the parameters, 6 "disk" for an icon chosen on disk,
+    // 7 the shortcut file.
+    std::wstring Column(int index) const;
 };
 
 // The small images of the list: the 25 library icons first, so that library icon n is image n,

@@ -2,40 +2,30 @@
 // the browser entries and the records, so that all three describe the same buttons.
 #pragma once
 
+#include "buttons/button.h"
 #include "buttons/button_list.h"
-#include "buttons/button_records.h"
 #include "buttons/icon_files.h"
-#include "buttons/toolbar_entry.h"
 #include "common/prompts.h"
 #include "settings/reg_settings.h"
+#include "settings/registry_stores.h"
 
 #include <string>
 
 namespace velmora {
 
-inline constexpr const wchar_t* kEarlierAppName = L"Velmora 1.2";
 inline constexpr const wchar_t* kDamagedStoreTitle = L"Error";
 inline constexpr const wchar_t* kDamagedStoreText =
     L"Velmora found a problem with it's registry settings. Any buttons you have added will be erased. Sorry for "
     L"the inconvenience. If you continue to experience this problem, please contact Corvale Software at the "
     L"email address found in the \"About\" box.";
 
-// Where a button's icon comes from.
-enum class IconSource { Program, Disk, Library };
-
-// A button as the editor defines it, for adding or updating.
+// A button as the editor defines it, for adding or updating, with the editor's pictures of its
+// icon: the small one becomes the row's image for a program or disk icon, the large one a program
+// icon's file.
 struct ButtonDraft {
-    std::wstring fileToLaunch;  // a program, a document or a URL, as typed
-    std::wstring parameters;
-    std::wstring buttonText;
-    std::wstring menuText;
-    std::wstring menuStatusBar;
-    bool scopeAllUsers = false;
-    IconSource iconSource = IconSource::Library;
-    std::wstring diskIconFile;  // the ".ico" file chosen on disk
-    int libraryNumber = 1;
-    HICON smallIcon = nullptr;  // the editor's small icon: the row's image for a program or disk icon
-    HICON largeIcon = nullptr;  // the editor's large picture: saved as a program icon's file
+    Button button;
+    HICON smallIcon = nullptr;
+    HICON largeIcon = nullptr;
 };
 
 // What an add or update did: whether the button was written, and for a disk icon the button's
@@ -50,24 +40,17 @@ struct RewriteResult {
     bool entriesWritten = true;
     bool recordsWritten = true;
     int firstRefusedSlot = -1;  // the first slot whose entry or record was refused
+    RegistryResult firstFailure;  // and what was refused there
     explicit operator bool() const { return entriesWritten && recordsWritten; }
 };
 
-// The browser entry and the record that describe a row.
-ToolbarEntry EntryForRow(const ButtonRow& row, const std::wstring& programFolder);
-ButtonRecord RecordForRow(const ButtonRow& row, const std::wstring& programFolder);
-
-// The icon file a program-icon button gets when its name is free: the program's base name, made
-// safe, in the icons folder (as ChooseButtonFilePath makes it).
-std::wstring ProgramIconFile(const std::wstring& programFolder, const std::wstring& program);
-
 class ButtonOperations {
 public:
-    // settings is the main window's RegSettings; picico the editor's hidden small icon;
-    // programFolder ends in a backslash and holds the folders "icons" and "shortcuts".
-    ButtonOperations(ButtonList& list, CRegSettings& settings, Prompts& prompts, IconHolder& picico,
+    // picico is the editor's hidden small icon; programFolder ends in a backslash and holds the
+    // folders "icons" and "shortcuts".
+    ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, IconHolder& picico,
                      std::wstring programFolder)
-        : list_(list), settings_(settings), prompts_(prompts), picico_(picico), programFolder_(std::move(programFolder)) {}
+        : list_(list), stores_(stores), prompts_(prompts), picico_(picico), programFolder_(std::move(programFolder)) {}
 
     // Rebuilds the list from the records (those of the earlier version if they are there),
     // repairs what is broken, and rewrites every browser entry and record from the list.
@@ -110,8 +93,8 @@ private:
     // After a load that skipped missing records: the slots from `first` to `end` - 1 lose the
     // records and entries the rewrite did not put there.
     void ClearVacatedSlots(int first, int end);
-    // Lists the slot's record; false when its key is not there.
-    bool LoadRecord(int slot);
+    // Lists the slot's record from the given store; false when its key is not there.
+    bool LoadRecord(const CRegSettings& records, int slot);
     bool PrepareFiles(const ButtonDraft& draft, const ButtonRow* updated, const wchar_t* done, PreparedFiles& files);
     bool PrepareShortcut(const ButtonDraft& draft, const ButtonRow* updated, const std::vector<std::wstring>& others,
                          const wchar_t* done, PreparedFiles& files);
@@ -122,13 +105,13 @@ private:
               const std::wstring& failure);
     // The message of a refused add or update, and of a refused delete of row `deleted`, whose
     // refusal came while the entry of row `blamed` (counted before the delete) was changed.
-    std::wstring WriteFailure(const wchar_t* what) const;
-    std::wstring DeleteFailure(int deleted, int blamed) const;
+    static std::wstring WriteFailure(const wchar_t* what, const RegistryResult& cause);
+    std::wstring DeleteFailure(int deleted, int blamed, const RegistryResult& cause) const;
     void DeleteUnusedFiles(const ButtonRow& former);
     std::vector<std::wstring> FilesOfOtherRows(int ownRow) const;
 
     ButtonList& list_;
-    CRegSettings& settings_;
+    RegistryStores& stores_;
     Prompts& prompts_;
     IconHolder& picico_;
     std::wstring programFolder_;

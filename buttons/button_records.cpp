@@ -36,13 +36,12 @@ long long LeadingNumber(const std::wstring& text) {
     return static_cast<long long>(std::nearbyint(value));
 }
 
-long long ReadButtonCount(CRegSettings& settings) {
-    return LeadingNumber(settings.GetSetting(kAddedButtons, L"Count", L"0"));
+long long ReadButtonCount(const CRegSettings& records) {
+    return LeadingNumber(records.GetSetting(kAddedButtons, L"Count", L"0"));
 }
 
-bool WriteButtonCount(CRegSettings& settings, long long count) {
-    UseProgramSettings(settings);
-    return settings.SaveSetting(kAddedButtons, L"Count", std::to_wstring(count), false);
+RegistryResult WriteButtonCount(CRegSettings& records, long long count) {
+    return records.SaveSetting(kAddedButtons, L"Count", std::to_wstring(count), false);
 }
 
 NamedTexts RecordValues(const ButtonRecord& record, RecordValueOrder order) {
@@ -60,20 +59,19 @@ NamedTexts RecordValues(const ButtonRecord& record, RecordValueOrder order) {
     return values;
 }
 
-bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order) {
-    if (!IsValidSlot(slot)) return false;
-    UseProgramSettings(settings);
-    // The writing stops at the first value refused.
-    return settings.SaveSettings(ButtonRecordSection(slot), RecordValues(record, order), false);
+RegistryResult WriteButtonRecord(CRegSettings& records, int slot, const ButtonRecord& record,
+                                 RecordValueOrder order) {
+    if (!IsValidSlot(slot)) return {ERROR_INVALID_PARAMETER};
+    return records.SaveSettings(ButtonRecordSection(slot), RecordValues(record, order), false);
 }
 
-std::optional<ButtonRecord> ReadButtonRecord(const CRegSettings& settings, int slot) {
+std::optional<ButtonRecord> ReadButtonRecord(const CRegSettings& records, int slot) {
     if (!IsValidSlot(slot)) return std::nullopt;
     ButtonRecord record;
     static constexpr const wchar_t* kNames[] = {L"Icon",          L"Icon File", L"Program",
                                                  L"ButtonText",    L"MenuText",  L"MenuStatusBar",
                                                  L"Arguments",     L"Link",      L"Scope"};
-    std::optional<std::vector<std::wstring>> read = settings.GetSettingsIfThere(ButtonRecordSection(slot), kNames);
+    std::optional<std::vector<std::wstring>> read = records.GetSettingsIfThere(ButtonRecordSection(slot), kNames);
     if (!read) return std::nullopt;
     std::vector<std::wstring>& texts = *read;
     record.icon = std::move(texts[0]);
@@ -88,10 +86,9 @@ std::optional<ButtonRecord> ReadButtonRecord(const CRegSettings& settings, int s
     return record;
 }
 
-bool RemoveButtonRecord(CRegSettings& settings, int slot) {
-    if (!IsValidSlot(slot)) return true;
-    UseProgramSettings(settings);
-    return settings.RemoveSection(ButtonRecordSection(slot), false);
+RegistryResult RemoveButtonRecord(CRegSettings& records, int slot) {
+    if (!IsValidSlot(slot)) return {};
+    return records.RemoveSection(ButtonRecordSection(slot), false);
 }
 
 }  // namespace velmora

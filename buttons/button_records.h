@@ -3,17 +3,14 @@
 #pragma once
 
 #include "settings/reg_settings.h"
+#include "settings/registry_stores.h"
 
 #include <optional>
 #include <string>
 
 namespace velmora {
 
-inline constexpr const wchar_t* kAppName = L"Velmora";
-inline constexpr const wchar_t* kCompany = L"Corvale";
 inline constexpr const wchar_t* kAddedButtons = L"Added Buttons";
-inline constexpr const wchar_t* kScopeAllUsers = L"All Users";
-inline constexpr const wchar_t* kScopeCurrentUser = L"Current User";
 
 struct ButtonRecord {
     std::wstring icon;      // "program", "disk" or the library icon number
@@ -33,11 +30,13 @@ struct ButtonRecord {
 // sign, digits and fraction; rounded to a whole number (halves to even). No number gives 0.
 long long LeadingNumber(const std::wstring& text);
 
-// "Count" as stored, read through settings with whatever application name it has.
-long long ReadButtonCount(CRegSettings& settings);
-// Writes "Count" under Velmora as decimal text.
-// Writes "Count" under Velmora as decimal text; answers whether it was written.
-bool WriteButtonCount(CRegSettings& settings, long long count);
+// records is the store of Velmora's records (RegistryStores::records), or of the earlier
+// version's (RegistryStores::earlierRecords) for reading.
+
+// "Count" as stored.
+long long ReadButtonCount(const CRegSettings& records);
+// Writes "Count" as decimal text.
+[[nodiscard]] RegistryResult WriteButtonCount(CRegSettings& records, long long count);
 
 // The two orders in which records are written. Both start "Icon", "Icon File" (disk icons, and
 // program icons with a file of another name), "Program", "ButtonText", "MenuText",
@@ -49,14 +48,15 @@ enum class RecordValueOrder { Add, Rewrite };
 // icons whose file has another name than the program's own).
 NamedTexts RecordValues(const ButtonRecord& record, RecordValueOrder order);
 
-// Writes the record of a slot under Velmora in the given order.
-bool WriteButtonRecord(CRegSettings& settings, int slot, const ButtonRecord& record, RecordValueOrder order);
+// Writes the record of a slot in the given order; the writing stops at the first value refused.
+[[nodiscard]] RegistryResult WriteButtonRecord(CRegSettings& records, int slot, const ButtonRecord& record,
+                                               RecordValueOrder order);
 
-// Reads a slot's record under the application name settings has now; a missing value is empty,
-// a missing key (or a slot past the last) no record at all.
-std::optional<ButtonRecord> ReadButtonRecord(const CRegSettings& settings, int slot);
+// Reads a slot's record; a missing value is empty, a missing key (or a slot past the last) no
+// record at all.
+std::optional<ButtonRecord> ReadButtonRecord(const CRegSettings& records, int slot);
 
-// Deletes a slot's record key under Velmora.
-bool RemoveButtonRecord(CRegSettings& settings, int slot);
+// Deletes a slot's record key; succeeds when it is gone (also when it was never there).
+[[nodiscard]] RegistryResult RemoveButtonRecord(CRegSettings& records, int slot);
 
 }  // namespace velmora

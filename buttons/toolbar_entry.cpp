@@ -13,16 +13,14 @@ NamedTexts EntryValues(const ToolbarEntry& entry) {
     };
 }
 
-bool WriteToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers, const ToolbarEntry& entry) {
-    if (!IsValidSlot(slot)) return false;
-    UseBrowserSettings(settings);
-    return settings.SaveSettings(ToolbarEntrySection(slot), EntryValues(entry), scopeAllUsers);
+RegistryResult WriteToolbarEntry(CRegSettings& browser, int slot, ButtonScope scope, const ToolbarEntry& entry) {
+    if (!IsValidSlot(slot)) return {ERROR_INVALID_PARAMETER};
+    return browser.SaveSettings(ToolbarEntrySection(slot), EntryValues(entry), ForAllUsers(scope));
 }
 
-bool RemoveToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers) {
-    if (!IsValidSlot(slot)) return true;
-    UseBrowserSettings(settings);
-    return settings.RemoveSection(ToolbarEntrySection(slot), scopeAllUsers);
+RegistryResult RemoveToolbarEntry(CRegSettings& browser, int slot, ButtonScope scope) {
+    if (!IsValidSlot(slot)) return {};
+    return browser.RemoveSection(ToolbarEntrySection(slot), ForAllUsers(scope));
 }
 
 std::wstring LibraryIconFile(const std::wstring& programFolder, long long number) {

@@ -3,6 +3,7 @@
 // for a button of all users, the machine's root. The browser reads these keys when it starts.
 #pragma once
 
+#include "buttons/button.h"
 #include "settings/reg_settings.h"
 
 #include <string>
@@ -23,14 +24,17 @@ struct ToolbarEntry {
 // The eight values of an entry, named, in the order they are written.
 NamedTexts EntryValues(const ToolbarEntry& entry);
 
-// Writes the eight values in their fixed order, creating the key. Answers whether every value
-// was written (the machine's root refuses a user without administrator rights); the writing
-// stops at the first value refused.
-bool WriteToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers, const ToolbarEntry& entry);
+// browser is the store of Software\Microsoft\Internet Explorer (RegistryStores::browser).
 
-// Deletes the slot's key under the root the scope selects. Answers whether the key is gone
-// (also when it was never there).
-bool RemoveToolbarEntry(CRegSettings& settings, int slot, bool scopeAllUsers);
+// Writes the eight values in their fixed order, creating the key, under the root of the scope.
+// Fails when a value was refused (the machine's root refuses a user without administrator
+// rights); the writing stops at the first value refused.
+[[nodiscard]] RegistryResult WriteToolbarEntry(CRegSettings& browser, int slot, ButtonScope scope,
+                                               const ToolbarEntry& entry);
+
+// Deletes the slot's key under the root the scope selects. Succeeds when the key is gone (also
+// when it was never there).
+[[nodiscard]] RegistryResult RemoveToolbarEntry(CRegSettings& browser, int slot, ButtonScope scope);
 
 // The normal (grey) and hot (colour) files of library icon n in the icons folder.
 std::wstring LibraryIconFile(const std::wstring& programFolder, long long number);

@@ -8,32 +8,29 @@
 
 namespace velmora {
 
-int CountRemainingButtonKeys(CRegSettings& settings) {
+int CountRemainingButtonKeys(const RegistryStores& stores) {
     int remaining = 0;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        UseProgramSettings(settings);
-        if (settings.SectionExists(ButtonRecordSection(slot), false)) ++remaining;
-        UseBrowserSettings(settings);
-        if (settings.SectionExists(ToolbarEntrySection(slot), true)) ++remaining;
-        if (settings.SectionExists(ToolbarEntrySection(slot), false)) ++remaining;
+        if (stores.records.SectionExists(ButtonRecordSection(slot), false)) ++remaining;
+        if (stores.browser.SectionExists(ToolbarEntrySection(slot), true)) ++remaining;
+        if (stores.browser.SectionExists(ToolbarEntrySection(slot), false)) ++remaining;
     }
     return remaining;
 }
 
-int DeleteAllAddedButtons(CRegSettings& settings, Prompts& prompts) {
+int DeleteAllAddedButtons(RegistryStores& stores, Prompts& prompts) {
     if (prompts.Message(kConfirmText, kConfirmTitle, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return 0;
 
-    UseProgramSettings(settings);
-    settings.DeleteSetting(kAddedButtons, L"Count", false);
+    // Every deletion is tried, whatever the one before it came to. A deletion can be refused (the
+    // machine's root needs administrator rights), so success is only claimed for what is really
+    // gone, counted afterwards.
+    static_cast<void>(stores.records.DeleteSetting(kAddedButtons, L"Count", false));
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        RemoveButtonRecord(settings, slot);
-        RemoveToolbarEntry(settings, slot, true);
-        RemoveToolbarEntry(settings, slot, false);
+        static_cast<void>(RemoveButtonRecord(stores.records, slot));
+        static_cast<void>(RemoveToolbarEntry(stores.browser, slot, ButtonScope::AllUsers));
+        static_cast<void>(RemoveToolbarEntry(stores.browser, slot, ButtonScope::CurrentUser));
     }
-
-    // A deletion can be refused (the machine's root needs administrator rights), so success is
-    // only claimed for what is really gone.
-    const int remaining = CountRemainingButtonKeys(settings);
+    const int remaining = CountRemainingButtonKeys(stores);
     if (remaining == 0) {
         prompts.Message(kSuccessText, kSuccessTitle, MB_OK | MB_ICONINFORMATION);
     } else {

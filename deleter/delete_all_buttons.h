@@ -4,7 +4,7 @@
 #pragma once
 
 #include "common/prompts.h"
-#include "settings/reg_settings.h"
+#include "settings/registry_stores.h"
 
 namespace velmora {
 
@@ -16,10 +16,10 @@ inline constexpr const wchar_t* kRemainTitle = L"Some Buttons Remain";
 
 // Browser entries (either root) and records of the 20 slots that still exist, or exist but cannot
 // be opened. An entry under the machine's root counts once, in whichever views it remains.
-int CountRemainingButtonKeys(CRegSettings& settings);
+int CountRemainingButtonKeys(const RegistryStores& stores);
 
 // Asks, deletes and reports. Answers the number of entries and records left behind (0 when all
 // went, or when the user said No).
-int DeleteAllAddedButtons(CRegSettings& settings, Prompts& prompts);
+int DeleteAllAddedButtons(RegistryStores& stores, Prompts& prompts);
 
 }  // namespace velmora

@@ -60,6 +60,6 @@ void DeleterWindow::Form_Load() {
     ::SetFocus(button);
 }
 
-void DeleterWindow::Command1_Click() { DeleteAllAddedButtons(settings_, prompts_); }
+void DeleterWindow::Command1_Click() { DeleteAllAddedButtons(stores_, prompts_); }
 
 }  // namespace velmora

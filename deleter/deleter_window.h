@@ -5,7 +5,7 @@
 #include "common/prompts.h"
 #include "common/unique_handles.h"
 #include "common/window_base.h"
-#include "settings/reg_settings.h"
+#include "settings/registry_stores.h"
 
 #include <windows.h>
 
@@ -25,8 +25,8 @@ class DeleterWindow : public FrameWindow {
 public:
     // The window uses settings for the registry and prompts for its message boxes; the program's
     // own window ends the message loop when it closes.
-    DeleterWindow(CRegSettings& settings, Prompts& prompts, bool quitOnClose = false)
-        : settings_(settings), prompts_(prompts), quitOnClose_(quitOnClose) {}
+    DeleterWindow(RegistryStores& stores, Prompts& prompts, bool quitOnClose = false)
+        : stores_(stores), prompts_(prompts), quitOnClose_(quitOnClose) {}
     ~DeleterWindow() override;
 
     // Creates the window, centred on the screen and not yet shown.
@@ -39,7 +39,7 @@ private:
     void Form_Load();
     void Command1_Click();
 
-    CRegSettings& settings_;
+    RegistryStores& stores_;
     Prompts& prompts_;
     bool quitOnClose_;
     UniqueHfont boldFont_;

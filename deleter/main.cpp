@@ -2,7 +2,7 @@
 #include "common/prompts.h"
 #include "common/window_base.h"
 #include "deleter/deleter_window.h"
-#include "settings/reg_settings.h"
+#include "settings/registry_stores.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -11,9 +11,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    velmora::CRegSettings settings;
+    velmora::RegistryStores stores;
     velmora::MessageBoxPrompts prompts;
-    velmora::DeleterWindow window(settings, prompts, true);
+    velmora::DeleterWindow window(stores, prompts, true);
     HWND hwnd = window.Create(instance);
     if (!hwnd) return 1;
     prompts.SetOwner(hwnd);

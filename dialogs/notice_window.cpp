@@ -67,7 +67,7 @@ NoticeWindow::NoticeWindow(Notice notice, RegistryApi& registry)
     : Dialog(FormOf(notice).caption, FormOf(notice).clientWidth, FormOf(notice).clientHeight,
              Placement::CentredOnOwner),
       notice_(notice),
-      settings_(registry) {}
+      preferences_(RegistryStores(registry).preferences) {}
 
 NoticeWindow::~NoticeWindow() { DestroyOwnWindow(); }
 
@@ -114,7 +114,7 @@ void NoticeWindow::Arrange(int clientWidthTwips, int clientHeightTwips) {
 }
 
 void NoticeWindow::Command1_Click() {
-    StoreNoticeFlag(settings_, notice_, ::IsDlgButtonChecked(hwnd_, kCheck1) == BST_CHECKED);
+    StoreNoticeFlag(preferences_, notice_, ::IsDlgButtonChecked(hwnd_, kCheck1) == BST_CHECKED);
     Close(IDOK);
 }
 

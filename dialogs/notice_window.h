@@ -6,7 +6,7 @@
 
 #include "common/prompts.h"
 #include "common/window_base.h"
-#include "settings/reg_settings.h"
+#include "settings/registry_stores.h"
 
 namespace velmora {
 
@@ -34,7 +34,7 @@ private:
     void Arrange(int clientWidthTwips, int clientHeightTwips);
 
     Notice notice_;
-    CRegSettings settings_;
+    CRegSettings preferences_;  // where the flag is kept
 };
 
 }  // namespace velmora

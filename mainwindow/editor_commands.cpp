@@ -34,7 +34,7 @@ bool EditorCommands::Command2_Click() {
     if (listChanged) listChanged(static_cast<int>(list_.rows.size()) - 1);
     if (!outcome.diskIconCopy.empty()) fields_.DiskIconFile = outcome.diskIconCopy;
     fields_.ResetAfterSave();
-    if (NoticeWanted(settings_, Notice::AddButton)) prompts_.ShowNotice(Notice::AddButton);
+    if (NoticeWanted(preferences_, Notice::AddButton)) prompts_.ShowNotice(Notice::AddButton);
     return true;
 }
 
@@ -50,7 +50,7 @@ bool EditorCommands::Command4_Click(int row) {
     if (listChanged) listChanged(row);
     if (!outcome.diskIconCopy.empty()) fields_.DiskIconFile = outcome.diskIconCopy;
     fields_.ResetAfterSave();
-    if (NoticeWanted(settings_, Notice::Change)) prompts_.ShowNotice(Notice::Change);
+    if (NoticeWanted(preferences_, Notice::Change)) prompts_.ShowNotice(Notice::Change);
     return true;
 }
 
@@ -61,12 +61,12 @@ bool EditorCommands::Command8_Click(int row) {
         return false;
     }
     // A disk icon chosen from the deleted button's own file goes with it.
-    const std::wstring& iconFile = list_.rows[row].tag;
+    const std::wstring& iconFile = list_.rows[row].button.iconFile;
     const bool diskIconGoes = fields_.IconFromDisk && !iconFile.empty() && IsSameFile(fields_.DiskIconFile, iconFile);
     if (!operations_.DeleteButton(row)) return false;
     if (diskIconGoes) fields_.ForgetDiskIcon();
     if (listChanged) listChanged(row);
-    if (NoticeWanted(settings_, Notice::Change)) prompts_.ShowNotice(Notice::Change);
+    if (NoticeWanted(preferences_, Notice::Change)) prompts_.ShowNotice(Notice::Change);
     return true;
 }
 

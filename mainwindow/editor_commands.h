@@ -23,12 +23,12 @@ struct FocusRequest {
 class EditorCommands {
 public:
     EditorCommands(EditorFields& fields, ButtonOperations& operations, ButtonList& list, EditorPrompts& prompts,
-                   CRegSettings& settings, std::wstring programFolder)
+                   CRegSettings& preferences, std::wstring programFolder)
         : fields_(fields),
           operations_(operations),
           list_(list),
           prompts_(prompts),
-          settings_(settings),
+          preferences_(preferences),
           programFolder_(std::move(programFolder)) {}
 
     // Checks the fields before a button is written; with checkFullList (adding) a full list
@@ -55,7 +55,7 @@ private:
     ButtonOperations& operations_;
     ButtonList& list_;
     EditorPrompts& prompts_;
-    CRegSettings& settings_;
+    CRegSettings& preferences_;  // the notice flags
     std::wstring programFolder_;
 };
 

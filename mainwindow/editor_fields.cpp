@@ -14,8 +14,8 @@ UniqueHicon LoadLibraryIcon(const std::wstring& programFolder, int number) {
         static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
 }
 
-EditorFields::EditorFields(EditorPrompts& prompts, CRegSettings& settings, std::wstring programFolder)
-    : prompts_(prompts), settings_(settings), programFolder_(std::move(programFolder)) {}
+EditorFields::EditorFields(EditorPrompts& prompts, CRegSettings& preferences, std::wstring programFolder)
+    : prompts_(prompts), preferences_(preferences), programFolder_(std::move(programFolder)) {}
 
 void EditorFields::Changed() {
     if (changed) changed();
@@ -191,7 +191,7 @@ void EditorFields::Check1_Click() {
         } else {
             ShowNoPreview();
         }
-        if (IconNoticeFlag != L"no" && NoticeWanted(settings_, Notice::ProgramIcon)) {
+        if (IconNoticeFlag != L"no" && NoticeWanted(preferences_, Notice::ProgramIcon)) {
             prompts_.ShowNotice(Notice::ProgramIcon);
         }
         IconNoticeFlag.clear();
@@ -205,29 +205,31 @@ void EditorFields::Check1_Click() {
 
 ButtonDraft EditorFields::Draft() const {
     ButtonDraft draft;
-    draft.fileToLaunch = Text(TextField::Text1);
-    draft.parameters = Text(TextField::Text5);
-    draft.buttonText = Text(TextField::Text2);
-    draft.menuText = Text(TextField::Text4);
-    draft.menuStatusBar = Text(TextField::Text3);
-    draft.scopeAllUsers = scopeAllUsers_;
-    draft.iconSource = Check(CheckField::Check1) == 1 ? IconSource::Program
-                       : IconFromDisk                 ? IconSource::Disk
-                                                      : IconSource::Library;
-    draft.diskIconFile = DiskIconFile;
-    draft.libraryNumber = LibraryIconNumber;
+    Button& button = draft.button;
+    button.fileToLaunch = Text(TextField::Text1);
+    button.parameters = Text(TextField::Text5);
+    button.buttonText = Text(TextField::Text2);
+    button.menuText = Text(TextField::Text4);
+    button.statusBarText = Text(TextField::Text3);
+    button.scope = scopeAllUsers_ ? ButtonScope::AllUsers : ButtonScope::CurrentUser;
+    button.iconKind = Check(CheckField::Check1) == 1 ? IconKind::Program
+                      : IconFromDisk                 ? IconKind::Disk
+                                                     : IconKind::Library;
+    if (button.iconKind == IconKind::Disk) button.iconFile = DiskIconFile;
+    button.libraryNumber = LibraryIconNumber;
     draft.smallIcon = picico.get();
     draft.largeIcon = Image1.icon.get();
     return draft;
 }
 
 void EditorFields::LoadRow(const ButtonRow& row) {
-    SetText(TextField::Text1, row.text);
-    SetText(TextField::Text2, row.buttonText);
-    SetText(TextField::Text4, row.menuText);
-    SetText(TextField::Text3, row.menuStatusBar);
-    SetText(TextField::Text5, row.parameters);
-    SetScopeAllUsers(row.scope == L"All Users");
+    const Button& button = row.button;
+    SetText(TextField::Text1, button.fileToLaunch);
+    SetText(TextField::Text2, button.buttonText);
+    SetText(TextField::Text4, button.menuText);
+    SetText(TextField::Text3, button.statusBarText);
+    SetText(TextField::Text5, button.parameters);
+    SetScopeAllUsers(ForAllUsers(button.scope));
 
     // The "Use Program Icon" handler runs exactly once, without the notice: by the change of the
     // box, or directly when the box already has the value wanted.
@@ -238,13 +240,14 @@ void EditorFields::LoadRow(const ButtonRow& row) {
     };
     // An icon file or a program that gives no icon any more loads as library icon 1, as the next
     // start would list it: never with the picture of the button loaded before.
-    const bool disk = !row.tag.empty() && row.iconKind == L"disk";
-    const bool fileIcon = !row.tag.empty() && LoadFileIcon(disk ? row.tag : row.text, picico) == 0 && !picico.empty();
+    const bool disk = button.iconKind == IconKind::Disk;
+    const bool fileIcon = button.iconKind != IconKind::Library &&
+                          LoadFileIcon(disk ? button.iconFile : button.fileToLaunch, picico) == 0 && !picico.empty();
     if (fileIcon && disk) {
         IconFromDisk = true;
-        DiskIconFile = row.tag;
+        DiskIconFile = button.iconFile;
         Image1.libraryNumber = 0;
-        Image1.icon = ProgramIconPicture(row.tag, 0, true);
+        Image1.icon = ProgramIconPicture(button.iconFile, 0, true);
         Changed();
         if (previewChanged) previewChanged();
         setUseProgramIcon(0);
@@ -254,8 +257,9 @@ void EditorFields::LoadRow(const ButtonRow& row) {
     } else {
         setUseProgramIcon(0);
         IconFromDisk = false;
-        const bool library = row.tag.empty() && row.smallIcon >= 1 && row.smallIcon <= kLibraryIconCount;
-        const int number = library ? static_cast<int>(row.smallIcon) : 1;
+        const bool library = button.iconKind == IconKind::Library && button.libraryNumber >= 1 &&
+                             button.libraryNumber <= kLibraryIconCount;
+        const int number = library ? static_cast<int>(button.libraryNumber) : 1;
         ShowLibraryIcon(number);
         LibraryIconNumber = number;
     }

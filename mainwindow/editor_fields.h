@@ -48,9 +48,9 @@ struct IconPreview {
 
 class EditorFields {
 public:
-    // settings: the window's RegSettings (the notice flags are read through it); programFolder
+    // preferences: the store of the notice flags; programFolder
     // ends in a backslash and holds the folder "icons".
-    EditorFields(EditorPrompts& prompts, CRegSettings& settings, std::wstring programFolder);
+    EditorFields(EditorPrompts& prompts, CRegSettings& preferences, std::wstring programFolder);
 
     const std::wstring& Text(TextField field) const { return texts_[static_cast<int>(field)]; }
     int Check(CheckField field) const { return checks_[static_cast<int>(field)]; }
@@ -132,7 +132,7 @@ private:
     void Changed();
 
     EditorPrompts& prompts_;
-    CRegSettings& settings_;
+    CRegSettings& preferences_;
     std::wstring programFolder_;
     std::wstring texts_[5];
     int checks_[3] = {0, 1, 0};  // "Synch All" starts ticked

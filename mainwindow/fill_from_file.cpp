@@ -72,8 +72,8 @@ FileFacts Examine(const std::wstring& path) {
 }
 
 // The drag-and-drop notice comes before any field changes, unless the user turned it off.
-void ShowDropNotice(EditorPrompts& prompts, CRegSettings& settings) {
-    if (NoticeWanted(settings, Notice::DragAndDrop)) prompts.ShowNotice(Notice::DragAndDrop);
+void ShowDropNotice(EditorPrompts& prompts, CRegSettings& preferences) {
+    if (NoticeWanted(preferences, Notice::DragAndDrop)) prompts.ShowNotice(Notice::DragAndDrop);
 }
 
 // The file to launch and "Derive from Filename": a shortcut gives its target and stops deriving
@@ -122,9 +122,9 @@ std::wstring FullPathOf(const std::wstring& path) {
 
 }  // namespace
 
-bool DropOnEditor(EditorFields& fields, EditorPrompts& prompts, CRegSettings& settings, const std::wstring& path) {
+bool DropOnEditor(EditorFields& fields, EditorPrompts& prompts, CRegSettings& preferences, const std::wstring& path) {
     if (IsBlank(path)) return false;
-    ShowDropNotice(prompts, settings);
+    ShowDropNotice(prompts, preferences);
     const FileFacts facts = Examine(path);
     FillFileToLaunch(fields, facts, path);
     if (facts.shortcut) {
@@ -136,11 +136,11 @@ bool DropOnEditor(EditorFields& fields, EditorPrompts& prompts, CRegSettings& se
     return true;
 }
 
-void FillFromFile(EditorFields& fields, EditorPrompts& prompts, CRegSettings& settings,
+void FillFromFile(EditorFields& fields, EditorPrompts& prompts, CRegSettings& preferences,
                   const std::wstring& commandLine) {
     const std::wstring path = FullPathOf(CommandLinePath(commandLine));
     if (path.empty()) return;
-    ShowDropNotice(prompts, settings);
+    ShowDropNotice(prompts, preferences);
     const FileFacts facts = Examine(path);
     FillFileToLaunch(fields, facts, path);
     if (facts.shortcut) fields.SetCheck(C::Check3, 0);

@@ -67,7 +67,7 @@ SIZE IconSize(HICON icon) {
 }  // namespace
 
 MainWindow::MainWindow(EditorPrompts& prompts, RegistryApi& registry, ShellApi& shell)
-    : prompts_(prompts), registry_(registry), shell_(shell), settings_(registry) {}
+    : prompts_(prompts), registry_(registry), shell_(shell), stores_(registry) {}
 
 MainWindow::~MainWindow() {
     // The window goes first, while the fields it shows still exist.
@@ -76,9 +76,9 @@ MainWindow::~MainWindow() {
 
 HWND MainWindow::Create(MainWindowSetup setup) {
     setup_ = std::move(setup);
-    fields_ = std::make_unique<EditorFields>(prompts_, settings_, setup_.programFolder);
-    operations_ = std::make_unique<ButtonOperations>(list_, settings_, prompts_, fields_->picico, setup_.programFolder);
-    commands_ = std::make_unique<EditorCommands>(*fields_, *operations_, list_, prompts_, settings_, setup_.programFolder);
+    fields_ = std::make_unique<EditorFields>(prompts_, stores_.preferences, setup_.programFolder);
+    operations_ = std::make_unique<ButtonOperations>(list_, stores_, prompts_, fields_->picico, setup_.programFolder);
+    commands_ = std::make_unique<EditorCommands>(*fields_, *operations_, list_, prompts_, stores_.preferences, setup_.programFolder);
     commands_->focus = [this](const FocusRequest& request) { MoveFocus(request); };
 
     const int dpi = ScreenDpi();
@@ -317,7 +317,7 @@ void MainWindow::Show(int showCommand) {
 
 void MainWindow::ShowStartupMessages() {
     if (std::exchange(showTipOfTheDay_, false)) SetTipsTick(prompts_.ShowTipOfTheDay(showTipsMenuTicked()));
-    if (!setup_.commandLine.empty()) FillFromFile(*fields_, prompts_, settings_, std::exchange(setup_.commandLine, {}));
+    if (!setup_.commandLine.empty()) FillFromFile(*fields_, prompts_, stores_.preferences, std::exchange(setup_.commandLine, {}));
 }
 
 void MainWindow::RegisterDropArea() {
@@ -327,7 +327,7 @@ void MainWindow::RegisterDropArea() {
         hwnd_, std::vector<DropZone>{
                    {{Item(IDC_FRAME7), Item(IDC_IMAGE2), Item(IDC_LABEL6)},
                     [this](const std::wstring& path) {
-                        if (DropOnEditor(*fields_, prompts_, settings_, path)) ::SetFocus(Item(IDC_COMMAND2));
+                        if (DropOnEditor(*fields_, prompts_, stores_.preferences, path)) ::SetFocus(Item(IDC_COMMAND2));
                     }},
                    {{Item(IDC_TEXT1)}, [this](const std::wstring& text) { fields_->UserTyped(TextField::Text1, text); }},
                });
@@ -390,7 +390,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ID_MNUFILEIE: mnufileIE_Click(prompts_); break;
     case ID_MNUFILEEXPORT: mnuFileExport_Click(prompts_, list_, setup_.programFolder); break;
     case ID_MNUFILEIMPORT:
-        if (mnuFileImport_Click(prompts_, list_, settings_, setup_.programFolder)) {
+        if (mnuFileImport_Click(prompts_, list_, stores_, setup_.programFolder)) {
             ShowList(static_cast<int>(list_.rows.size()) - 1);
         }
         break;
@@ -453,18 +453,20 @@ void MainWindow::ShowList(int current) {
     int index = 0;
     for (const ButtonRow& row : list_.rows) {
         // A library icon's image is read the first time a row shows it.
-        if (row.tag.empty()) list_.images.LoadLibraryImage(row.smallIcon);
+        if (row.button.iconKind == IconKind::Library) list_.images.LoadLibraryImage(row.image);
+        const std::wstring first = row.Column(0);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = index;
-        item.pszText = const_cast<wchar_t*>(row.text.c_str());
-        item.iImage = row.smallIcon >= 1 ? static_cast<int>(row.smallIcon - 1) : I_IMAGENONE;
+        item.pszText = const_cast<wchar_t*>(first.c_str());
+        item.iImage = row.image >= 1 ? static_cast<int>(row.image - 1) : I_IMAGENONE;
         ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
         for (int column = 1; column <= 7; ++column) {
-            if (row.SubItem(column).empty()) continue;  // a new item's columns are empty already
+            const std::wstring text = row.Column(column);
+            if (text.empty()) continue;  // a new item's columns are empty already
             LVITEMW sub{};
             sub.iSubItem = column;
-            sub.pszText = const_cast<wchar_t*>(row.SubItem(column).c_str());
+            sub.pszText = const_cast<wchar_t*>(text.c_str());
             ::SendMessageW(list, LVM_SETITEMTEXTW, index, reinterpret_cast<LPARAM>(&sub));
         }
         ++index;
@@ -585,7 +587,7 @@ void MainWindow::ListView1_MouseMove(POINT point) {
     hit.pt = point;
     const LRESULT row = ::SendMessageW(Item(IDC_LISTVIEW1), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
     const bool onRow = row >= 0 && row < static_cast<LRESULT>(list_.rows.size()) && (hit.flags & LVHT_ONITEM);
-    ShowHoverText(onRow ? list_.rows[static_cast<size_t>(row)].buttonText : std::wstring());
+    ShowHoverText(onRow ? list_.rows[static_cast<size_t>(row)].button.buttonText : std::wstring());
 }
 
 void MainWindow::OnMouseMove(POINT point) {

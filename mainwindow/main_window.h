@@ -13,7 +13,7 @@
 #include "mainwindow/editor_fields.h"
 #include "mainwindow/highlight_shapes.h"
 #include "mainwindow/tutorial_window.h"
-#include "settings/reg_settings.h"
+#include "settings/registry_stores.h"
 
 #include <functional>
 #include <memory>
@@ -52,7 +52,7 @@ public:
 
     EditorFields& fields() { return *fields_; }
     ButtonList& list() { return list_; }
-    CRegSettings& RegSettings() { return settings_; }
+    RegistryStores& Stores() { return stores_; }
     bool showTipsMenuTicked() const;
 
     // Shows the list of added buttons again after it changed, with the states that depend on it,
@@ -110,7 +110,7 @@ private:
     EditorPrompts& prompts_;
     RegistryApi& registry_;
     ShellApi& shell_;
-    CRegSettings settings_;
+    RegistryStores stores_;
     ButtonList list_;
     std::unique_ptr<EditorFields> fields_;
     std::unique_ptr<ButtonOperations> operations_;

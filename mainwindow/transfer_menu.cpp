@@ -28,12 +28,12 @@ void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const s
     prompts.Message(report.Text(), kExportTitle, MB_OK | report.BoxIcon());
 }
 
-bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, CRegSettings& settings,
+bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores,
                          const std::wstring& programFolder) {
     const std::wstring file = prompts.ShowOpenDialog(kRegFilesFilter, kImportTitle, DocumentsFolder());
     if (file.empty()) return false;
     const size_t before = list.rows.size();
-    const TransferReport report = ImportButtons(list, settings, programFolder, file);
+    const TransferReport report = ImportButtons(list, stores, programFolder, file);
     prompts.Message(report.Text(), kImportTitle, MB_OK | report.BoxIcon());
     return list.rows.size() != before;
 }

@@ -5,7 +5,7 @@
 
 #include "buttons/button_list.h"
 #include "common/prompts.h"
-#include "settings/reg_settings.h"
+#include "settings/registry_stores.h"
 
 #include <string>
 
@@ -23,7 +23,7 @@ void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const s
 // "&Import Buttons...": the open dialog for a ".reg" file; the buttons go into the list through
 // "Add Button"'s operation, its messages into the report, which shows in an "Import Buttons" box.
 // Answers whether the list changed.
-bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, CRegSettings& settings,
+bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores,
                          const std::wstring& programFolder);
 
 }  // namespace velmora

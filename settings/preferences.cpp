@@ -15,24 +15,20 @@ const wchar_t* NoticeFlagName(Notice notice) {
     return L"";
 }
 
-bool NoticeWanted(CRegSettings& settings, Notice notice) {
-    UseProgramSettings(settings);
-    return settings.GetSetting(kMessagesSection, NoticeFlagName(notice), L"yes") == L"yes";
+bool NoticeWanted(const CRegSettings& preferences, Notice notice) {
+    return preferences.GetSetting(kMessagesSection, NoticeFlagName(notice), L"yes") == L"yes";
 }
 
-void StoreNoticeFlag(CRegSettings& settings, Notice notice, bool showAgain) {
-    UseProgramSettings(settings);
-    settings.SaveSetting(kMessagesSection, NoticeFlagName(notice), showAgain ? L"yes" : L"no", false);
+void StoreNoticeFlag(CRegSettings& preferences, Notice notice, bool showAgain) {
+    static_cast<void>(
+        preferences.SaveSetting(kMessagesSection, NoticeFlagName(notice), showAgain ? L"yes" : L"no", false));
 }
 
 namespace {
 
 // The runtime's own settings store: Software\VB and VBA Program Settings\<program>.
 CRegSettings ProgramOptions(RegistryApi& registry, const std::wstring& programName) {
-    CRegSettings settings(registry, programName);
-    settings.SetCompany(L"");  // the default company, "VB and VBA Program Settings"
-    settings.SetAppName(programName);
-    return settings;
+    return SettingsStore(registry, CRegSettings::kDefaultCompany, programName.c_str());
 }
 
 }  // namespace
@@ -48,7 +44,9 @@ bool ReadShowTipsAtStartup(RegistryApi& registry, const std::wstring& programNam
 }
 
 void StoreShowTipsAtStartup(RegistryApi& registry, const std::wstring& programName, bool show) {
-    ProgramOptions(registry, programName).SaveSetting(kOptionsSection, kShowTipsValue, show ? L"1" : L"0", false);
+    // A refused write leaves the switch as it was; the next start shows what is stored.
+    static_cast<void>(
+        ProgramOptions(registry, programName).SaveSetting(kOptionsSection, kShowTipsValue, show ? L"1" : L"0", false));
 }
 
 }  // namespace velmora

@@ -20,9 +20,11 @@ const wchar_t* NoticeFlagName(Notice notice);
 
 // Whether the notice is to be shown: its flag reads exactly "yes" (a missing flag counts as
 // "yes"; "Yes" or any other text does not).
-bool NoticeWanted(CRegSettings& settings, Notice notice);
-// Stores "yes" when the notice is to come again, "no" when not; always for the current user.
-void StoreNoticeFlag(CRegSettings& settings, Notice notice, bool showAgain);
+// preferences is the store RegistryStores::preferences.
+bool NoticeWanted(const CRegSettings& preferences, Notice notice);
+// Stores "yes" when the notice is to come again, "no" when not; always for the current user. A
+// refused write is not reported: the notice then simply comes again.
+void StoreNoticeFlag(CRegSettings& preferences, Notice notice, bool showAgain);
 
 // The tips switch of the program named programName (the program file's name without its
 // extension): whether the tip of the day opens at start-up. Missing, it reads as "1". Stored

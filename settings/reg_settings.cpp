@@ -3,7 +3,6 @@
 #include "common/file_paths.h"
 #include "common/module_info.h"
 
-#include <cstring>
 #include <span>
 #include <vector>
 
@@ -125,16 +124,28 @@ std::optional<std::vector<std::wstring>> CRegSettings::GetSettingsIfThere(const 
     return texts;
 }
 
-bool CRegSettings::Note(LSTATUS status, HKEY root, REGSAM view) {
-    if (status != ERROR_SUCCESS && !failure_) failure_ = {status, root, view};
-    return status == ERROR_SUCCESS;
+std::optional<std::wstring> CRegSettings::GetSettingIfThere(const std::wstring& section,
+                                                            const std::wstring& key) const {
+    OpenedKey opened(registry_);
+    if (registry_.OpenKey(HKEY_CURRENT_USER, BuildKeyPath(section).c_str(), KEY_READ, opened.put()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    // Asked for its size first: a value that is there but empty reads as an empty text, one that
+    // is missing as nothing.
+    const wchar_t* name = ValueName(key);
+    DWORD bytes = 0;
+    // A value of no bytes at all, not even the terminating zero, holds no text.
+    if (registry_.QueryValue(opened.get(), name, nullptr, nullptr, &bytes) != ERROR_SUCCESS || bytes == 0) {
+        return std::nullopt;
+    }
+    return ReadText(opened.get(), key, L"");
 }
 
-bool CRegSettings::SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
-                               bool scp) {
+RegistryResult CRegSettings::SaveSetting(const std::wstring& section, const std::wstring& key,
+                                         const std::wstring& setting, bool scp) {
     const std::wstring path = BuildKeyPath(section);
     const DWORD bytes = static_cast<DWORD>((setting.size() + 1) * sizeof(wchar_t));
-    bool written = true;
+    RegistryResult result;
     for (REGSAM view : ViewsFor(scp)) {
         OpenedKey created(registry_);
         LSTATUS status = registry_.CreateKey(RootFor(scp), path.c_str(), KEY_ALL_ACCESS | view, created.put());
@@ -142,13 +153,13 @@ bool CRegSettings::SaveSetting(const std::wstring& section, const std::wstring& 
             status = registry_.SetValue(created.get(), ValueName(key), REG_SZ,
                                         reinterpret_cast<const BYTE*>(setting.c_str()), bytes);
         }
-        written = Note(status, RootFor(scp), view) && written;
+        result = result.Then({status, RootFor(scp), view});
     }
-    return written;
+    return result;
 }
 
-bool CRegSettings::SaveSettings(const std::wstring& section, SettingsValues values, bool scp) {
-    if (values.empty()) return true;
+RegistryResult CRegSettings::SaveSettings(const std::wstring& section, SettingsValues values, bool scp) {
+    if (values.empty()) return {};
     const std::wstring path = BuildKeyPath(section);
     const std::span<const REGSAM> views = ViewsFor(scp);
     // One key per view: two for the machine's root, one for the current user's.
@@ -159,18 +170,18 @@ bool CRegSettings::SaveSettings(const std::wstring& section, SettingsValues valu
     }
     for (const auto& [name, text] : values) {
         const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-        bool written = true;
+        RegistryResult result;
         for (size_t view = 0; view < views.size(); ++view) {
             // Every view is written, also after another refused, as SaveSetting does.
             const BYTE* data = reinterpret_cast<const BYTE*>(text.c_str());
             const LSTATUS status = created[view] != ERROR_SUCCESS
                                        ? created[view]
                                        : registry_.SetValue(keys[view].get(), ValueName(name), REG_SZ, data, bytes);
-            written = Note(status, RootFor(scp), views[view]) && written;
+            result = result.Then({status, RootFor(scp), views[view]});
         }
-        if (!written) return false;
+        if (!result) return result;
     }
-    return true;
+    return {};
 }
 
 LSTATUS CRegSettings::DeleteKeyTree(HKEY parent, const std::wstring& subKey, REGSAM view) {
@@ -213,16 +224,17 @@ LSTATUS CRegSettings::DeletePath(HKEY root, const std::wstring& keyPath, REGSAM 
     return DeleteKeyTree(root, path, view);
 }
 
-bool CRegSettings::DeleteSetting(const std::wstring& section, const std::wstring& key, bool scp) {
+RegistryResult CRegSettings::DeleteSetting(const std::wstring& section, const std::wstring& key, bool scp) {
     // A view that never had the value or key is no failure; one that refused is.
     bool deleted = false;
-    bool refused = false;
+    RegistryResult refused;
     for (REGSAM view : ViewsFor(scp)) {
         const LSTATUS status = DeleteInView(section, key, RootFor(scp), view);
         deleted = deleted || status == ERROR_SUCCESS;
-        if (status != ERROR_SUCCESS && !IsNotFound(status)) refused = !Note(status, RootFor(scp), view);
+        if (status != ERROR_SUCCESS && !IsNotFound(status)) refused = refused.Then({status, RootFor(scp), view});
     }
-    return deleted && !refused;
+    if (!refused) return refused;
+    return deleted ? RegistryResult{} : RegistryResult{ERROR_FILE_NOT_FOUND, RootFor(scp), 0};
 }
 
 SettingsTable CRegSettings::GetAllSettings(const std::wstring& section) const {
@@ -260,9 +272,9 @@ bool CRegSettings::SectionExists(const std::wstring& section, bool scp) const {
     return false;
 }
 
-bool CRegSettings::RemoveSection(const std::wstring& section, bool scp) {
+RegistryResult CRegSettings::RemoveSection(const std::wstring& section, bool scp) {
     const std::wstring path = BuildKeyPath(section);
-    bool gone = true;
+    RegistryResult gone;
     for (REGSAM view : ViewsFor(scp)) {
         const LSTATUS status = DeleteInView(section, L"", RootFor(scp), view);
         if (status == ERROR_SUCCESS || IsNotFound(status)) continue;
@@ -270,7 +282,7 @@ bool CRegSettings::RemoveSection(const std::wstring& section, bool scp) {
         // machine's keys for deleting).
         OpenedKey opened(registry_);
         if (IsNotFound(registry_.OpenKey(RootFor(scp), path.c_str(), KEY_READ | view, opened.put()))) continue;
-        gone = Note(status, RootFor(scp), view);
+        gone = gone.Then({status, RootFor(scp), view});
     }
     return gone;
 }
@@ -317,19 +329,18 @@ void CRegSettings::Remember(SettingsSnapshot& snapshot, const std::wstring& sect
     for (REGSAM view : ViewsFor(scp)) snapshot.keys_.push_back(ReadKey(RootFor(scp), path, view));
 }
 
-bool CRegSettings::RestoreKey(const SettingsSnapshot::Key& key) {
-    if (!key.readable) return false;
+RegistryResult CRegSettings::RestoreKey(const SettingsSnapshot::Key& key) {
+    if (!key.readable) return {ERROR_ACCESS_DENIED, key.root, key.view};
     // A key as it was needs no writing.
     const SettingsSnapshot::Key now = ReadKey(key.root, key.path, key.view);
-    if (now.readable && now.existed == key.existed && SameValues(now.values, key.values)) return true;
+    if (now.readable && now.existed == key.existed && SameValues(now.values, key.values)) return {};
     if (!key.existed) {
         const LSTATUS status = DeletePath(key.root, key.path, key.view);
-        return status == ERROR_SUCCESS || IsNotFound(status);
+        return {IsNotFound(status) ? ERROR_SUCCESS : status, key.root, key.view};
     }
     OpenedKey created(registry_);
-    if (registry_.CreateKey(key.root, key.path.c_str(), KEY_ALL_ACCESS | key.view, created.put()) != ERROR_SUCCESS) {
-        return false;
-    }
+    const LSTATUS status = registry_.CreateKey(key.root, key.path.c_str(), KEY_ALL_ACCESS | key.view, created.put());
+    if (status != ERROR_SUCCESS) return {status, key.root, key.view};
     // Values that came since go; the remembered ones are written back as they were.
     std::vector<std::wstring> present;
     for (DWORD index = 0;; ++index) {
@@ -338,59 +349,51 @@ bool CRegSettings::RestoreKey(const SettingsSnapshot::Key& key) {
         if (registry_.EnumValue(created.get(), index, name, &length, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         present.emplace_back(name, length);
     }
-    bool restored = true;
+    RegistryResult restored;
     for (const std::wstring& name : present) {
         bool remembered = false;
         for (const SettingsSnapshot::Value& value : key.values) remembered = remembered || value.name == name;
-        if (!remembered) restored = registry_.DeleteValue(created.get(), name.c_str()) == ERROR_SUCCESS && restored;
+        if (!remembered) restored = restored.Then({registry_.DeleteValue(created.get(), name.c_str()), key.root, key.view});
     }
     for (const SettingsSnapshot::Value& value : key.values) {
-        restored = registry_.SetValue(created.get(), value.name.c_str(), value.type, value.data.data(),
-                                      static_cast<DWORD>(value.data.size())) == ERROR_SUCCESS &&
-                   restored;
+        const LSTATUS set = registry_.SetValue(created.get(), value.name.c_str(), value.type, value.data.data(),
+                                               static_cast<DWORD>(value.data.size()));
+        restored = restored.Then({set, key.root, key.view});
     }
     return restored;
 }
 
-bool CRegSettings::Restore(const SettingsSnapshot& snapshot) {
-    bool restored = true;
+RegistryResult CRegSettings::Restore(const SettingsSnapshot& snapshot) {
+    RegistryResult restored;
     // Latest first, so that a key remembered twice ends as it was the first time.
     for (auto key = snapshot.keys_.rbegin(); key != snapshot.keys_.rend(); ++key) {
-        restored = RestoreKey(*key) && restored;
+        restored = restored.Then(RestoreKey(*key));
     }
     return restored;
 }
 
-std::optional<std::wstring> CRegSettings::RememberedSetting(const SettingsSnapshot& snapshot,
-                                                            const std::wstring& section, const std::wstring& key,
-                                                            const std::wstring& defaultValue) const {
+std::optional<bool> CRegSettings::RememberedValueThere(const SettingsSnapshot& snapshot, const std::wstring& section,
+                                                       const std::wstring& key) const {
     const std::wstring path = BuildKeyPath(section);
     const std::wstring name = key == L"*" ? std::wstring() : key;  // the default value has no name
     // Names are compared as the registry does, ignoring case.
-    auto same = [](const std::wstring& first, const std::wstring& second) { return SamePathText(first, second); };
     for (const SettingsSnapshot::Key& remembered : snapshot.keys_) {
-        if (remembered.root != HKEY_CURRENT_USER || !same(remembered.path, path) || !remembered.readable) continue;
-        if (!remembered.existed) return defaultValue;
-        for (const SettingsSnapshot::Value& value : remembered.values) {
-            if (!same(value.name, name)) continue;
-            if (value.data.empty()) return defaultValue;
-            std::vector<wchar_t> text(value.data.size() / sizeof(wchar_t) + 1, L'\0');
-            std::memcpy(text.data(), value.data.data(), value.data.size());
-            return TextFromData(text, static_cast<DWORD>(value.data.size()));
+        if (remembered.root != HKEY_CURRENT_USER || !SamePathText(remembered.path, path) || !remembered.readable) {
+            continue;
         }
-        return defaultValue;
+        for (const SettingsSnapshot::Value& value : remembered.values) {
+            if (SamePathText(value.name, name)) return true;
+        }
+        return false;
     }
     return std::nullopt;
 }
 
-void UseProgramSettings(CRegSettings& settings) {
-    settings.SetAppName(L"Velmora");
-    settings.SetCompany(L"Corvale");
-}
-
-void UseBrowserSettings(CRegSettings& settings) {
-    settings.SetAppName(L"Internet Explorer");
-    settings.SetCompany(L"Microsoft");
+CRegSettings SettingsStore(RegistryApi& registry, const wchar_t* company, const wchar_t* appName) {
+    CRegSettings settings(registry, appName);
+    settings.SetAppName(appName);
+    settings.SetCompany(company);
+    return settings;
 }
 
 }  // namespace velmora

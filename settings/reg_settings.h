@@ -1,8 +1,9 @@
 // CRegSettings: the one gateway through which both programs read, write and delete named text
 // values in the registry. An instance addresses "Software\<Company>\<AppName>" and, below it,
 // any number of sections (sub-key paths). Reads always go to the current user's root; writes
-// and deletions go to the machine's root when asked (scp = true). Failures are silent: reads
-// answer the caller's default, writes and deletions answer false.
+// and deletions go to the machine's root when asked (scp = true). Reads answer the caller's
+// default when a value is missing or unreadable; writes and deletions answer a RegistryResult
+// that is false on failure and keeps the status, root and view of the call refused.
 //
 // The machine's root means both of its registry views: 64-bit programs see one
 // HKEY_LOCAL_MACHINE\Software, 32-bit programs (a 32-bit browser, earlier 32-bit versions of this
@@ -52,16 +53,18 @@ private:
     std::vector<Key> keys_;
 };
 
-// The first registry call an instance was refused since the last ClearFailure: its status, the
-// root and the view it addressed. A key or value that was not there is no refusal.
-struct RegistryFailure {
+// What a write or deletion came to: true on success; otherwise the status of the first registry
+// call that failed, with the root and the view it addressed.
+struct [[nodiscard]] RegistryResult {
     LSTATUS status = ERROR_SUCCESS;
     HKEY root = nullptr;
     REGSAM view = 0;
-    explicit operator bool() const { return status != ERROR_SUCCESS; }
+    explicit operator bool() const { return status == ERROR_SUCCESS; }
     // Refused for want of rights under the machine's root: what a user without administrator
     // rights meets there.
     bool MachineAccessDenied() const { return status == ERROR_ACCESS_DENIED && root == HKEY_LOCAL_MACHINE; }
+    // This result when it failed, else next: the first failure of a sequence of calls.
+    RegistryResult Then(const RegistryResult& next) const { return *this ? next : *this; }
 };
 
 class CRegSettings {
@@ -79,6 +82,9 @@ public:
     // key "*" stands for the key's unnamed default value.
     std::wstring GetSetting(const std::wstring& section, const std::wstring& key,
                             const std::wstring& defaultValue = L"") const;
+    // The value's text, or nothing when the value or its key is not there, cannot be read, or has
+    // no data at all.
+    std::optional<std::wstring> GetSettingIfThere(const std::wstring& section, const std::wstring& key) const;
     // Several values of one section at once, each as GetSetting reads it, with the same default;
     // the key is opened once for all of them.
     std::vector<std::wstring> GetSettings(const std::wstring& section, std::span<const wchar_t* const> keys,
@@ -89,16 +95,17 @@ public:
                                                                 std::span<const wchar_t* const> keys,
                                                                 const std::wstring& defaultValue = L"") const;
     // True when the value was written in every view of the root.
-    bool SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
+    RegistryResult SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
                      bool scp = false);
     // The values in their order, as that many SaveSetting calls write them (each value into every
     // view of the root before the next, the writing stopping after the first value refused), but
     // with the key created once per view for all of them. True when every value was written.
-    bool SaveSettings(const std::wstring& section, SettingsValues values, bool scp = false);
+    RegistryResult SaveSettings(const std::wstring& section, SettingsValues values, bool scp = false);
     // With an empty key the section's key goes with everything below it; an empty section
     // with an empty key removes the whole application key. True when at least one view had the
-    // value or key and no view refused to let it go.
-    bool DeleteSetting(const std::wstring& section, const std::wstring& key = L"", bool scp = false);
+    // value or key and no view refused to let it go; when none had it the status is
+    // ERROR_FILE_NOT_FOUND.
+    RegistryResult DeleteSetting(const std::wstring& section, const std::wstring& key = L"", bool scp = false);
     // Every REG_SZ value of the section, in the registry's order; values of other types are left out.
     SettingsTable GetAllSettings(const std::wstring& section) const;
     // Whether the section's key exists under the chosen root, in either view; opens it for reading
@@ -107,11 +114,7 @@ public:
     // Deletes the section's key with everything below it, as DeleteSetting with an empty key
     // does. True when the key is gone from every view afterwards, also when it was never there:
     // what DeleteSetting followed by SectionExists tells, without opening the key once more.
-    bool RemoveSection(const std::wstring& section, bool scp = false);
-
-    // The first refusal of a write or deletion since the last ClearFailure.
-    const RegistryFailure& Failure() const { return failure_; }
-    void ClearFailure() { failure_ = {}; }
+    RegistryResult RemoveSection(const std::wstring& section, bool scp = false);
 
     // Remembers the section's key as it is now, in every view of the root, with all its values.
     void Remember(SettingsSnapshot& snapshot, const std::wstring& section, bool scp = false) const;
@@ -119,12 +122,11 @@ public:
     // not there removed. A key that is as it was is not written at all, so that keys the caller
     // may read but not change (the machine's, for a standard user) and never changed are no
     // failure. True when all of it worked.
-    bool Restore(const SettingsSnapshot& snapshot);
-    // What GetSetting would have answered for the value when the snapshot remembered the
-    // section's key under the current user's root; nothing when the snapshot did not read it.
-    std::optional<std::wstring> RememberedSetting(const SettingsSnapshot& snapshot, const std::wstring& section,
-                                                  const std::wstring& key,
-                                                  const std::wstring& defaultValue = L"") const;
+    RegistryResult Restore(const SettingsSnapshot& snapshot);
+    // Whether the value was there when the snapshot remembered the section's key under the
+    // current user's root; nothing when the snapshot did not read that key.
+    std::optional<bool> RememberedValueThere(const SettingsSnapshot& snapshot, const std::wstring& section,
+                                             const std::wstring& key) const;
 
     static constexpr const wchar_t* kDefaultCompany = L"VB and VBA Program Settings";
 
@@ -136,20 +138,17 @@ private:
     LSTATUS DeleteInView(const std::wstring& section, const std::wstring& key, HKEY root, REGSAM view);
     LSTATUS DeleteKeyTree(HKEY parent, const std::wstring& subKey, REGSAM view);
     LSTATUS DeletePath(HKEY root, const std::wstring& path, REGSAM view);
-    bool RestoreKey(const SettingsSnapshot::Key& key);
+    RegistryResult RestoreKey(const SettingsSnapshot::Key& key);
     SettingsSnapshot::Key ReadKey(HKEY root, const std::wstring& path, REGSAM view) const;
-    // Keeps the first refusal; answers whether status is success.
-    bool Note(LSTATUS status, HKEY root, REGSAM view);
 
     RegistryApi& registry_;
     std::wstring productName_;
     std::wstring company_;
     std::wstring appName_;
-    RegistryFailure failure_;
 };
 
-// The two stores the programs address, each set before a group of calls.
-void UseProgramSettings(CRegSettings& settings);  // Corvale\Velmora: records, notice flags
-void UseBrowserSettings(CRegSettings& settings);  // Microsoft\Internet Explorer: toolbar entries
+// A store addressed through its own instance, made once and never re-pointed:
+// Software\<company>\<appName>.
+CRegSettings SettingsStore(RegistryApi& registry, const wchar_t* company, const wchar_t* appName);
 
 }  // namespace velmora

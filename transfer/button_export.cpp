@@ -1,7 +1,7 @@
 #include "transfer/button_export.h"
 
 #include "buttons/button_file_names.h"
-#include "buttons/button_operations.h"
+#include "buttons/button_mapping.h"
 #include "buttons/button_slots.h"
 #include "common/file_paths.h"
 #include "transfer/transfer_paths.h"
@@ -53,16 +53,16 @@ RegFile ExportedRegFile(const ButtonList& list, const std::wstring& programFolde
     const int count = static_cast<int>(list.rows.size());
     for (int slot = 0; slot < count && IsValidSlot(slot); ++slot) {
         const ButtonRow& row = list.rows[slot];
-        const NamedTexts entry = EntryValues(EntryForRow(row, programFolder));
+        const NamedTexts entry = EntryValues(EntryFor(row.button, programFolder));
         const std::wstring section = ToolbarEntrySection(slot);
-        if (row.scope == kScopeAllUsers) {
+        if (ForAllUsers(row.button.scope)) {
             file.keys.push_back(KeyOf(std::wstring(kMachineRoot) + L"\\" + kBrowserKey + section, entry));
             file.keys.push_back(KeyOf(std::wstring(kMachineRoot) + L"\\" + kBrowserKey32 + section, entry));
         } else {
             file.keys.push_back(KeyOf(root + L"\\" + kBrowserKey + section, entry));
         }
         file.keys.push_back(KeyOf(root + L"\\" + kProgramKey + ButtonRecordSection(slot),
-                                  RecordValues(RecordForRow(row, programFolder), RecordValueOrder::Add)));
+                                  RecordValues(RecordFor(row.button, programFolder), RecordValueOrder::Add)));
     }
     file.keys.push_back(KeyOf(root + L"\\" + kProgramKey + kAddedButtons,
                               {{L"Count", std::to_wstring(std::min(count, kSlotCount))}}));
@@ -107,7 +107,7 @@ TransferReport ExportButtons(const ButtonList& list, const std::wstring& program
     std::set<std::wstring> copied;
     std::vector<std::wstring> failed;
     for (size_t row = 0; row < exported; ++row) {
-        for (const std::wstring& used : {list.rows[row].tag, list.rows[row].link}) {
+        for (const std::wstring& used : {list.rows[row].button.iconFile, list.rows[row].button.link}) {
             const std::wstring folder = used.empty() ? L"" : OwnFolderOf(used, programFolder);
             if (folder.empty() || !FileExists(used)) continue;
             const std::wstring target = filesFolder + folder + L"\\" + NameOf(FullPath(used));

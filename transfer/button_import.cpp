@@ -100,14 +100,16 @@ std::wstring FoundIconFile(const std::wstring& path, const std::wstring& filesFo
 }
 
 std::wstring NameInReport(const ButtonInFile& button) {
-    return L"\"" + (button.buttonText.empty() ? button.fileToLaunch : button.buttonText) + L"\"";
+    const Button& b = button.button;
+    return L"\"" + (b.buttonText.empty() ? b.fileToLaunch : b.buttonText) + L"\"";
 }
 
-bool AlreadyListed(const ButtonList& list, const ButtonDraft& draft) {
+bool AlreadyListed(const ButtonList& list, const Button& button) {
     for (const ButtonRow& row : list.rows) {
-        if (SamePathText(row.text, draft.fileToLaunch) && row.parameters == draft.parameters &&
-            row.buttonText == draft.buttonText && row.menuText == draft.menuText &&
-            row.menuStatusBar == draft.menuStatusBar && (row.scope == kScopeAllUsers) == draft.scopeAllUsers) {
+        const Button& listed = row.button;
+        if (SamePathText(listed.fileToLaunch, button.fileToLaunch) && listed.parameters == button.parameters &&
+            listed.buttonText == button.buttonText && listed.menuText == button.menuText &&
+            listed.statusBarText == button.statusBarText && listed.scope == button.scope) {
             return true;
         }
     }
@@ -173,17 +175,15 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
         };
 
         ButtonInFile button;
-        button.line = entry.keys.front()->line;
-        button.scopeAllUsers = id.first;
+        Button& b = button.button;
+        b.scope = id.first ? ButtonScope::AllUsers : ButtonScope::CurrentUser;
         const std::wstring program = recordText(L"Program").value_or(L"");
-        button.fileToLaunch = program.empty() ? exec : program;
-        button.parameters = program.empty() ? L"" : recordText(L"Arguments").value_or(L"");
-        button.buttonText = entry.Text(L"ButtonText")
-                                .value_or(recordText(L"ButtonText")
-                                              .value_or(PathPart(button.fileToLaunch, PathSelector::BaseName)));
-        button.menuText = entry.Text(L"MenuText").value_or(recordText(L"MenuText").value_or(button.buttonText));
-        button.menuStatusBar =
-            entry.Text(L"MenuStatusBar").value_or(recordText(L"MenuStatusBar").value_or(button.buttonText));
+        b.fileToLaunch = program.empty() ? exec : program;
+        b.parameters = program.empty() ? L"" : recordText(L"Arguments").value_or(L"");
+        b.buttonText = entry.Text(L"ButtonText")
+                           .value_or(recordText(L"ButtonText").value_or(PathPart(b.fileToLaunch, PathSelector::BaseName)));
+        b.menuText = entry.Text(L"MenuText").value_or(recordText(L"MenuText").value_or(b.buttonText));
+        b.statusBarText = entry.Text(L"MenuStatusBar").value_or(recordText(L"MenuStatusBar").value_or(b.buttonText));
         if (!program.empty()) {
             button.recordIcon = recordText(L"Icon").value_or(L"");
             button.recordIconFile = recordText(L"Icon File").value_or(L"");
@@ -196,27 +196,23 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
 }
 
 ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& filesFolder) {
-    ButtonDraft draft;
-    draft.fileToLaunch = button.fileToLaunch;
-    draft.parameters = button.parameters;
-    draft.buttonText = button.buttonText;
-    draft.menuText = button.menuText;
-    draft.menuStatusBar = button.menuStatusBar;
-    draft.scopeAllUsers = button.scopeAllUsers;
-    draft.libraryNumber = 1;
+    ButtonDraft draft{button.button};
+    Button& b = draft.button;
+    b.iconKind = IconKind::Library;
+    b.libraryNumber = 1;
     auto disk = [&](const std::wstring& file) {
-        draft.iconSource = IconSource::Disk;
-        draft.diskIconFile = file;
+        b.iconKind = IconKind::Disk;
+        b.iconFile = file;
     };
 
     const std::wstring kind = button.recordIcon.value_or(L"");
     if (button.recordIcon && kind != L"program" && kind != L"disk") {
         const long long number = LeadingNumber(kind);
-        draft.libraryNumber = number >= 1 && number <= kLibraryIconCount ? static_cast<int>(number) : 1;
+        b.libraryNumber = number >= 1 && number <= kLibraryIconCount ? number : 1;
         return draft;
     }
-    if (kind == L"program" && TakeProgramIcons(button.fileToLaunch).small) {
-        draft.iconSource = IconSource::Program;
+    if (kind == L"program" && TakeProgramIcons(b.fileToLaunch).small) {
+        b.iconKind = IconKind::Program;
         return draft;
     }
     if (kind == L"disk") {
@@ -228,7 +224,7 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
     }
     // From the entry: what a record could not give, and all of a button without one.
     if (const int number = LibraryPair(button.entryIcon, button.entryHotIcon)) {
-        draft.libraryNumber = number;
+        b.libraryNumber = number;
         return draft;
     }
     for (const std::wstring& icon : {button.entryIcon, button.entryHotIcon}) {
@@ -238,7 +234,7 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
             return draft;
         }
     }
-    if (kind != L"program" && TakeProgramIcons(button.fileToLaunch).small) draft.iconSource = IconSource::Program;
+    if (kind != L"program" && TakeProgramIcons(b.fileToLaunch).small) b.iconKind = IconKind::Program;
     return draft;
 }
 
@@ -257,28 +253,29 @@ std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsIn
     return std::nullopt;
 }
 
-TransferReport ImportButtons(ButtonList& list, CRegSettings& settings, const std::wstring& programFolder,
+TransferReport ImportButtons(ButtonList& list, RegistryStores& stores, const std::wstring& programFolder,
                              const std::wstring& file) {
     ButtonsInFile found;
     if (std::optional<TransferReport> refused = ReadImportFile(file, found)) return *refused;
-    return AddButtonsFromFile(found, list, settings, programFolder, file);
+    return AddButtonsFromFile(found, list, stores, programFolder, file);
 }
 
-TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, CRegSettings& settings,
+TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, RegistryStores& stores,
                                   const std::wstring& programFolder, const std::wstring& file) {
     TransferReport report;
 
     // Every message of the checks and of the add is kept for the report instead of shown.
     CollectingPrompts prompts;
     IconHolder picico;
-    ButtonOperations operations(list, settings, prompts, picico, programFolder);
+    ButtonOperations operations(list, stores, prompts, picico, programFolder);
     const std::wstring filesFolder = TransferFilesFolder(file);
     size_t added = 0, listed = 0;
     std::vector<std::wstring> skipped;
     for (const ButtonInFile& button : found.buttons) {
         const std::wstring name = NameInReport(button);
         ButtonDraft draft = DraftForButton(button, filesFolder);
-        if (AlreadyListed(list, draft)) {
+        const Button& b = draft.button;
+        if (AlreadyListed(list, b)) {
             ++listed;
             report.lines.push_back(name + L": already listed.");
             continue;
@@ -290,14 +287,14 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
         }
         // The pictures the editor's fields would hold for the icon chosen.
         ProgramIcons pictures;
-        if (draft.iconSource == IconSource::Program) pictures = TakeProgramIcons(draft.fileToLaunch);
-        if (draft.iconSource == IconSource::Disk) {
-            pictures = {ProgramIconPicture(draft.diskIconFile, 0, false), ProgramIconPicture(draft.diskIconFile, 0, true)};
+        if (b.iconKind == IconKind::Program) pictures = TakeProgramIcons(b.fileToLaunch);
+        if (b.iconKind == IconKind::Disk) {
+            pictures = {ProgramIconPicture(b.iconFile, 0, false), ProgramIconPicture(b.iconFile, 0, true)};
         }
         draft.smallIcon = pictures.small.get();
         draft.largeIcon = pictures.large.get();
         prompts.texts.clear();
-        const bool programIconTaken = draft.iconSource == IconSource::Program && pictures.small;
+        const bool programIconTaken = b.iconKind == IconKind::Program && pictures.small;
         if (CheckButtonDraft(draft, programIconTaken, programFolder, prompts) || !operations.AddButton(draft).done) {
             skipped.push_back(name);
             report.lines.push_back(name + L": could not be added: " +

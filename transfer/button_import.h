@@ -12,7 +12,7 @@
 #include "buttons/button_list.h"
 #include "buttons/button_operations.h"
 #include "regfile/reg_file.h"
-#include "settings/reg_settings.h"
+#include "settings/registry_stores.h"
 #include "transfer/transfer_report.h"
 
 #include <optional>
@@ -25,17 +25,11 @@ inline constexpr const wchar_t* kImportTitle = L"Import Buttons";
 
 // One button as the file gives it, before its icon is chosen.
 struct ButtonInFile {
-    std::wstring fileToLaunch;
-    std::wstring parameters;
-    std::wstring buttonText;
-    std::wstring menuText;
-    std::wstring menuStatusBar;
-    bool scopeAllUsers = false;
+    Button button;  // what it launches, its texts and its scope; DraftForButton chooses its icon
     std::optional<std::wstring> recordIcon;  // the record's "Icon" ("program", "disk", a number); none without one
     std::wstring recordIconFile;             // the record's "Icon File"
     std::wstring entryIcon;                  // the entry's "Icon" and "HotIcon"
     std::wstring entryHotIcon;
-    int line = 0;  // where its browser entry starts in the file
 };
 
 struct ButtonsInFile {
@@ -60,13 +54,13 @@ std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsIn
 
 // Adds the buttons found in file to the list in their order (skipping those listed already) and
 // reports how many were added and, one line each, which were not and why.
-TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, CRegSettings& settings,
+TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, RegistryStores& stores,
                                   const std::wstring& programFolder, const std::wstring& file);
 
 // Reads the file, adds its buttons to the list in their order (skipping those listed already),
 // and reports how many were added and, one line each, which were not and why. A file that cannot
 // be read or is not a valid registry file, or that holds no button, changes nothing.
-TransferReport ImportButtons(ButtonList& list, CRegSettings& settings, const std::wstring& programFolder,
+TransferReport ImportButtons(ButtonList& list, RegistryStores& stores, const std::wstring& programFolder,
                              const std::wstring& file);
 
 }  // namespace velmora

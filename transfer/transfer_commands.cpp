@@ -9,12 +9,11 @@
 namespace velmora {
 
 TransferReport RunExportCommand(const std::wstring& file, const std::wstring& programFolder, RegistryApi& registry) {
-    CRegSettings settings(registry);
-    UseProgramSettings(settings);
+    RegistryStores stores(registry);
     ButtonList list;
     CollectingPrompts prompts;
     IconHolder picico;
-    ButtonOperations operations(list, settings, prompts, picico, programFolder);
+    ButtonOperations operations(list, stores, prompts, picico, programFolder);
     if (!operations.LoadWithoutWriting()) {
         return {kTransferNothingDone,
                 {L"Velmora's list of buttons is damaged: start the editor once to repair it, then export again."}};
@@ -28,13 +27,12 @@ TransferReport RunImportCommand(const std::wstring& file, const std::wstring& pr
     // A file that is refused changes nothing, not even the repairs of the start-up.
     ButtonsInFile found;
     if (std::optional<TransferReport> refused = ReadImportFile(file, found)) return *refused;
-    CRegSettings settings(registry);
-    UseProgramSettings(settings);
+    RegistryStores stores(registry);
     ButtonList list;
     CollectingPrompts prompts;
     IconHolder picico;
-    ButtonOperations(list, settings, prompts, picico, programFolder).LoadAtStartup();
-    TransferReport report = AddButtonsFromFile(found, list, settings, programFolder, file);
+    ButtonOperations(list, stores, prompts, picico, programFolder).LoadAtStartup();
+    TransferReport report = AddButtonsFromFile(found, list, stores, programFolder, file);
     for (const std::wstring& text : prompts.texts) report.lines.insert(report.lines.begin(), text);
     return report;
 }

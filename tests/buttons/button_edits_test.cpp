@@ -22,17 +22,17 @@ const std::wstring kNotepad = SystemFile(L"notepad.exe");
 
 class ButtonEditsTest : public ::testing::Test {
 protected:
-    explicit ButtonEditsTest(RegistryApi& registry = SystemRegistry()) : settings(registry, L"Velmora") {
+    explicit ButtonEditsTest(RegistryApi& registry = SystemRegistry()) : stores(registry) {
         CopyLibraryIcons(folder.path());
     }
-    ButtonDraft Draft(const std::wstring& text, IconSource source, const std::wstring& parameters = L"") {
+    ButtonDraft Draft(const std::wstring& text, IconKind source, const std::wstring& parameters = L"") {
         ButtonDraft draft;
-        draft.fileToLaunch = source == IconSource::Program ? kNotepad : L"C:\\Tools\\" + text + L".exe";
-        draft.parameters = parameters;
-        draft.buttonText = draft.menuText = draft.menuStatusBar = text;
-        draft.iconSource = source;
-        draft.libraryNumber = 12;
-        draft.diskIconFile = folder.path() + L"icons\\17.ico";
+        draft.button.fileToLaunch = source == IconKind::Program ? kNotepad : L"C:\\Tools\\" + text + L".exe";
+        draft.button.parameters = parameters;
+        draft.button.buttonText = draft.button.menuText = draft.button.statusBarText = text;
+        draft.button.iconKind = source;
+        draft.button.libraryNumber = 12;
+        draft.button.iconFile = folder.path() + L"icons\\17.ico";
         draft.smallIcon = small.get();
         draft.largeIcon = large.get();
         return draft;
@@ -41,10 +41,10 @@ protected:
 
     TempFolder folder;
     ButtonList list;
-    CRegSettings settings;
+    RegistryStores stores;
     ScriptedPrompts prompts;
     IconHolder picico;
-    ButtonOperations operations{list, settings, prompts, picico, folder.path()};
+    ButtonOperations operations{list, stores, prompts, picico, folder.path()};
     UniqueHicon small = ProgramIconPicture(kNotepad, 0, false);
     UniqueHicon large = ProgramIconPicture(kNotepad, 0, true);
 };
@@ -53,10 +53,10 @@ protected:
 // folders see it.
 TEST_F(ButtonEditsTest, AddWritesEntryRecordCountAndFiles) {
     // The icon and the parameters; the entry's icons, the record's icon and icon file then.
-    const struct { IconSource source; const wchar_t* parameters; std::wstring icon, hot, kind, file; } cases[] = {
-        {IconSource::Library, L"", Icons() + L"12gr.ico", Icons() + L"12.ico", L"12", L""},
-        {IconSource::Program, L"-x", Icons() + L"notepad.ico", Icons() + L"notepad.ico", L"program", L""},
-        {IconSource::Disk, L"", Icons() + L"17 (2).ico", Icons() + L"17 (2).ico", L"disk", Icons() + L"17 (2).ico"},
+    const struct { IconKind source; const wchar_t* parameters; std::wstring icon, hot, kind, file; } cases[] = {
+        {IconKind::Library, L"", Icons() + L"12gr.ico", Icons() + L"12.ico", L"12", L""},
+        {IconKind::Program, L"-x", Icons() + L"notepad.ico", Icons() + L"notepad.ico", L"program", L""},
+        {IconKind::Disk, L"", Icons() + L"17 (2).ico", Icons() + L"17 (2).ico", L"disk", Icons() + L"17 (2).ico"},
     };
     int slot = 0;
     for (const auto& c : cases) {
@@ -69,14 +69,14 @@ TEST_F(ButtonEditsTest, AddWritesEntryRecordCountAndFiles) {
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Icon File").value_or(L""), c.file);
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), std::to_wstring(slot + 1));
         EXPECT_TRUE(FileExists(c.icon));
-        const std::wstring link = list.rows.back().link;
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Exec"), link.empty() ? list.rows.back().text : link);
+        const std::wstring link = list.rows.back().button.link;
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Exec"), link.empty() ? list.rows.back().button.fileToLaunch : link);
         ShortcutContents contents;
         EXPECT_TRUE(!*c.parameters || (link == folder.path() + L"shortcuts\\notepad.lnk" &&
                                        ReadShortcutFile(link, contents) && contents.arguments == c.parameters));
         ++slot;
     }
-    EXPECT_EQ(operations.AddButton(Draft(L"D", IconSource::Disk)).diskIconCopy, Icons() + L"17 (3).ico")
+    EXPECT_EQ(operations.AddButton(Draft(L"D", IconKind::Disk)).diskIconCopy, Icons() + L"17 (3).ico")
         << "a new file never takes a name another button uses";
     EXPECT_TRUE(prompts.shown.empty());
 }
@@ -93,18 +93,18 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
             ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");
             TempFolder folder;
             FailingRegistry registry;
-            CRegSettings settings(registry, L"Velmora");
+            RegistryStores stores(registry);
             ScriptedPrompts prompts;
             ButtonList list;
             IconHolder picico;
-            ButtonOperations operations(list, settings, prompts, picico, folder.path());
+            ButtonOperations operations(list, stores, prompts, picico, folder.path());
             ButtonDraft draft;
-            draft.fileToLaunch = L"C:\\Tools\\a.exe";
+            draft.button.fileToLaunch = L"C:\\Tools\\a.exe";
             for (int i = 0; i < 3; ++i) {
-                draft.buttonText = draft.menuText = L"A" + std::to_wstring(i);
+                draft.button.buttonText = draft.button.menuText = L"A" + std::to_wstring(i);
                 ASSERT_TRUE(operations.AddButton(draft).done);
                 // Files of the program's own, which only a completed operation may remove.
-                list.rows[i].link = folder.WriteFile(L"shortcuts\\" + std::to_wstring(i) + L".lnk", "link");
+                list.rows[i].button.link = folder.WriteFile(L"shortcuts\\" + std::to_wstring(i) + L".lnk", "link");
             }
             auto state = [] {
                 std::vector<std::optional<std::wstring>> values{ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count")};
@@ -117,7 +117,7 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
 
             registry.changes = 0;
             registry.failAt = failAt;
-            draft.scopeAllUsers = true;
+            draft.button.scope = ButtonScope::AllUsers;
             const bool done = step == Add      ? operations.AddButton(draft).done
                               : step == Update ? operations.UpdateButton(2, draft).done
                                                : operations.DeleteButton(0);
@@ -135,7 +135,7 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
             EXPECT_EQ(state(), before);
             EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey(2)) || KeyExists(HKEY_LOCAL_MACHINE, EntryKey(3)) ||
                          KeyExists(HKEY_CURRENT_USER, RecordKey(3)));
-            for (const ButtonRow& row : list.rows) EXPECT_TRUE(FileExists(row.link)) << row.link;
+            for (const ButtonRow& row : list.rows) EXPECT_TRUE(FileExists(row.button.link)) << row.button.link;
         }
     }
     EXPECT_GT(runs, 40);
@@ -144,10 +144,10 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
 
 TEST_F(ButtonEditsTest, AllUsersRefusedForAStandardUserChangesNothing) {
     StandardUserRegistry standardUser;
-    CRegSettings limited(standardUser, L"Velmora");
+    RegistryStores limited(standardUser);
     ButtonOperations refused(list, limited, prompts, picico, folder.path());
-    ButtonDraft draft = Draft(L"N", IconSource::Program, L"-n");
-    draft.scopeAllUsers = true;
+    ButtonDraft draft = Draft(L"N", IconKind::Program, L"-n");
+    draft.button.scope = ButtonScope::AllUsers;
     EXPECT_FALSE(refused.AddButton(draft).done);
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONSTOP));
@@ -189,13 +189,13 @@ TEST(ButtonEditsStandardUserTest, OnlyAnAllUsersButtonThatMustChangeRefusesTheDe
         ButtonList list;
         IconHolder picico;
         ScriptedPrompts prompts;
-        CRegSettings administrator(SystemRegistry(), L"Velmora");
+        RegistryStores administrator;
         ButtonOperations setUp(list, administrator, prompts, picico, folder.path());
         ButtonDraft draft;
         for (int i = 0; i < 3; ++i) {
-            draft.fileToLaunch = L"C:\\Tools\\" + std::wstring(1, L'A' + i) + L".exe";
-            draft.buttonText = draft.menuText = std::wstring(1, L'A' + i);
-            draft.scopeAllUsers = c.scopes[i] == 'a';
+            draft.button.fileToLaunch = L"C:\\Tools\\" + std::wstring(1, L'A' + i) + L".exe";
+            draft.button.buttonText = draft.button.menuText = std::wstring(1, L'A' + i);
+            draft.button.scope = c.scopes[i] == 'a' ? ButtonScope::AllUsers : ButtonScope::CurrentUser;
             ASSERT_TRUE(setUp.AddButton(draft).done);
         }
         auto state = [] {
@@ -211,10 +211,10 @@ TEST(ButtonEditsStandardUserTest, OnlyAnAllUsersButtonThatMustChangeRefusesTheDe
         const auto before = state();
 
         StandardUserRegistry standardUser;
-        CRegSettings limited(standardUser, L"Velmora");
+        RegistryStores limited(standardUser);
         ButtonOperations operations(list, limited, prompts, picico, folder.path());
-        draft.buttonText = L"B2";
-        draft.scopeAllUsers = true;
+        draft.button.buttonText = L"B2";
+        draft.button.scope = ButtonScope::AllUsers;
         const bool done = c.row < 0 ? operations.UpdateButton(1, draft).done : operations.DeleteButton(c.row);
         EXPECT_EQ(done, c.message.empty());
         ASSERT_EQ(prompts.shown.size(), c.message.empty() ? 0u : 1u);
@@ -226,9 +226,9 @@ TEST(ButtonEditsStandardUserTest, OnlyAnAllUsersButtonThatMustChangeRefusesTheDe
         }
         ASSERT_EQ(list.rows.size(), 2u);
         for (int slot = 0; slot < 2; ++slot) {
-            const HKEY root = list.rows[slot].scope == kScopeAllUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-            EXPECT_EQ(ReadString(root, EntryKey(slot), L"ButtonText"), list.rows[slot].buttonText);
-            EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"ButtonText"), list.rows[slot].buttonText);
+            const HKEY root = ForAllUsers(list.rows[slot].button.scope) ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+            EXPECT_EQ(ReadString(root, EntryKey(slot), L"ButtonText"), list.rows[slot].button.buttonText);
+            EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"ButtonText"), list.rows[slot].button.buttonText);
         }
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, EntryKey(2)) || KeyExists(HKEY_CURRENT_USER, RecordKey(2)));
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), L"2");
@@ -237,7 +237,7 @@ TEST(ButtonEditsStandardUserTest, OnlyAnAllUsersButtonThatMustChangeRefusesTheDe
 
 // An update that changes only texts keeps the button's icon and shortcut files as they are.
 TEST_F(ButtonEditsTest, UpdateKeepsTheFilesOfAnIconAndShortcutThatStay) {
-    for (IconSource source : {IconSource::Program, IconSource::Disk}) {
+    for (IconKind source : {IconKind::Program, IconKind::Disk}) {
         ASSERT_TRUE(operations.AddButton(Draft(L"A", source, L"-x")).done);
         const int row = static_cast<int>(list.rows.size()) - 1;
         const ButtonRow added = list.rows[row];
@@ -246,16 +246,16 @@ TEST_F(ButtonEditsTest, UpdateKeepsTheFilesOfAnIconAndShortcutThatStay) {
             ::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data);
             return (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
         };
-        const ULONGLONG iconWritten = written(added.tag), linkWritten = written(added.link);
+        const ULONGLONG iconWritten = written(added.button.iconFile), linkWritten = written(added.button.link);
         ::Sleep(20);
         ButtonDraft draft = Draft(L"A changed", source, L"-x");
-        draft.fileToLaunch = added.text;
-        if (source == IconSource::Disk) draft.diskIconFile = added.tag;  // as "Edit Selected" loads it
+        draft.button.fileToLaunch = added.button.fileToLaunch;
+        if (source == IconKind::Disk) draft.button.iconFile = added.button.iconFile;  // as "Edit Selected" loads it
         ASSERT_TRUE(operations.UpdateButton(row, draft).done);
-        EXPECT_EQ(list.rows[row].tag, added.tag);
-        EXPECT_EQ(list.rows[row].link, added.link);
-        EXPECT_EQ(written(added.tag), iconWritten);
-        EXPECT_EQ(written(added.link), linkWritten);
+        EXPECT_EQ(list.rows[row].button.iconFile, added.button.iconFile);
+        EXPECT_EQ(list.rows[row].button.link, added.button.link);
+        EXPECT_EQ(written(added.button.iconFile), iconWritten);
+        EXPECT_EQ(written(added.button.link), linkWritten);
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(row), L"ButtonText"), L"A changed");
     }
     EXPECT_FALSE(FileExists(Icons() + L"notepad (2).ico") || FileExists(Icons() + L"17 (3).ico"));
@@ -263,11 +263,11 @@ TEST_F(ButtonEditsTest, UpdateKeepsTheFilesOfAnIconAndShortcutThatStay) {
 
 TEST_F(ButtonEditsTest, UpdateRewritesItsSlotOnlyAndMovesItsScope) {
     for (const wchar_t* text : {L"A", L"B", L"C"}) {
-        ASSERT_TRUE(operations.AddButton(Draft(text, IconSource::Disk, L"-p")).done);
+        ASSERT_TRUE(operations.AddButton(Draft(text, IconKind::Disk, L"-p")).done);
     }
-    const std::wstring oldIcon = list.rows[2].tag, oldLink = list.rows[2].link;
-    ButtonDraft draft = Draft(L"C2", IconSource::Library);
-    draft.scopeAllUsers = true;
+    const std::wstring oldIcon = list.rows[2].button.iconFile, oldLink = list.rows[2].button.link;
+    ButtonDraft draft = Draft(L"C2", IconKind::Library);
+    draft.button.scope = ButtonScope::AllUsers;
     ASSERT_TRUE(operations.UpdateButton(2, draft).done);
 
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, EntryKey(2))) << "the entry moved to the machine's root";
@@ -278,15 +278,15 @@ TEST_F(ButtonEditsTest, UpdateRewritesItsSlotOnlyAndMovesItsScope) {
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(1), L"ButtonText"), L"B");
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), L"3");
     EXPECT_FALSE(FileExists(oldIcon) || FileExists(oldLink)) << "files no button uses go";
-    EXPECT_TRUE(FileExists(list.rows[1].tag) && FileExists(list.rows[1].link));
+    EXPECT_TRUE(FileExists(list.rows[1].button.iconFile) && FileExists(list.rows[1].button.link));
 }
 
 // Deleting moves the rest down, each entry under the root of its scope. (That a delete removes the
 // button's own files and no other file: the catalogue.)
 TEST_F(ButtonEditsTest, DeleteMovesTheRestDown) {
     for (const wchar_t* text : {L"A", L"B", L"C"}) {
-        ButtonDraft draft = Draft(text, IconSource::Library);
-        draft.scopeAllUsers = *text == L'C';
+        ButtonDraft draft = Draft(text, IconKind::Library);
+        draft.button.scope = *text == L'C' ? ButtonScope::AllUsers : ButtonScope::CurrentUser;
         ASSERT_TRUE(operations.AddButton(draft).done);
     }
     ASSERT_TRUE(operations.DeleteButton(0) && operations.DeleteButton(0));

@@ -1,4 +1,5 @@
 #include "buttons/button_file_names.h"
+#include "buttons/button_mapping.h"
 
 #include "buttons/button_operations.h"
 #include "buttons/paths.h"

@@ -24,9 +24,9 @@ protected:
     StartupLoadTest() { CopyLibraryIcons(folder.path()); }
     void Load(const std::vector<ButtonRecord>& records) {
         for (int slot = 0; slot < static_cast<int>(records.size()); ++slot) {
-            WriteButtonRecord(settings, slot, records[slot], RecordValueOrder::Add);
+            ASSERT_TRUE(WriteButtonRecord(stores.records, slot, records[slot], RecordValueOrder::Add));
         }
-        WriteButtonCount(settings, static_cast<long long>(records.size()));
+        ASSERT_TRUE(WriteButtonCount(stores.records, static_cast<long long>(records.size())));
         operations.LoadAtStartup();
         ASSERT_EQ(list.rows.size(), records.size());
     }
@@ -34,10 +34,10 @@ protected:
     TempFolder folder;
     const std::wstring icons = folder.path() + L"icons\\";
     ButtonList list;
-    CRegSettings settings{SystemRegistry(), L"Velmora"};
+    RegistryStores stores;
     ScriptedPrompts prompts;
     IconHolder picico;
-    ButtonOperations operations{list, settings, prompts, picico, folder.path()};
+    ButtonOperations operations{list, stores, prompts, picico, folder.path()};
 };
 
 // An icon file that is gone, a program that is gone and that nothing opens, and paths far longer
@@ -59,10 +59,11 @@ TEST_F(StartupLoadTest, IconsThatCannotBeShownBecomeLibraryIconOne) {
     EXPECT_LT(::GetTickCount64() - start, 10000u);
     EXPECT_EQ(list.images.Count(), 25) << "no image appended for icons that did not load";
     for (int slot = 0; slot < 4; ++slot) {
-        EXPECT_EQ(list.rows[slot].smallIcon, 1) << slot;
-        EXPECT_EQ(list.rows[slot].tag + list.rows[slot].iconKind, L"") << slot;
+        EXPECT_EQ(list.rows[slot].image, 1) << slot;
+        EXPECT_EQ(list.rows[slot].button.iconKind, IconKind::Library) << slot;
+        EXPECT_EQ(list.rows[slot].button.iconFile, L"") << slot;
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Icon"), L"1") << slot;
-        EXPECT_TRUE(list.rows[slot].text == programs[slot]) << slot;
+        EXPECT_TRUE(list.rows[slot].button.fileToLaunch == programs[slot]) << slot;
         EXPECT_TRUE(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Program") == programs[slot]) << slot;
         EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, EntryKey(slot), L"Icon"), icons + L"1gr.ico") << slot;
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(slot), L"Icon File").value_or(L""), iconFiles[slot].second);
@@ -88,12 +89,12 @@ TEST_F(StartupLoadTest, ProgramIconFileFromTheRecordOnlyWhenTheNamingRuleCanHave
     ASSERT_NO_FATAL_FAILURE(Load(records));
     for (int slot = 0; slot < static_cast<int>(records.size()); ++slot) {
         SCOPED_TRACE(cases[slot].iconFile);
-        EXPECT_EQ(list.rows[slot].tag, cases[slot].used);
+        EXPECT_EQ(list.rows[slot].button.iconFile, cases[slot].used);
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Icon"), cases[slot].used);
     }
     // The rewrite keeps the other name in the record, also when the record was cleared first.
     ::RegDeleteTreeW(HKEY_CURRENT_USER, RecordKey(0).c_str());
-    operations.RewriteAllButtons();
+    ASSERT_TRUE(operations.RewriteAllButtons());
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(0), L"Icon File"), icons + L"notepad (2).ico");
 }
 

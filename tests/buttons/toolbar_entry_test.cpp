@@ -27,8 +27,8 @@ TEST(ButtonSlots, TwentyDistinctIdentifiersAsStored) {
 
 TEST(ToolbarEntryTest, WritesEightValuesInOrderAndEachIntoBothViewsForAllUsers) {
     RecordingRegistry recording;
-    CRegSettings settings(recording, L"Velmora");
-    ASSERT_TRUE(WriteToolbarEntry(settings, 0, false, kCalc));
+    RegistryStores stores(recording);
+    ASSERT_TRUE(WriteToolbarEntry(stores.browser, 0, ButtonScope::CurrentUser, kCalc));
     const std::pair<std::wstring, std::wstring> values[] = {
         {L"Clsid", L"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}"}, {L"ButtonText", L"Calc"},
         {L"Exec", L"C:\\Windows\\calc.exe"}, {L"Icon", L"C:\\VLM\\icons\\12gr.ico"},
@@ -45,29 +45,31 @@ TEST(ToolbarEntryTest, WritesEightValuesInOrderAndEachIntoBothViewsForAllUsers) 
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey(0)));
     // For all users each value goes into both registry views before the next one.
     recording.written.clear();
-    ASSERT_TRUE(WriteToolbarEntry(settings, 0, true, kCalc));
+    ASSERT_TRUE(WriteToolbarEntry(stores.browser, 0, ButtonScope::AllUsers, kCalc));
     EXPECT_EQ(recording.written, twice);
     // Slots outside the table are refused.
-    EXPECT_FALSE(WriteToolbarEntry(settings, 20, false, kCalc) || WriteToolbarEntry(settings, -1, false, kCalc));
+    EXPECT_FALSE(WriteToolbarEntry(stores.browser, 20, ButtonScope::CurrentUser, kCalc) ||
+                 WriteToolbarEntry(stores.browser, -1, ButtonScope::CurrentUser, kCalc));
 }
 
 TEST(ButtonRecordsTest, RecordValuesInTheOrderOfTheirWriterAndIconFileOnlyForDiskIcons) {
     RecordingRegistry recording;
-    CRegSettings settings(recording, L"Velmora");
+    RegistryStores stores(recording);
     ButtonRecord disk{L"disk", L"C:\\VLM\\icons\\star.ico", L"C:\\a.exe", L"A", L"Menu A", L"", L"", L"", L"All Users"};
-    WriteButtonRecord(settings, 0, disk, RecordValueOrder::Add);
+    ASSERT_TRUE(WriteButtonRecord(stores.records, 0, disk, RecordValueOrder::Add));
     EXPECT_EQ(recording.written, (std::vector<std::wstring>{L"Icon", L"Icon File", L"Program", L"ButtonText",
                                                             L"MenuText", L"MenuStatusBar", L"Arguments", L"Link",
                                                             L"Scope"}));
     recording.written.clear();
-    WriteButtonRecord(settings, 0, disk, RecordValueOrder::Rewrite);
+    ASSERT_TRUE(WriteButtonRecord(stores.records, 0, disk, RecordValueOrder::Rewrite));
     EXPECT_EQ(recording.written, (std::vector<std::wstring>{L"Icon", L"Icon File", L"Program", L"ButtonText",
                                                             L"MenuText", L"MenuStatusBar", L"Scope", L"Arguments",
                                                             L"Link"}));
     // Always under the current user, whatever the scope; "Icon File" only for a disk icon.
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(0), L"Scope"), L"All Users");
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, L"Software\\Corvale"));
-    WriteButtonRecord(settings, 1, {L"12", L"ignored", L"x", L"B", L"M", L"", L"", L"", L""}, RecordValueOrder::Add);
+    ASSERT_TRUE(WriteButtonRecord(stores.records, 1, {L"12", L"ignored", L"x", L"B", L"M", L"", L"", L"", L""},
+                                  RecordValueOrder::Add));
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(1), L"Icon File"), std::nullopt);
 }
 

@@ -200,32 +200,38 @@ protected:
         for (int slot = 0; slot < kSlotCount; ++slot) {
             const std::wstring entry = EntryKey(slot), record = RecordKey(slot);
             const bool listed = slot < static_cast<int>(rows.size());
-            const bool allUsers = listed && rows[slot].scope == kScopeAllUsers;
+            const bool allUsers = listed && ForAllUsers(rows[slot].button.scope);
             EXPECT_FALSE(KeyExists(allUsers ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, entry)) << slot;
             if (!listed) {
                 EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, entry)) << "an entry without a button: " << slot;
                 continue;
             }
-            const ButtonRow& row = rows[slot];
+            const Button& button = rows[slot].button;
+            const bool library = button.iconKind == IconKind::Library;
+            EXPECT_TRUE(!library || rows[slot].image == button.libraryNumber) << slot;
             const HKEY root = allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-            const std::wstring icon = row.tag.empty() ? LibraryIconFile(prog.path(), row.smallIcon) : row.tag;
-            const std::wstring hotIcon = row.tag.empty() ? LibraryHotIconFile(prog.path(), row.smallIcon) : row.tag;
-            const std::wstring exec = row.link.empty() ? row.text : row.link;
-            for (const auto& [name, text] : {std::pair{L"ButtonText", row.buttonText}, {L"MenuText", row.menuText},
-                                             {L"MenuStatusBar", row.menuStatusBar}, {L"Icon", icon},
-                                             {L"HotIcon", hotIcon}, {L"Exec", exec}}) {
+            const std::wstring icon = library ? LibraryIconFile(prog.path(), button.libraryNumber) : button.iconFile;
+            const std::wstring hotIcon =
+                library ? LibraryHotIconFile(prog.path(), button.libraryNumber) : button.iconFile;
+            const std::wstring exec = button.link.empty() ? button.fileToLaunch : button.link;
+            for (const auto& [name, text] :
+                 {std::pair{L"ButtonText", button.buttonText}, {L"MenuText", button.menuText},
+                  {L"MenuStatusBar", button.statusBarText}, {L"Icon", icon}, {L"HotIcon", hotIcon}, {L"Exec", exec}}) {
                 same(ReadString(root, entry, name), text, name);
             }
-            const std::wstring kind = row.tag.empty() ? std::to_wstring(row.smallIcon)
-                                      : row.iconKind == L"disk" ? L"disk" : L"program";
-            const std::wstring iconFile = ReadString(HKEY_CURRENT_USER, record, L"Icon File").value_or(row.tag);
+            const std::wstring kind = library                              ? std::to_wstring(button.libraryNumber)
+                                      : button.iconKind == IconKind::Disk ? L"disk"
+                                                                           : L"program";
+            const std::wstring iconFile =
+                ReadString(HKEY_CURRENT_USER, record, L"Icon File").value_or(button.iconFile);
             for (const auto& [name, text] :
-                 {std::pair{L"ButtonText", row.buttonText}, {L"MenuText", row.menuText},
-                  {L"MenuStatusBar", row.menuStatusBar}, {L"Program", row.text}, {L"Arguments", row.parameters},
-                  {L"Link", row.link}, {L"Scope", row.scope}, {L"Icon", kind}}) {
+                 {std::pair{L"ButtonText", button.buttonText}, {L"MenuText", button.menuText},
+                  {L"MenuStatusBar", button.statusBarText}, {L"Program", button.fileToLaunch},
+                  {L"Arguments", button.parameters}, {L"Link", button.link},
+                  {L"Scope", std::wstring(ScopeText(button.scope))}, {L"Icon", kind}}) {
                 same(ReadString(HKEY_CURRENT_USER, record, name), text, name);
             }
-            if (!row.tag.empty()) same(iconFile, row.tag, L"Icon File");
+            if (!library) same(iconFile, button.iconFile, L"Icon File");
         }
     }
 
@@ -235,10 +241,7 @@ protected:
         MainWindow next{again};
         if (!Start(next)) return;
         EXPECT_TRUE(again.boxes.shown.empty());
-        auto fields = [](const ButtonRow& row) {
-            return std::tuple(row.text, row.buttonText, row.menuText, row.menuStatusBar, row.scope, row.parameters,
-                              row.iconKind, row.link, row.tag, row.smallIcon);
-        };
+        auto fields = [](const ButtonRow& row) { return std::tuple(row.button, row.image); };
         const auto& rows = window.list().rows;
         ASSERT_EQ(next.list().rows.size(), rows.size()) << "buttons listed after a restart";
         for (size_t at = 0; at < rows.size(); ++at) {
@@ -359,9 +362,10 @@ TEST_P(StoredData, StartUpListsWhatItCanAndRewritesItAll) {
     EXPECT_TRUE(!erased || ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count") == L"0");
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kVelmoraKey + L"\\Messages", L"Restart IE"), L"no");
     const auto& listed = window.list().rows;
-    EXPECT_TRUE(!row.image || (listed.at(row.slot).tag.empty() && listed.at(row.slot).smallIcon == row.image));
+    EXPECT_TRUE(!row.image ||
+                (listed.at(row.slot).button.iconKind == IconKind::Library && listed.at(row.slot).image == row.image));
     if (row.kind == Gone) {
-        EXPECT_EQ(listed.at(1).buttonText, L"Pad");
+        EXPECT_EQ(listed.at(1).button.buttonText, L"Pad");
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, RecordKey(2))) << "a record past the buttons";
     }
     // The earlier version's key goes once its buttons are carried over; a "Count" of no bytes at
@@ -441,7 +445,7 @@ TEST_P(EditorInputs, TheButtonIsAddedOrTheUserIsTold) {
     if (row.act == DiskIcon) Click(IDC_COMMAND5);
     if (row.act == Library7) prompts.libraryAnswers.push_back(7);
     if (row.act == Library7) Click(IDC_COMMAND3);
-    if (row.act == Drop) DropOnEditor(fields, prompts, window.RegSettings(), path);
+    if (row.act == Drop) DropOnEditor(fields, prompts, window.Stores().preferences, path);
     if (fields.Text(T::Text1).empty()) fields.UserTyped(T::Text1, Path(L"<out>np.exe"));
     if (fields.Text(T::Text2).empty()) fields.UserTyped(T::Text2, L"Button");
     Click(IDC_COMMAND2);

@@ -28,14 +28,16 @@ const std::pair<std::wstring, std::wstring> kOthers[] = {
 // Every slot in use, as an administrator leaves it: records and entries under the current user,
 // and for the even slots an entry under the machine's root (its 64-bit view) as well.
 void FillEverySlot() {
-    CRegSettings admin(SystemRegistry(), L"Velmora Button Deleter");
+    RegistryStores admin;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        WriteToolbarEntry(admin, slot, false, {L"B", L"x.exe", L"i", L"h", L"M", L"S"});
+        ASSERT_TRUE(WriteToolbarEntry(admin.browser, slot, ButtonScope::CurrentUser,
+                                      {L"B", L"x.exe", L"i", L"h", L"M", L"S"}));
         if (slot % 2 == 0) WriteString(HKEY_LOCAL_MACHINE, EntryKey(slot), L"ButtonText", L"B");
-        WriteButtonRecord(admin, slot, {L"1", L"", L"x.exe", L"B", L"M", L"S", L"", L"", L"Current User"},
-                          RecordValueOrder::Add);
+        ASSERT_TRUE(WriteButtonRecord(admin.records, slot,
+                                      {L"1", L"", L"x.exe", L"B", L"M", L"S", L"", L"", L"Current User"},
+                                      RecordValueOrder::Add));
     }
-    WriteButtonCount(admin, 20);
+    ASSERT_TRUE(WriteButtonCount(admin.records, 20));
     for (const auto& [key, name] : kOthers) WriteString(HKEY_CURRENT_USER, key, name, L"stays");
 }
 
@@ -70,11 +72,11 @@ TEST(DeleteAllButtons, AsksThenDeletesEverySlotUnderBothRootsAndSaysWhatRemains)
         views.refusedView = c.user == User::ThirtyTwoBitRefused ? KEY_WOW64_32KEY : 0;
         views.refuseReading = c.user == User::ThirtyTwoBitRefused;
         RegistryApi* const registries[] = {&SystemRegistry(), &standardUser, &views, &views};
-        CRegSettings settings(*registries[static_cast<int>(c.user)], L"Velmora Button Deleter");
+        RegistryStores stores(*registries[static_cast<int>(c.user)]);
         ScriptedPrompts prompts;
         prompts.Answer(c.answer);
 
-        EXPECT_EQ(DeleteAllAddedButtons(settings, prompts), c.remaining);
+        EXPECT_EQ(DeleteAllAddedButtons(stores, prompts), c.remaining);
 
         const bool no = c.answer == IDNO;
         ASSERT_EQ(prompts.shown.size(), no ? 1u : 2u);
@@ -101,7 +103,7 @@ TEST(DeleteAllButtons, AsksThenDeletesEverySlotUnderBothRootsAndSaysWhatRemains)
 
     // Again, with nothing left to delete: still a success.
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, extensions32.c_str());
-    CRegSettings admin(SystemRegistry(), L"Velmora Button Deleter");
+    RegistryStores admin;
     ScriptedPrompts prompts;
     prompts.Answer(IDYES);
     EXPECT_EQ(DeleteAllAddedButtons(admin, prompts), 0);

@@ -25,9 +25,9 @@ LONG FontWeight(HWND control) {
 class DeleterWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(hwnd = window.Create(::GetModuleHandleW(nullptr)), nullptr); }
-    CRegSettings settings{SystemRegistry(), L"Velmora Button Deleter"};
+    RegistryStores stores;
     testing::ScriptedPrompts prompts;
-    DeleterWindow window{settings, prompts};
+    DeleterWindow window{stores, prompts};
     HWND hwnd = nullptr;
 };
 

@@ -30,11 +30,11 @@ protected:
 
     testing::TempFolder folder;
     testing::ScriptedEditorPrompts prompts;
-    CRegSettings settings{SystemRegistry(), L"Velmora"};
+    RegistryStores stores;
     ButtonList list;
-    EditorFields fields{prompts, settings, folder.path()};
-    ButtonOperations operations{list, settings, prompts, fields.picico, folder.path()};
-    EditorCommands commands{fields, operations, list, prompts, settings, folder.path()};
+    EditorFields fields{prompts, stores.preferences, folder.path()};
+    ButtonOperations operations{list, stores, prompts, fields.picico, folder.path()};
+    EditorCommands commands{fields, operations, list, prompts, stores.preferences, folder.path()};
     std::vector<T> focused;
 };
 
@@ -89,7 +89,7 @@ TEST_F(EditorCommandsTest, AddResetsTheEditorAndTellsToRestartTheBrowser) {
     fields.SetCheck(C::Check3, 1);
     fields.LibraryIconNumber = 5;
     ASSERT_TRUE(commands.Command2_Click());
-    EXPECT_EQ(list.rows[0].smallIcon, 5);
+    EXPECT_EQ(list.rows[0].image, 5);
     EXPECT_EQ(prompts.notices, std::vector<Notice>{Notice::AddButton});
     for (T field : {T::Text1, T::Text2, T::Text3, T::Text4, T::Text5}) EXPECT_EQ(fields.Text(field), L"");
     EXPECT_FALSE(fields.scopeAllUsers());
@@ -109,7 +109,7 @@ TEST_F(EditorCommandsTest, EditUpdateAndDeleteTheCurrentRow) {
     ASSERT_TRUE(commands.Command2_Click());
     // "Edit Selected" with both boxes ticked: derive first, synch after each text, the status
     // bar text last.
-    list.rows[0].menuStatusBar = L"Runs the tool";
+    list.rows[0].button.statusBarText = L"Runs the tool";
     fields.SetCheck(C::Check3, 1);
     commands.Command7_Click(0);
     EXPECT_EQ(fields.Text(T::Text2), L"Runs the tool");
@@ -126,7 +126,7 @@ TEST_F(EditorCommandsTest, EditUpdateAndDeleteTheCurrentRow) {
     ASSERT_TRUE(commands.Command4_Click(0));
     EXPECT_EQ(prompts.boxes.shown[1].title, L"Updating Button");
     EXPECT_EQ(prompts.boxes.shown[1].style, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ(list.rows[0].buttonText, L"Runs the tool");
+    EXPECT_EQ(list.rows[0].button.buttonText, L"Runs the tool");
     EXPECT_EQ(prompts.notices.back(), Notice::Change);
 
     prompts.boxes.Answer(IDYES);
@@ -155,8 +155,8 @@ TEST_F(EditorCommandsTest, TheProgramIconSavedIsTheIconOfTheFileInTheField) {
     fields.UserTyped(T::Text2, L"Command");
     EXPECT_TRUE(prompts.boxes.shown.empty());
     ASSERT_TRUE(commands.Command2_Click());
-    EXPECT_EQ(list.rows[0].tag, folder.path() + L"icons\\cmd.ico");
-    EXPECT_EQ(testing::ReadFileBytes(list.rows[0].tag), bytesOf(cmd));
+    EXPECT_EQ(list.rows[0].button.iconFile, folder.path() + L"icons\\cmd.ico");
+    EXPECT_EQ(testing::ReadFileBytes(list.rows[0].button.iconFile), bytesOf(cmd));
 
     // A file that still has no icon at "Add Button": the box says so then, and goes unticked.
     fields.UserTyped(T::Text1, notepad);
@@ -199,10 +199,10 @@ TEST_F(EditorCommandsTest, AnIconFileThatWentBecomesLibraryIcon1) {
     // The program-icon button's picture on show, then a disk-icon button whose file went.
     commands.Command7_Click(0);
     ASSERT_NE(fields.Image1.icon.get(), nullptr);
-    ASSERT_TRUE(::DeleteFileW(list.rows[1].tag.c_str()));
+    ASSERT_TRUE(::DeleteFileW(list.rows[1].button.iconFile.c_str()));
     commands.Command7_Click(1);
     EXPECT_EQ(fields.Image1.libraryNumber, 1);
-    EXPECT_EQ(fields.Draft().iconSource, IconSource::Library);
+    EXPECT_EQ(fields.Draft().button.iconKind, IconKind::Library);
     prompts.boxes.Answer(IDYES);
     ASSERT_TRUE(commands.Command4_Click(1));
     EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::RecordKey(1), L"Icon"), L"1");
@@ -220,7 +220,7 @@ TEST_F(EditorCommandsTest, ResetAllToDefaultForgetsTheDiskIcon) {
     EXPECT_EQ(fields.Check(C::Check1), 0);
     EXPECT_FALSE(fields.IconFromDisk);
     EXPECT_EQ(fields.Image1.libraryNumber, 1);
-    EXPECT_EQ(fields.Draft().iconSource, IconSource::Library);
+    EXPECT_EQ(fields.Draft().button.iconKind, IconKind::Library);
     EXPECT_TRUE(prompts.notices.empty() && prompts.boxes.shown.empty()) << "a reset shows nothing";
 }
 

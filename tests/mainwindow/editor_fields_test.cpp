@@ -20,7 +20,7 @@ using testing::SystemFile;
 class EditorFieldsTest : public ::testing::Test {
 protected:
     testing::ScriptedEditorPrompts prompts;
-    CRegSettings settings{SystemRegistry(), L"Velmora"};
+    CRegSettings settings = RegistryStores().preferences;
     EditorFields fields{prompts, settings, ProgramFolder()};
     testing::TempFolder temp;
 };
@@ -98,9 +98,11 @@ TEST_F(EditorFieldsTest, UseProgramIcon) {
         SCOPED_TRACE(::testing::PrintToString(c.file));
         testing::ScriptedEditorPrompts asked;
         EditorFields f(asked, settings, ProgramFolder());
-        UseProgramSettings(settings);
-        if (c.iconMessage) settings.SaveSetting(L"Messages", L"Icon Message", c.iconMessage);
-        else settings.DeleteSetting(L"Messages", L"Icon Message");
+        if (c.iconMessage) {
+            ASSERT_TRUE(settings.SaveSetting(L"Messages", L"Icon Message", c.iconMessage));
+        } else {
+            static_cast<void>(settings.DeleteSetting(L"Messages", L"Icon Message"));
+        }
         f.UserTyped(T::Text1, c.file);
         f.LibraryIconNumber = 9;
         f.IconFromDisk = true;

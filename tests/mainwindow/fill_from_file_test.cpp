@@ -44,7 +44,7 @@ protected:
     }
 
     NoticePrompts prompts;
-    CRegSettings settings{SystemRegistry(), L"Velmora"};
+    CRegSettings settings = RegistryStores().preferences;
     std::unique_ptr<EditorFields> fields;
     testing::TempFolder temp;
 };
@@ -95,8 +95,9 @@ TEST_F(FillFromFileTest, TheNoticesComeFirstUnlessTurnedOff) {
         {L"no", {{icon, notepad}, {icon, other}}},
     };
     for (const auto& c : cases) {
-        UseProgramSettings(settings);
-        if (c.flag) settings.SaveSetting(L"Messages", L"DD Message", c.flag);
+        if (c.flag) {
+            ASSERT_TRUE(settings.SaveSetting(L"Messages", L"DD Message", c.flag));
+        }
         prompts.shownOver.clear();
         FillFromFile(Fill(true, notepad), prompts, settings, other);
         EXPECT_EQ(prompts.shownOver, c.shownOver);

@@ -74,11 +74,11 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
     ComApartment apartment;  // as vlm holds OLE on its thread
     GuiObjectsInUse();       // what counting makes the system set up is not counted
     testing::ScriptedEditorPrompts prompts;
-    CRegSettings settings;
+    RegistryStores stores;
     ButtonList list;
-    EditorFields fields{prompts, settings, folder.path()};
-    ButtonOperations operations{list, settings, prompts, fields.picico, folder.path()};
-    EditorCommands commands{fields, operations, list, prompts, settings, folder.path()};
+    EditorFields fields{prompts, stores.preferences, folder.path()};
+    ButtonOperations operations{list, stores, prompts, fields.picico, folder.path()};
+    EditorCommands commands{fields, operations, list, prompts, stores.preferences, folder.path()};
     list.images.LoadLibraryIcons(folder.path());
 
     // The icon choice as the user makes it: the program's own icon, an ".ico" file, a library icon.

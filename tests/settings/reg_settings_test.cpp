@@ -17,17 +17,19 @@ const std::wstring kAppKey = L"Software\\Corvale\\Velmora";
 
 class RegSettingsTest : public ::testing::Test {
 protected:
-    RegSettingsTest() { UseProgramSettings(settings); }
-    CRegSettings settings;
+    CRegSettings settings = SettingsStore(SystemRegistry(), L"Corvale", L"Velmora");
 };
 
 TEST_F(RegSettingsTest, TheMachineRootIsWrittenAndDeletedInBothViewsAndReadsStayWithTheUser) {
     TwoViewRegistry views;
-    CRegSettings machine(views, L"Velmora");
-    UseProgramSettings(machine);
+    CRegSettings machine = SettingsStore(views, L"Corvale", L"Velmora");
     const std::wstring view64 = kAppKey + L"\\S";
     const std::wstring view32 = kWow6432Node + L"Corvale\\Velmora\\S";
-    settings.SaveSetting(L"S", L"v", L"user", false);
+    ASSERT_TRUE(settings.SaveSetting(L"S", L"v", L"user", false));
+    ASSERT_TRUE(settings.SaveSetting(L"S", L"empty", L"", false));
+    // Missing and empty are told apart where a caller needs to know.
+    EXPECT_EQ(settings.GetSettingIfThere(L"S", L"empty"), L"");
+    EXPECT_EQ(settings.GetSettingIfThere(L"S", L"missing"), std::nullopt);
 
     ASSERT_TRUE(machine.SaveSetting(L"S", L"v", L"machine", true));
     EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, view64, L"v") == L"machine" &&
@@ -38,7 +40,7 @@ TEST_F(RegSettingsTest, TheMachineRootIsWrittenAndDeletedInBothViewsAndReadsStay
     EXPECT_TRUE(machine.SectionExists(L"S", true));
     EXPECT_TRUE(machine.DeleteSetting(L"S", L"", true));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, view32) || machine.SectionExists(L"S", true));
-    EXPECT_FALSE(machine.DeleteSetting(L"S", L"", true));  // neither view had it
+    EXPECT_EQ(machine.DeleteSetting(L"S", L"", true).status, ERROR_FILE_NOT_FOUND);  // neither view had it
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, view64, L"v"), L"user");
 
     // A view that refuses makes every write and deletion fail; the other view still does its part.
@@ -47,9 +49,13 @@ TEST_F(RegSettingsTest, TheMachineRootIsWrittenAndDeletedInBothViewsAndReadsStay
         const std::wstring& kept = refused == KEY_WOW64_32KEY ? view32 : view64;
         const std::wstring& other = refused == KEY_WOW64_32KEY ? view64 : view32;
         views.refusedView = 0;
-        machine.SaveSetting(L"S", L"v", L"old", true);
+        ASSERT_TRUE(machine.SaveSetting(L"S", L"v", L"old", true));
         views.refusedView = refused;
-        EXPECT_FALSE(machine.SaveSetting(L"S", L"v", L"new", true));
+        // The failure names the root and the view that refused.
+        const RegistryResult written = machine.SaveSetting(L"S", L"v", L"new", true);
+        EXPECT_FALSE(written);
+        EXPECT_TRUE(written.status == ERROR_ACCESS_DENIED && written.root == HKEY_LOCAL_MACHINE &&
+                    written.view == refused && written.MachineAccessDenied());
         EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, other, L"v"), L"new");
         EXPECT_FALSE(machine.DeleteSetting(L"S", L"v", true) || machine.DeleteSetting(L"S", L"", true));
         EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, other));

@@ -2,7 +2,6 @@
 // (tests/transfer/reg_import.sh): one case writes the export where VELMORA_REG_SAMPLE says, the
 // other, run in that prefix after the import, finds every key and value of the file in its
 // registry. Both are skipped in an ordinary run of the tests.
-#include "buttons/button_records.h"
 #include "regfile/reg_file.h"
 #include "transfer/button_export.h"
 
@@ -23,19 +22,19 @@ std::wstring SamplePath() {
 TEST(RegImportSample, Write) {
     if (SamplePath().empty()) GTEST_SKIP() << "run by reg_import.sh";
     ButtonList list;
-    const struct { const wchar_t* text; const wchar_t* scope; const wchar_t* tag; long long icon; } rows[] = {
-        {L"Блокнот ✓ \"q\" \\", kScopeCurrentUser, L"", 7},
-        {L"Ünï shared", kScopeAllUsers, L"C:\\Velmora\\icons\\star.ico", 26},
-        {L"Pad", kScopeCurrentUser, L"C:\\Velmora\\icons\\notepad.ico", 27},
+    const struct { const wchar_t* text; ButtonScope scope; IconKind icon; const wchar_t* file; } buttons[] = {
+        {L"Блокнот ✓ \"q\" \\", ButtonScope::CurrentUser, IconKind::Library, L""},
+        {L"Ünï shared", ButtonScope::AllUsers, IconKind::Disk, L"C:\\Velmora\\icons\\star.ico"},
+        {L"Pad", ButtonScope::CurrentUser, IconKind::Program, L"C:\\Velmora\\icons\\notepad.ico"},
     };
-    for (const auto& r : rows) {
+    for (const auto& b : buttons) {
         ButtonRow row;
-        row.text = L"C:\\Tools\\" + std::wstring(r.text).substr(0, 3) + L".exe";
-        row.buttonText = row.menuText = row.menuStatusBar = r.text;
-        row.scope = r.scope;
-        row.tag = r.tag;
-        row.iconKind = std::wstring(r.tag).find(L"star") != std::wstring::npos ? L"disk" : L"";
-        row.smallIcon = r.icon;
+        row.button.fileToLaunch = L"C:\\Tools\\" + std::wstring(b.text).substr(0, 3) + L".exe";
+        row.button.buttonText = row.button.menuText = row.button.statusBarText = b.text;
+        row.button.scope = b.scope;
+        row.button.iconKind = b.icon;
+        row.button.iconFile = b.file;
+        row.button.libraryNumber = 7;
         list.rows.push_back(row);
     }
     EXPECT_EQ(ExportButtons(list, L"C:\\Velmora\\", SamplePath()).outcome, kTransferDone);

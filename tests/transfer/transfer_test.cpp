@@ -53,12 +53,17 @@ std::map<std::wstring, std::wstring> Dump(HKEY root, const std::wstring& path) {
 std::vector<std::wstring> State(const ButtonList& list) {
     std::vector<std::wstring> state;
     for (const ButtonRow& row : list.rows) {
+        const Button& button = row.button;
         std::wstring line;
-        for (int column = 0; column < 8; ++column) line += row.SubItem(column) + L"|";
-        line += row.tag + L"|" + (row.tag.empty() ? std::to_wstring(row.smallIcon) : L"");
-        if (!row.tag.empty()) line += L"|" + std::to_wstring(std::hash<std::string>()(ReadFileBytes(row.tag)));
+        for (int column = 0; column < 8; ++column) line += row.Column(column) + L"|";
+        line += button.iconFile + L"|" + (button.iconFile.empty() ? std::to_wstring(row.image) : L"");
+        if (!button.iconFile.empty()) {
+            line += L"|" + std::to_wstring(std::hash<std::string>()(ReadFileBytes(button.iconFile)));
+        }
         ShortcutContents link;
-        if (!row.link.empty() && ReadShortcutFile(row.link, link)) line += L"|" + link.target + L" " + link.arguments;
+        if (!button.link.empty() && ReadShortcutFile(button.link, link)) {
+            line += L"|" + link.target + L" " + link.arguments;
+        }
         state.push_back(line);
     }
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
@@ -69,23 +74,23 @@ std::vector<std::wstring> State(const ButtonList& list) {
 
 class TransferTest : public ::testing::Test {
 protected:
-    explicit TransferTest(RegistryApi& registry = SystemRegistry()) : settings(registry, L"Velmora") {
+    explicit TransferTest(RegistryApi& registry = SystemRegistry()) : stores(registry) {
         CopyLibraryIcons(program.path());
-        UseProgramSettings(settings);
     }
     // A button of the given icon, as the editor's fields would give it.
-    bool Add(const std::wstring& text, IconSource source, const std::wstring& file, const std::wstring& parameters = L"",
+    bool Add(const std::wstring& text, IconKind source, const std::wstring& file, const std::wstring& parameters = L"",
              bool allUsers = false, int library = 1, const std::wstring& diskIcon = L"") {
         ButtonDraft draft;
-        draft.fileToLaunch = file;
-        draft.parameters = parameters;
-        draft.buttonText = draft.menuText = text;
-        draft.menuStatusBar = text + L" status";
-        draft.scopeAllUsers = allUsers;
-        draft.iconSource = source;
-        draft.libraryNumber = library;
-        draft.diskIconFile = diskIcon;
-        ProgramIcons icons = source == IconSource::Disk ? ProgramIcons{ProgramIconPicture(diskIcon, 0, false),
+        Button& button = draft.button;
+        button.fileToLaunch = file;
+        button.parameters = parameters;
+        button.buttonText = button.menuText = text;
+        button.statusBarText = text + L" status";
+        button.scope = allUsers ? ButtonScope::AllUsers : ButtonScope::CurrentUser;
+        button.iconKind = source;
+        button.libraryNumber = library;
+        button.iconFile = diskIcon;
+        ProgramIcons icons = source == IconKind::Disk ? ProgramIcons{ProgramIconPicture(diskIcon, 0, false),
                                                                        ProgramIconPicture(diskIcon, 0, true)}
                                                         : TakeProgramIcons(file);
         draft.smallIcon = icons.small.get();
@@ -94,17 +99,17 @@ protected:
     }
     std::wstring Import(const std::string& content, int outcome) {
         const std::wstring file = out.WriteFile(L"in.reg", content);
-        const TransferReport report = ImportButtons(list, settings, program.path(), file);
+        const TransferReport report = ImportButtons(list, stores, program.path(), file);
         EXPECT_EQ(report.outcome, outcome) << ::testing::PrintToString(report.Text());
         return report.Text();
     }
 
     TempFolder program, out;
     ButtonList list;
-    CRegSettings settings;
+    RegistryStores stores;
     ScriptedPrompts prompts;
     IconHolder picico;
-    ButtonOperations operations{list, settings, prompts, picico, program.path()};
+    ButtonOperations operations{list, stores, prompts, picico, program.path()};
 };
 
 // A UTF-16 LE registry file with a byte-order mark, from lines.
@@ -126,10 +131,10 @@ TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
     const std::wstring star = out.path() + L"src\\star.ico";
     ::CreateDirectoryW((out.path() + L"src").c_str(), nullptr);
     ASSERT_TRUE(::CopyFileW(ShippedLibraryIcon(L"7.ico").c_str(), star.c_str(), FALSE));
-    ASSERT_TRUE(Add(L"Блокнот ✓", IconSource::Program, kNotepad, L"-x \"a b\""));
-    ASSERT_TRUE(Add(L"Star", IconSource::Disk, L"C:\\Tools\\star.exe", L"", true, 1, star));
-    ASSERT_TRUE(Add(L"Web \"q\" \\", IconSource::Library, L"https://example.com/?a=1", L"", false, 12));
-    ASSERT_TRUE(Add(L"Pad 2", IconSource::Library, kNotepad, L"/p", true, 3));
+    ASSERT_TRUE(Add(L"Блокнот ✓", IconKind::Program, kNotepad, L"-x \"a b\""));
+    ASSERT_TRUE(Add(L"Star", IconKind::Disk, L"C:\\Tools\\star.exe", L"", true, 1, star));
+    ASSERT_TRUE(Add(L"Web \"q\" \\", IconKind::Library, L"https://example.com/?a=1", L"", false, 12));
+    ASSERT_TRUE(Add(L"Pad 2", IconKind::Library, kNotepad, L"/p", true, 3));
     const std::vector<std::wstring> before = State(list);
 
     const std::wstring file = out.path() + L"Velmora buttons.reg";
@@ -146,15 +151,15 @@ TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
 
     // Gone as the deleter removes them, and their files too.
     prompts.Answer(IDYES);
-    ASSERT_EQ(DeleteAllAddedButtons(settings, prompts), 0);
+    ASSERT_EQ(DeleteAllAddedButtons(stores, prompts), 0);
     for (const ButtonRow& row : list.rows) {
-        ::DeleteFileW(row.tag.c_str());
-        ::DeleteFileW(row.link.c_str());
+        ::DeleteFileW(row.button.iconFile.c_str());
+        ::DeleteFileW(row.button.link.c_str());
     }
     operations.LoadAtStartup();
     ASSERT_TRUE(list.rows.empty());
 
-    const TransferReport imported = ImportButtons(list, settings, program.path(), file);
+    const TransferReport imported = ImportButtons(list, stores, program.path(), file);
     EXPECT_EQ(imported.outcome, kTransferDone);
     EXPECT_EQ(imported.Text(), L"4 buttons were added.");
     EXPECT_EQ(State(list), before);
@@ -162,7 +167,7 @@ TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
 
 // The file as "reg import" and the registry editor read it, and what it holds for each scope.
 TEST_F(TransferTest, ExportIsARegistryEditorFile) {
-    ASSERT_TRUE(Add(L"Ünï \"x\"", IconSource::Library, L"C:\\a\\b.exe", L"", true, 4));
+    ASSERT_TRUE(Add(L"Ünï \"x\"", IconKind::Library, L"C:\\a\\b.exe", L"", true, 4));
     const std::wstring file = out.path() + L"e.reg";
     ASSERT_EQ(ExportButtons(list, program.path(), file).outcome, kTransferDone);
     const std::string bytes = ReadFileBytes(file);
@@ -200,10 +205,11 @@ TEST_F(TransferTest, HandWrittenFileAddsItsButtonAndNothingElse) {
         "\"Clsid\"=\"{00000000-0000-0000-0000-000000000000}\"\r\n\"Exec\"=\"x.exe\"\r\n";
     EXPECT_EQ(Import(text, kTransferDone), L"1 button was added.\r\n3 other keys in the file were left alone.");
     ASSERT_EQ(list.rows.size(), 1u);
-    const ButtonRow& row = list.rows[0];
-    EXPECT_EQ(row.text + L"|" + row.buttonText + L"|" + row.menuText + L"|" + row.menuStatusBar + L"|" + row.scope,
-              kNotepad + L"|Pad|Pad|Pad|Current User");
-    EXPECT_EQ(row.smallIcon, 5);
+    const Button& button = list.rows[0].button;
+    EXPECT_EQ(button.fileToLaunch + L"|" + button.buttonText + L"|" + button.menuText + L"|" + button.statusBarText,
+              kNotepad + L"|Pad|Pad|Pad");
+    EXPECT_EQ(button.scope, ButtonScope::CurrentUser);
+    EXPECT_EQ(button.libraryNumber, 5);
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, L"Software\\Keep", L"v"), L"kept");
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"Software\\Other Program"));
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey(0)));
@@ -212,7 +218,7 @@ TEST_F(TransferTest, HandWrittenFileAddsItsButtonAndNothingElse) {
 
 // A list of 19 and a file of three: one listed already, one that fills the list, one too many.
 TEST_F(TransferTest, FullListSkipsTheRestAndSaysWhy) {
-    for (int i = 0; i < 19; ++i) ASSERT_TRUE(Add(L"B" + std::to_wstring(i), IconSource::Library, L"C:\\b.exe"));
+    for (int i = 0; i < 19; ++i) ASSERT_TRUE(Add(L"B" + std::to_wstring(i), IconKind::Library, L"C:\\b.exe"));
     std::wstring text = L"Windows Registry Editor Version 5.00\r\n\r\n";
     for (int i : {3, 19, 20}) {
         text += L"[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\{0000000" +
@@ -247,7 +253,7 @@ TEST_F(StandardUserTransferTest, AllUsersButtonIsRefusedAndUndone) {
               L"not be written to the registry. ");
     EXPECT_NE(report.find(L"Nothing was changed."), std::wstring::npos);
     ASSERT_EQ(list.rows.size(), 1u);
-    EXPECT_EQ(list.rows[0].buttonText, L"Mine");
+    EXPECT_EQ(list.rows[0].button.buttonText, L"Mine");
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), L"1");
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey(0)));
 }
@@ -273,7 +279,7 @@ TEST_F(TransferTest, BadFilesChangeNothing) {
         EXPECT_TRUE(list.rows.empty());
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"Software\\Microsoft"));
     }
-    const TransferReport missing = ImportButtons(list, settings, program.path(), out.path() + L"missing.reg");
+    const TransferReport missing = ImportButtons(list, stores, program.path(), out.path() + L"missing.reg");
     EXPECT_EQ(missing.outcome, kTransferNothingDone);
 }
 
@@ -296,8 +302,8 @@ TEST_F(TransferTest, CommandsAnswerTheirOutcomesWithoutAWindow) {
         EXPECT_EQ(report.outcome, step.outcome);
         EXPECT_EQ(report.Text().substr(0, step.report.size()), step.report);
     }
-    ASSERT_TRUE(Add(L"Pad", IconSource::Program, kNotepad));
-    ASSERT_TRUE(Add(L"Web", IconSource::Library, L"https://example.com/"));
+    ASSERT_TRUE(Add(L"Pad", IconKind::Program, kNotepad));
+    ASSERT_TRUE(Add(L"Web", IconKind::Library, L"https://example.com/"));
     const std::vector<std::wstring> before = State(list);
     EXPECT_EQ(RunExportCommand(file, program.path()).outcome, kTransferDone);
     const TransferReport again = RunImportCommand(file, program.path());
@@ -358,7 +364,7 @@ TEST_F(TransferTest, MenuItemsAskForTheFileAndSumUp) {
     mnuFileExport_Click(editor, list, program.path());
     ASSERT_EQ(editor.boxes.shown.size(), 1u);
     EXPECT_EQ(editor.boxes.shown[0].text, L"There are no buttons to export.");
-    ASSERT_TRUE(Add(L"Pad", IconSource::Library, kNotepad));
+    ASSERT_TRUE(Add(L"Pad", IconKind::Library, kNotepad));
     mnuFileExport_Click(editor, list, program.path());  // cancelled
     ASSERT_EQ(editor.saveDialogs.size(), 1u);
     EXPECT_EQ(editor.saveDialogs[0].title, L"Export Buttons");
@@ -370,10 +376,10 @@ TEST_F(TransferTest, MenuItemsAskForTheFileAndSumUp) {
     EXPECT_EQ(editor.boxes.shown[1].title, L"Export Buttons");
     EXPECT_EQ(editor.boxes.shown[1].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
 
-    EXPECT_FALSE(mnuFileImport_Click(editor, list, settings, program.path()));  // cancelled
+    EXPECT_FALSE(mnuFileImport_Click(editor, list, stores, program.path()));  // cancelled
     operations.DeleteButton(0);
     editor.openAnswers.push_back(file);
-    EXPECT_TRUE(mnuFileImport_Click(editor, list, settings, program.path()));
+    EXPECT_TRUE(mnuFileImport_Click(editor, list, stores, program.path()));
     EXPECT_EQ(editor.openDialogs.back().filter, kRegFilesFilter);
     ASSERT_EQ(editor.boxes.shown.size(), 3u);
     EXPECT_EQ(editor.boxes.shown[2].title, L"Import Buttons");

@@ -1,7 +1,9 @@
-// Adding, updating and deleting a button: the list, the browser entries, the records and the
-// button's files change together, or not at all.
-#include "buttons/button_file_names.h"
+// Adding, updating and deleting a button, and writing the list back: the list, the browser
+// entries, the records and the button's files change together, or not at all.
 #include "buttons/button_operations.h"
+
+#include "buttons/button_file_names.h"
+#include "buttons/button_mapping.h"
 #include "buttons/button_slots.h"
 #include "buttons/paths.h"
 #include "buttons/shortcut_file.h"
@@ -20,6 +22,13 @@ constexpr const wchar_t* kAdministratorAdvice =
     L"User\", or close Velmora and run it again as an administrator (right-click it and choose \"Run as "
     L"administrator\").";
 
+// Whether the record's "Icon File" was there before the update: the record's writes leave it
+// alone, so it is there now exactly when it was.
+bool RecordHadIconFile(const CRegSettings& records, const SettingsSnapshot& before, const std::wstring& section) {
+    const std::optional<bool> remembered = records.RememberedValueThere(before, section, L"Icon File");
+    return remembered ? *remembered : records.GetSettingIfThere(section, L"Icon File").has_value();
+}
+
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
 
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
@@ -36,14 +45,17 @@ std::vector<std::wstring> ButtonOperations::FilesOfOtherRows(int ownRow) const {
     std::vector<std::wstring> files;
     for (int row = 0; row < static_cast<int>(list_.rows.size()); ++row) {
         if (row == ownRow) continue;
-        if (!list_.rows[row].tag.empty()) files.push_back(list_.rows[row].tag);
-        if (!list_.rows[row].link.empty()) files.push_back(list_.rows[row].link);
+        const Button& button = list_.rows[row].button;
+        if (!button.iconFile.empty()) files.push_back(button.iconFile);
+        if (!button.link.empty()) files.push_back(button.link);
     }
     return files;
 }
 
-bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* updated, const wchar_t* done,
+bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* updatedRow, const wchar_t* done,
                                     PreparedFiles& files) {
+    const Button& button = draft.button;
+    const Button* updated = updatedRow ? &updatedRow->button : nullptr;
     // New files never take a name a button uses, the updated one's included: its files stay as
     // they are until the new ones are in the registry, so that a failure leaves it unchanged.
     std::vector<std::wstring> others = FilesOfOtherRows(-1);
@@ -57,25 +69,25 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         if (!existed) files.created.push_back(file);
     };
 
-    if (draft.iconSource == IconSource::Program) {
+    if (button.iconKind == IconKind::Program) {
         // An updated button that keeps its program keeps its icon file as it is; one that has gone
         // is made again under the same name.
-        const bool kept = updated && updated->iconKind.empty() && !updated->tag.empty() &&
-                          SamePathText(updated->text, draft.fileToLaunch);
-        files.iconFile = kept ? updated->tag
-                              : ChooseButtonFilePath(icons, PathPart(draft.fileToLaunch, PathSelector::BaseName),
+        const bool kept = updated && updated->iconKind == IconKind::Program &&
+                          SamePathText(updated->fileToLaunch, button.fileToLaunch);
+        files.iconFile = kept ? updated->iconFile
+                              : ChooseButtonFilePath(icons, PathPart(button.fileToLaunch, PathSelector::BaseName),
                                                      L".ico", others);
         const bool existed = FileExists(files.iconFile);
         if (!(kept && existed) && !SaveIconFile(draft.largeIcon, files.iconFile)) {
             return fail(L"The icon file \"" + files.iconFile + L"\" could not be written.");
         }
         made(files.iconFile, existed);
-    } else if (draft.iconSource == IconSource::Disk) {
-        const std::wstring source = TextBeforeNul(draft.diskIconFile);
+    } else if (button.iconKind == IconKind::Disk) {
+        const std::wstring source = TextBeforeNul(button.iconFile);
         // An updated button whose disk icon is its own copy keeps it.
-        if (updated && updated->iconKind == L"disk" && !updated->tag.empty() && IsSameFile(source, updated->tag)) {
-            files.iconFile = updated->tag;
-            return PrepareShortcut(draft, updated, others, done, files);
+        if (updated && updated->iconKind == IconKind::Disk && IsSameFile(source, updated->iconFile)) {
+            files.iconFile = updated->iconFile;
+            return PrepareShortcut(draft, updatedRow, others, done, files);
         }
         files.iconFile = ChooseButtonFilePath(icons, PathPart(source, PathSelector::BaseName), L".ico", others);
         const bool existed = FileExists(files.iconFile);
@@ -84,31 +96,34 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         }
         if (!IsSameFile(source, files.iconFile)) made(files.iconFile, existed);
     }
-    return PrepareShortcut(draft, updated, others, done, files);
+    return PrepareShortcut(draft, updatedRow, others, done, files);
 }
 
-bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow* updated,
+bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow* updatedRow,
                                        const std::vector<std::wstring>& others, const wchar_t* done,
                                        PreparedFiles& files) {
+    const Button& button = draft.button;
+    const Button* updated = updatedRow ? &updatedRow->button : nullptr;
     auto fail = [&](const std::wstring& what) {
         for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
         prompts_.Message(what + L" The button was not " + done + L".", kProblemTitle, MB_OK | MB_ICONSTOP);
         return false;
     };
-    if (!draft.parameters.empty()) {
+    if (!button.parameters.empty()) {
         const std::wstring shortcuts = programFolder_ + L"shortcuts\\";
         if (!FolderExists(shortcuts) && !::CreateDirectoryW(shortcuts.c_str(), nullptr)) {
             return fail(L"The folder \"" + shortcuts + L"\" for the button's shortcut could not be created.");
         }
         // An updated button that keeps its program and parameters keeps its shortcut as it is.
-        const bool kept = updated && !updated->link.empty() && SamePathText(updated->text, draft.fileToLaunch) &&
-                          updated->parameters == draft.parameters;
+        const bool kept = updated && !updated->link.empty() &&
+                          SamePathText(updated->fileToLaunch, button.fileToLaunch) &&
+                          updated->parameters == button.parameters;
         files.link = kept ? updated->link
-                          : ChooseButtonFilePath(shortcuts, PathPart(draft.fileToLaunch, PathSelector::BaseName),
+                          : ChooseButtonFilePath(shortcuts, PathPart(button.fileToLaunch, PathSelector::BaseName),
                                                  L".lnk", others);
         const bool existed = FileExists(files.link);
         if (kept && existed) return true;
-        if (!CreateShortcutFile(files.link, draft.fileToLaunch, L"", draft.parameters, draft.fileToLaunch, 1, 5)) {
+        if (!CreateShortcutFile(files.link, button.fileToLaunch, L"", button.parameters, button.fileToLaunch, 1, 5)) {
             return fail(L"The shortcut \"" + files.link + L"\" that passes the command line parameters could not be "
                         L"written.");
         }
@@ -118,20 +133,14 @@ bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow
 }
 
 ButtonRow ButtonOperations::RowForDraft(const ButtonDraft& draft, const PreparedFiles& files) {
-    ButtonRow row;
-    row.text = draft.fileToLaunch;
-    row.buttonText = draft.buttonText;
-    row.menuText = draft.menuText;
-    row.menuStatusBar = draft.menuStatusBar;
-    row.scope = draft.scopeAllUsers ? kScopeAllUsers : kScopeCurrentUser;
-    row.parameters = draft.parameters;
-    row.link = files.link;
-    if (draft.iconSource == IconSource::Library) {
-        row.smallIcon = draft.libraryNumber;
+    ButtonRow row{draft.button};
+    row.button.link = files.link;
+    if (row.button.iconKind == IconKind::Library) {
+        row.button.iconFile.clear();
+        row.image = row.button.libraryNumber;
     } else {
-        row.smallIcon = list_.PlaceImage(draft.smallIcon);
-        row.tag = files.iconFile;
-        if (draft.iconSource == IconSource::Disk) row.iconKind = L"disk";
+        row.image = list_.PlaceImage(draft.smallIcon);
+        row.button.iconFile = files.iconFile;
     }
     return row;
 }
@@ -140,22 +149,22 @@ void ButtonOperations::Undo(const SettingsSnapshot& before, const PreparedFiles&
                             const std::wstring& failure) {
     // An image placed where no row shows one may stay; one appended goes.
     list_.images.TrimTo(imagesBefore);
-    const bool restored = settings_.Restore(before);
+    const bool restored = static_cast<bool>(stores_.records.Restore(before));
     for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
     prompts_.Message(failure + (restored ? L" Nothing was changed."
                                          : L" Some of the registry settings could not be put back as they were."),
                      kProblemTitle, MB_OK | MB_ICONSTOP);
 }
 
-std::wstring ButtonOperations::WriteFailure(const wchar_t* what) const {
+std::wstring ButtonOperations::WriteFailure(const wchar_t* what, const RegistryResult& cause) {
     // The advice only where it helps: a refusal for want of rights under the machine's root.
     return std::wstring(L"The button could not be ") + what + L": its settings could not be written to the registry." +
-           (settings_.Failure().MachineAccessDenied() ? kAdministratorAdvice : L"");
+           (cause.MachineAccessDenied() ? kAdministratorAdvice : L"");
 }
 
 void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
     const std::vector<std::wstring> inUse = FilesOfOtherRows(-1);
-    for (const std::wstring& file : {former.tag, former.link}) {
+    for (const std::wstring& file : {former.button.iconFile, former.button.link}) {
         if (file.empty()) continue;
         // Only the program's own files: in its icons or shortcuts folder, never a library icon,
         // judged by the file the stored path opens. The names it gives its files hold no ':', and a
@@ -178,28 +187,28 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
     PreparedFiles files;
     if (!PrepareFiles(draft, nullptr, L"added", files)) return {};
 
+    const ButtonScope scope = draft.button.scope;
     SettingsSnapshot before;
-    UseBrowserSettings(settings_);
-    settings_.Remember(before, ToolbarEntrySection(slot), draft.scopeAllUsers);
-    UseProgramSettings(settings_);
-    settings_.Remember(before, kAddedButtons);
-    settings_.Remember(before, ButtonRecordSection(slot));
+    stores_.browser.Remember(before, ToolbarEntrySection(slot), ForAllUsers(scope));
+    stores_.records.Remember(before, kAddedButtons);
+    stores_.records.Remember(before, ButtonRecordSection(slot));
 
-    settings_.ClearFailure();
     const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
     // "Count" becomes the number of buttons listed, whatever it said before: a count that read as
     // none or as negative (left in place by the start-up) plus one would not count this button.
-    const bool written =
-        WriteToolbarEntry(settings_, slot, draft.scopeAllUsers, EntryForRow(row, programFolder_)) &&
-        WriteButtonCount(settings_, slot + 1) &&
-        WriteButtonRecord(settings_, slot, RecordForRow(row, programFolder_), RecordValueOrder::Add);
+    RegistryResult written = WriteToolbarEntry(stores_.browser, slot, scope, EntryFor(row.button, programFolder_));
+    if (written) written = WriteButtonCount(stores_.records, slot + 1);
+    if (written) {
+        written = WriteButtonRecord(stores_.records, slot, RecordFor(row.button, programFolder_),
+                                    RecordValueOrder::Add);
+    }
     if (!written) {
-        Undo(before, files, imagesBefore, WriteFailure(L"added"));
+        Undo(before, files, imagesBefore, WriteFailure(L"added", written));
         return {};
     }
     list_.rows.push_back(row);
-    return {true, draft.iconSource == IconSource::Disk ? files.iconFile : std::wstring()};
+    return {true, draft.button.iconKind == IconKind::Disk ? files.iconFile : std::wstring()};
 }
 
 ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& draft) {
@@ -213,97 +222,112 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
     const std::wstring recordSection = ButtonRecordSection(slot);
     // Only the keys the update writes or deletes: the entry under the button's new root, under its
     // former root when the scope changes, and the record.
-    const bool wasAllUsers = former.scope == kScopeAllUsers;
+    const ButtonScope formerScope = former.button.scope;
+    const ButtonScope scope = draft.button.scope;
     SettingsSnapshot before;
-    UseBrowserSettings(settings_);
-    settings_.Remember(before, entrySection, draft.scopeAllUsers);
-    if (wasAllUsers != draft.scopeAllUsers) settings_.Remember(before, entrySection, wasAllUsers);
-    UseProgramSettings(settings_);
-    settings_.Remember(before, recordSection);
+    stores_.browser.Remember(before, entrySection, ForAllUsers(scope));
+    if (formerScope != scope) stores_.browser.Remember(before, entrySection, ForAllUsers(formerScope));
+    stores_.records.Remember(before, recordSection);
 
     // The former row still shows its image: the new one never takes its place, so that a
     // failure leaves the row as it was.
-    settings_.ClearFailure();
     const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
-    const ButtonRecord record = RecordForRow(row, programFolder_);
+    const ButtonRecord record = RecordFor(row.button, programFolder_);
     // A button whose scope changed leaves no entry behind under the other root, and its record
     // keeps no "Icon File" that its new icon does not use.
-    bool written = wasAllUsers == draft.scopeAllUsers || RemoveToolbarEntry(settings_, slot, wasAllUsers);
-    written = written && WriteToolbarEntry(settings_, slot, draft.scopeAllUsers, EntryForRow(row, programFolder_)) &&
-              WriteButtonRecord(settings_, slot, record, RecordValueOrder::Add);
-    if (written && record.iconFile.empty()) {
-        UseProgramSettings(settings_);
-        // The record's writes leave "Icon File" alone here: it is there now when it was before.
-        const std::wstring absent = L"\n";  // no stored value holds a lone line break
-        const std::optional<std::wstring> remembered =
-            settings_.RememberedSetting(before, recordSection, L"Icon File", absent);
-        const std::wstring iconFile =
-            remembered ? *remembered : settings_.GetSetting(recordSection, L"Icon File", absent);
-        if (iconFile != absent) written = settings_.DeleteSetting(recordSection, L"Icon File", false);
+    RegistryResult written;
+    if (formerScope != scope) written = RemoveToolbarEntry(stores_.browser, slot, formerScope);
+    if (written) written = WriteToolbarEntry(stores_.browser, slot, scope, EntryFor(row.button, programFolder_));
+    if (written) written = WriteButtonRecord(stores_.records, slot, record, RecordValueOrder::Add);
+    if (written && record.iconFile.empty() && RecordHadIconFile(stores_.records, before, recordSection)) {
+        written = stores_.records.DeleteSetting(recordSection, L"Icon File", false);
     }
     if (!written) {
-        Undo(before, files, imagesBefore, WriteFailure(L"changed"));
+        Undo(before, files, imagesBefore, WriteFailure(L"changed", written));
         return {};
     }
     list_.rows[rowIndex] = row;
     DeleteUnusedFiles(former);
-    return {true, draft.iconSource == IconSource::Disk ? files.iconFile : std::wstring()};
+    return {true, draft.button.iconKind == IconKind::Disk ? files.iconFile : std::wstring()};
 }
 
 bool ButtonOperations::DeleteButton(int rowIndex) {
     const int rows = static_cast<int>(list_.rows.size());
     if (rowIndex < 0 || rowIndex >= rows) return false;
-    auto allUsers = [this](int row) { return list_.rows[row].scope == kScopeAllUsers; };
+    auto scopeOf = [this](int row) { return list_.rows[row].button.scope; };
 
     // The rows before the deleted one keep their slots. From its slot on, every slot is rewritten:
     // remembered under the root of the row that has it now and of the row that moves into it.
     SettingsSnapshot before;
-    UseProgramSettings(settings_);
-    settings_.Remember(before, kAddedButtons);
+    stores_.records.Remember(before, kAddedButtons);
     for (int slot = rowIndex; slot < rows && IsValidSlot(slot); ++slot) {
-        UseProgramSettings(settings_);
-        settings_.Remember(before, ButtonRecordSection(slot));
-        UseBrowserSettings(settings_);
-        settings_.Remember(before, ToolbarEntrySection(slot), allUsers(slot));
-        if (slot + 1 < rows && allUsers(slot + 1) != allUsers(slot)) {
-            settings_.Remember(before, ToolbarEntrySection(slot), !allUsers(slot));
+        stores_.records.Remember(before, ButtonRecordSection(slot));
+        stores_.browser.Remember(before, ToolbarEntrySection(slot), ForAllUsers(scopeOf(slot)));
+        if (slot + 1 < rows && scopeOf(slot + 1) != scopeOf(slot)) {
+            stores_.browser.Remember(before, ToolbarEntrySection(slot), ForAllUsers(scopeOf(slot + 1)));
         }
     }
 
     // The count goes down first, to the number of buttons left; then the slots from the deleted
     // one on are emptied and the buttons after it written one slot down.
-    settings_.ClearFailure();
     int blamed = rowIndex;  // the button (counted before the delete) whose entry was refused
-    bool written = WriteButtonCount(settings_, rows - 1);
+    RegistryResult written = WriteButtonCount(stores_.records, rows - 1);
     for (int slot = rowIndex; written && slot < rows; ++slot) {
         blamed = slot;
-        written = RemoveButtonRecord(settings_, slot) && RemoveToolbarEntry(settings_, slot, allUsers(slot));
+        written = RemoveButtonRecord(stores_.records, slot);
+        if (written) written = RemoveToolbarEntry(stores_.browser, slot, scopeOf(slot));
     }
     const ButtonRow removed = list_.rows[rowIndex];
     if (written) {
         list_.rows.erase(list_.rows.begin() + rowIndex);
         const RewriteResult rewritten = RewriteRows(rowIndex, false);
-        written = static_cast<bool>(rewritten);
+        written = rewritten.firstFailure;
         if (!written) {
             blamed = rewritten.firstRefusedSlot + 1;
             list_.rows.insert(list_.rows.begin() + rowIndex, removed);
         }
     }
     if (!written) {
-        Undo(before, {}, list_.images.Count(), DeleteFailure(rowIndex, blamed));
+        Undo(before, {}, list_.images.Count(), DeleteFailure(rowIndex, blamed, written));
         return false;
     }
     DeleteUnusedFiles(removed);
     return true;
 }
 
-std::wstring ButtonOperations::DeleteFailure(int deleted, int blamed) const {
-    if (!settings_.Failure().MachineAccessDenied() || blamed < 0 || blamed >= static_cast<int>(list_.rows.size())) {
+RewriteResult ButtonOperations::RewriteRows(int first, bool withCount) {
+    // Every button is written even when one write is refused (an "All Users" entry for a user
+    // without administrator rights): the others still reach the registry.
+    const int rows = static_cast<int>(list_.rows.size());
+    RewriteResult result;
+    for (int slot = first; slot < rows && slot < kSlotCount; ++slot) {
+        const Button& button = list_.rows[slot].button;
+        const RegistryResult entryWritten =
+            WriteToolbarEntry(stores_.browser, slot, button.scope, EntryFor(button, programFolder_));
+        // "Count" takes the number of rows once, after the first entry: writing it again for every
+        // row would store the same text each time.
+        RegistryResult countWritten;
+        if (withCount && slot == first) countWritten = WriteButtonCount(stores_.records, rows);
+        const RegistryResult recordWritten = countWritten.Then(
+            WriteButtonRecord(stores_.records, slot, RecordFor(button, programFolder_), RecordValueOrder::Rewrite));
+        const RegistryResult slotWritten = entryWritten.Then(recordWritten);
+        if (!slotWritten && result.firstRefusedSlot < 0) {
+            result.firstRefusedSlot = slot;
+            result.firstFailure = slotWritten;
+        }
+        result.entriesWritten = result.entriesWritten && entryWritten;
+        result.recordsWritten = result.recordsWritten && recordWritten;
+    }
+    return result;
+}
+
+std::wstring ButtonOperations::DeleteFailure(int deleted, int blamed, const RegistryResult& cause) const {
+    if (!cause.MachineAccessDenied() || blamed < 0 || blamed >= static_cast<int>(list_.rows.size())) {
         return L"The button could not be deleted: its settings could not be removed from the registry.";
     }
-    const ButtonRow& row = list_.rows[blamed];
-    const std::wstring name = L"\"" + (row.buttonText.empty() ? row.text : row.buttonText) + L"\"";
+    const Button& button = list_.rows[blamed].button;
+    const std::wstring name = L"\"" + (button.buttonText.empty() ? button.fileToLaunch : button.buttonText) + L"\"";
     const std::wstring advice = L" Close Velmora and run it again as an administrator (right-click it and choose "
                                 L"\"Run as administrator\").";
     if (blamed == deleted) {

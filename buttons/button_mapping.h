@@ -1,0 +1,32 @@
+// How a button is stored: the browser's toolbar entry and Velmora's record that describe it, and
+// the button a record describes. Every conversion between the three lives here.
+#pragma once
+
+#include "buttons/button.h"
+#include "buttons/button_records.h"
+#include "buttons/toolbar_entry.h"
+
+#include <string>
+
+namespace velmora {
+
+// programFolder ends in a backslash and holds the folders "icons" and "shortcuts".
+
+// The entry the browser reads: "Exec" is the shortcut when the button has one; a library icon's
+// files are the pair in the icons folder, grey for the normal icon and colour for the hot one.
+ToolbarEntry EntryFor(const Button& button, const std::wstring& programFolder);
+
+// The record: "Icon" is "program", "disk" or the library number; "Icon File" is kept for a disk
+// icon, and for a program icon whose file had to take another name than the program's own.
+ButtonRecord RecordFor(const Button& button, const std::wstring& programFolder);
+
+// The button a record describes, as stored: a program icon's file is the one "Icon File" names
+// or, without it, the program's own name in the icons folder; a library number outside 1 to 25
+// is library icon 1. Whether the files are there is for the caller to judge.
+Button ButtonFromRecord(const ButtonRecord& record, const std::wstring& programFolder);
+
+// The icon file a program-icon button gets when its name is free: the program's base name, made
+// safe, in the icons folder (as ChooseButtonFilePath makes it).
+std::wstring ProgramIconFile(const std::wstring& programFolder, const std::wstring& program);
+
+}  // namespace velmora

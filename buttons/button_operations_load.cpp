@@ -1,0 +1,103 @@
+// The start-up load of the list of added buttons.
+#include "buttons/button_operations.h"
+
+#include "buttons/button_mapping.h"
+#include "buttons/button_records.h"
+#include "buttons/button_slots.h"
+#include "buttons/toolbar_entry.h"
+
+namespace velmora {
+
+ButtonOperations::StoredList ButtonOperations::ReadStoredList() {
+    list_.rows.clear();
+    list_.images.LoadLibraryIcons(programFolder_);
+
+    // Records left by the earlier version are loaded from there, once, and then moved here.
+    StoredList stored;
+    stored.earlierVersionFound = stores_.earlierRecords.GetSettingIfThere(kAddedButtons, L"Count").has_value();
+    const CRegSettings& records = stored.earlierVersionFound ? stores_.earlierRecords : stores_.records;
+
+    stored.count = ReadButtonCount(records);
+    if (stored.count > kSlotCount) return stored;
+    // Nothing here writes. A record whose key is not there is no button: listed, it would give the
+    // browser a button that launches nothing. The buttons after it move up a slot.
+    for (int slot = 0; slot < stored.count; ++slot) {
+        if (!LoadRecord(records, slot) && stored.firstMissing < 0) stored.firstMissing = slot;
+    }
+    return stored;
+}
+
+bool ButtonOperations::LoadWithoutWriting() { return ReadStoredList().count <= kSlotCount; }
+
+void ButtonOperations::LoadAtStartup() {
+    StoredList stored = ReadStoredList();
+    if (stored.count > kSlotCount) {
+        prompts_.Message(kDamagedStoreText, kDamagedStoreTitle, MB_OK | MB_ICONSTOP);
+        EraseDamagedStore();
+        stored.count = 0;
+    }
+
+    // An empty or negative count goes on like any other: the rewrite writes nothing for an empty
+    // list, and the earlier version's key is still cleared away.
+    const RewriteResult rewritten = RewriteAllButtons();
+    if (stored.firstMissing >= 0) ClearVacatedSlots(stored.firstMissing, static_cast<int>(stored.count));
+
+    // The earlier version's records go only when all of them reached their new place.
+    if (stored.earlierVersionFound && rewritten.recordsWritten) {
+        // What stays of it after a refusal is found and moved again at the next start.
+        static_cast<void>(stores_.earlierRecords.DeleteSetting(L"", L"", false));
+    }
+}
+
+void ButtonOperations::ClearVacatedSlots(int first, int end) {
+    // From the first missing record on, a slot keeps only what the rewrite put there: a moved
+    // button's entry under its own root, nothing in the slots the list no longer reaches.
+    const int rows = static_cast<int>(list_.rows.size());
+    for (int slot = first; slot < end && slot < kSlotCount; ++slot) {
+        // Best effort: what a refusal leaves is cleared again at the next start.
+        if (slot < rows) {
+            const ButtonScope other = ForAllUsers(list_.rows[slot].button.scope) ? ButtonScope::CurrentUser
+                                                                                 : ButtonScope::AllUsers;
+            static_cast<void>(RemoveToolbarEntry(stores_.browser, slot, other));
+            continue;
+        }
+        static_cast<void>(RemoveButtonRecord(stores_.records, slot));
+        static_cast<void>(RemoveToolbarEntry(stores_.browser, slot, ButtonScope::CurrentUser));
+        static_cast<void>(RemoveToolbarEntry(stores_.browser, slot, ButtonScope::AllUsers));
+    }
+}
+
+void ButtonOperations::EraseDamagedStore() {
+    // Best effort, as the deleter does: a slot that refuses does not stop the others.
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        static_cast<void>(RemoveToolbarEntry(stores_.browser, slot, ButtonScope::AllUsers));
+        static_cast<void>(RemoveToolbarEntry(stores_.browser, slot, ButtonScope::CurrentUser));
+        static_cast<void>(RemoveButtonRecord(stores_.records, slot));
+        static_cast<void>(WriteButtonCount(stores_.records, 0));
+    }
+}
+
+bool ButtonOperations::LoadRecord(const CRegSettings& records, int slot) {
+    const std::optional<ButtonRecord> record = ReadButtonRecord(records, slot);
+    if (!record) return false;
+    ButtonRow row{ButtonFromRecord(*record, programFolder_)};
+    Button& button = row.button;
+
+    // Program and disk icons are shown from their files; one that cannot be loaded, like a
+    // library number the library does not have, becomes library icon 1.
+    if (button.iconKind != IconKind::Library) {
+        const std::wstring& shown = button.iconKind == IconKind::Program ? button.fileToLaunch : button.iconFile;
+        if (LoadFileIcon(shown, picico_) == 0 && !picico_.empty()) {
+            row.image = list_.images.Append(picico_.get());
+        } else {
+            button.iconKind = IconKind::Library;
+            button.iconFile.clear();
+            button.libraryNumber = 1;
+        }
+    }
+    if (button.iconKind == IconKind::Library) row.image = button.libraryNumber;
+    list_.rows.push_back(std::move(row));
+    return true;
+}
+
+}  // namespace velmora
