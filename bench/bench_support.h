@@ -1,6 +1,7 @@
 // What the benchmark programs share: a registry of their own to work in, and timing.
 #pragma once
 
+#include "mainwindow/editor_prompts.h"
 #include "common/prompts.h"
 
 #include <windows.h>

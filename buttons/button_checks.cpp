@@ -1,6 +1,7 @@
 #include "buttons/button_checks.h"
 
 #include "buttons/toolbar_entry.h"
+#include "texts/editor_texts.h"
 
 #include <shlwapi.h>
 
@@ -26,8 +27,7 @@ std::optional<DraftRefusal> CheckButtonDraft(const ButtonDraft& draft, bool prog
         return DraftRefusal{focus, selectAll};
     };
     if (button.fileToLaunch.empty()) {
-        return refuse(L"Please specify a valid file name in the \"File to Launch\" field.", DraftField::FileToLaunch,
-                      true);
+        return refuse(kNoFileText, DraftField::FileToLaunch, true);
     }
     if (button.iconKind == IconKind::Program && !programIconTaken) {
         prompts.Message(kNoIconFoundText, kNoIconFoundTitle, critical);
@@ -35,34 +35,21 @@ std::optional<DraftRefusal> CheckButtonDraft(const ButtonDraft& draft, bool prog
     }
     // Parameters reach a program through a shortcut file, which cannot point at a web address.
     if (!button.parameters.empty() && ::PathIsURLW(button.fileToLaunch.c_str())) {
-        return refuse(L"Command line parameters cannot be passed to a web address. Put them into the address itself, "
-                      L"or empty the \"Command Line Parameters\" field.",
-                      DraftField::Parameters, true);
+        return refuse(kParametersForAddressText, DraftField::Parameters, true);
     }
     if (button.iconKind != IconKind::Program &&
         (!OrdinaryFileExists(LibraryIconFile(programFolder, button.libraryNumber)) ||
          !OrdinaryFileExists(LibraryHotIconFile(programFolder, button.libraryNumber)))) {
-        return refuse(L"One or all of the files needed to display the selected icon for this button could not be "
-                      L"found. You may need to reinstall the program or contact Corvale Software to rectify this "
-                      L"problem. The button will not be added.",
-                      std::nullopt);
+        return refuse(kLibraryIconMissingText, std::nullopt);
     }
     if (button.buttonText.empty()) {
-        return refuse(L"The \"Button Text\" field is empty. Please specify some text to be used as the caption for the "
-                      L"button you are adding.",
-                      DraftField::ButtonText);
+        return refuse(kNoButtonTextText, DraftField::ButtonText);
     }
     if (button.menuText.empty()) {
-        return refuse(L"The \"Menu Text\" field is empty. Please specify the text for the menu command to be added to "
-                      L"I.E.'s \"Tools\" menu in association with the button you are adding.",
-                      DraftField::MenuText);
+        return refuse(kNoMenuTextText, DraftField::MenuText);
     }
     if (button.statusBarText.empty()) {
-        const int answer = prompts.Message(
-            L"The \"Status Bar Text\" field is empty. If you continue, no text will be displayed in I.E.'s status bar "
-            L"when the mouse cursor is over the \"Tools\" menu command associated with the button you are adding. "
-            L"Click \"OK\" to continue or \"Cancel\" to go back and specify some text.",
-            L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION);
+        const int answer = prompts.Message(kNoStatusBarTextText, kWarningTitle, MB_OKCANCEL | MB_ICONEXCLAMATION);
         if (answer != IDOK) return DraftRefusal{DraftField::MenuStatusBar, false};
     }
     return std::nullopt;

@@ -11,9 +11,6 @@
 
 namespace velmora {
 
-inline constexpr const wchar_t* kNoIconFoundTitle = L"No Icon Found";
-inline constexpr const wchar_t* kNoIconFoundText = L"No program icon could be found for this file.";
-
 // The field a failed check points at.
 enum class DraftField { FileToLaunch, ButtonText, MenuStatusBar, MenuText, Parameters };
 

@@ -2,6 +2,7 @@
 // the browser entries and the records, so that all three describe the same buttons.
 #pragma once
 
+#include "texts/editor_texts.h"
 #include "buttons/button.h"
 #include "buttons/button_list.h"
 #include "buttons/icon_files.h"
@@ -13,11 +14,6 @@
 
 namespace velmora {
 
-inline constexpr const wchar_t* kDamagedStoreTitle = L"Error";
-inline constexpr const wchar_t* kDamagedStoreText =
-    L"Velmora found a problem with it's registry settings. Any buttons you have added will be erased. Sorry for "
-    L"the inconvenience. If you continue to experience this problem, please contact Corvale Software at the "
-    L"email address found in the \"About\" box.";
 
 // A button as the editor defines it, for adding or updating, with the editor's pictures of its
 // icon: the small one becomes the row's image for a program or disk icon, the large one a program

@@ -5,6 +5,7 @@
 // rule that the menu and the about box share for them: only result 31 is reported, as "Oops!".
 #pragma once
 
+#include "texts/shared_texts.h"
 #include "common/prompts.h"
 
 #include <windows.h>
@@ -21,9 +22,6 @@ inline constexpr const wchar_t* kSupportEmail = L"support@example.com";
 // The shell's answer when no program is associated with the target (SE_ERR_NOASSOC).
 inline constexpr INT_PTR kShellNoAssociation = 31;
 
-inline constexpr const wchar_t* kOopsTitle = L"Oops!";
-inline constexpr const wchar_t* kNoBrowserText = L"Could not start your web browser.";
-inline constexpr const wchar_t* kNoEmailProgramText = L"Could not start your email program.";
 
 class ShellApi {
 public:

@@ -3,16 +3,12 @@
 // what is really gone and says so.
 #pragma once
 
+#include "texts/deleter_texts.h"
 #include "common/prompts.h"
 #include "settings/registry_stores.h"
 
 namespace velmora {
 
-inline constexpr const wchar_t* kConfirmTitle = L"Please Confirm";
-inline constexpr const wchar_t* kConfirmText = L"Are you sure you wish to delete all added buttons?";
-inline constexpr const wchar_t* kSuccessTitle = L"Success";
-inline constexpr const wchar_t* kSuccessText = L"All added buttons have been successful deleted.";
-inline constexpr const wchar_t* kRemainTitle = L"Some Buttons Remain";
 
 // Browser entries (either root) and records of the 20 slots that still exist, or exist but cannot
 // be opened. An entry under the machine's root counts once, in whichever views it remains.

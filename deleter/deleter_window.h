@@ -2,6 +2,7 @@
 // label, and the one button "Delete All Added Buttons".
 #pragma once
 
+#include "texts/deleter_texts.h"
 #include "common/prompts.h"
 #include "common/unique_handles.h"
 #include "common/window_base.h"
@@ -11,15 +12,6 @@
 
 namespace velmora {
 
-inline constexpr const wchar_t* kDeleterCaption = L"Velmora Button Deleter";
-inline constexpr const wchar_t* kDeleterHeading = L"This program deletes all buttons added to IE's toolbar with Velmora.";
-inline constexpr const wchar_t* kDeleterAdvice =
-    L"Use this program only if you are having problems starting Velmora. These problems are usually a result of "
-    L"an incompatibility between some display adapters and the way the program displays certain icons. After "
-    L"deleting all added buttons, it is recommended that you only use icons from VLM's built-in icon library on "
-    L"future added buttons until we release an updated version of the program which fixes the above mentioned "
-    L"issues.";
-inline constexpr const wchar_t* kDeleteButtonText = L"Delete All Added Buttons";
 
 class DeleterWindow : public FrameWindow {
 public:

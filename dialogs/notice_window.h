@@ -6,6 +6,7 @@
 
 #include "common/prompts.h"
 #include "common/window_base.h"
+#include "settings/preferences.h"
 #include "settings/registry_stores.h"
 
 namespace velmora {

@@ -8,8 +8,7 @@ namespace velmora {
 
 std::wstring EditorCommands::ValidateNewButton(bool checkFullList) {
     if (checkFullList && list_.rows.size() >= static_cast<size_t>(kSlotCount)) {
-        prompts_.Message(L"Cannot add anymore buttons. Velmora can currently only add 20 buttons to I.E.'s toolbar.",
-                         L"Too many buttons.", MB_OK | MB_ICONEXCLAMATION);
+        prompts_.Message(kListFullText, kListFullTitle, MB_OK | MB_ICONEXCLAMATION);
         return L"nope";
     }
     // The program icon saved is the icon of the file in the field, taken again if the file came
@@ -40,8 +39,7 @@ bool EditorCommands::Command2_Click() {
 
 bool EditorCommands::Command4_Click(int row) {
     if (!ValidRow(row)) return false;
-    if (prompts_.Message(L"This will replace all properties of the currently selected button. Do you wish to continue?",
-                         L"Updating Button", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (prompts_.Message(kConfirmUpdateText, kConfirmUpdateTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }
     if (ValidateNewButton(false) != L"ok") return false;
@@ -56,8 +54,7 @@ bool EditorCommands::Command4_Click(int row) {
 
 bool EditorCommands::Command8_Click(int row) {
     if (!ValidRow(row)) return false;
-    if (prompts_.Message(L"Are you sure you wish to delete the currently selected button?", L"Deleting Button",
-                         MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (prompts_.Message(kConfirmDeleteText, kConfirmDeleteTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }
     // A disk icon chosen from the deleted button's own file goes with it.

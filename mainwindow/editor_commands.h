@@ -4,6 +4,7 @@
 // its notice, in their fixed order.
 #pragma once
 
+#include "mainwindow/editor_prompts.h"
 #include "buttons/button_list.h"
 #include "buttons/button_operations.h"
 #include "common/prompts.h"

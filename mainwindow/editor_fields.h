@@ -6,6 +6,8 @@
 #pragma once
 
 #include "buttons/button_checks.h"
+#include "mainwindow/editor_prompts.h"
+#include "texts/editor_texts.h"
 #include "buttons/button_list.h"
 #include "buttons/button_operations.h"
 #include "buttons/icon_files.h"
@@ -32,12 +34,6 @@ enum class CheckField {
     Check3,  // "Derive from Filename"
 };
 
-inline constexpr const wchar_t* kNoIconInFileText = L"No icon could be found in this file.";
-inline constexpr const wchar_t* kProgramFilesFilter =
-    L"Program Files (*.exe, *.com, *.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*";
-inline constexpr const wchar_t* kProgramFilesTitle = L"Select Program File";
-inline constexpr const wchar_t* kIconFilesFilter = L"Icon Files (*.ico)|*.ico";
-inline constexpr const wchar_t* kIconFilesTitle = L"Select Icon";
 
 // The picture in "Selected Icon:" (Image1): a library icon by number, or an icon taken from a
 // file (a program's large icon, or a chosen ".ico" file), or nothing.

@@ -3,6 +3,7 @@
 // when the user clicks "Add Button", which the drag-and-drop notice tells the user first.
 #pragma once
 
+#include "mainwindow/editor_prompts.h"
 #include "common/prompts.h"
 #include "mainwindow/editor_fields.h"
 #include "settings/reg_settings.h"

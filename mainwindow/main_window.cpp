@@ -261,10 +261,9 @@ void MainWindow::CreateControls() {
     // from the fields beside the labels, and the boxes grow to their captions.
     FitLabelBeside(Item(IDC_LABEL1), Item(IDC_TEXT5));
     int labelWidth = 0;
-    for (int label : {IDC_LABEL2, IDC_LABEL4, IDC_LABEL3}) labelWidth = std::max(labelWidth, TextWidth(Item(label)));
-    for (int label : {IDC_LABEL2, IDC_LABEL4, IDC_LABEL3}) {
-        FitLabelBeside(Item(label), Item(label + 1), labelWidth + Px(30));  // each label's field follows it
-    }
+    const std::pair<int, int> textLabels[] = {{IDC_LABEL2, IDC_TEXT2}, {IDC_LABEL4, IDC_TEXT4}, {IDC_LABEL3, IDC_TEXT3}};
+    for (const auto& [label, field] : textLabels) labelWidth = std::max(labelWidth, TextWidth(Item(label)));
+    for (const auto& [label, field] : textLabels) FitLabelBeside(Item(label), Item(field), labelWidth + Px(30));
     for (int box : {IDC_CHECK1, IDC_CHECK3, IDC_CHECK2, IDC_OPTION1_0, IDC_OPTION1_1}) FitButtonWidth(Item(box));
     const RECT allUsers = PlaceOf(Item(IDC_OPTION1_0));
     ::SetWindowPos(Item(IDC_OPTION1_1), nullptr, allUsers.right + Px(45), allUsers.top, 0, 0,

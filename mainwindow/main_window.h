@@ -3,6 +3,8 @@
 // program's start-up (Form_Load); closing it ends the program.
 #pragma once
 
+#include "mainwindow/editor_prompts.h"
+#include "texts/editor_texts.h"
 #include "buttons/button_list.h"
 #include "buttons/button_operations.h"
 #include "common/prompts.h"
@@ -21,11 +23,6 @@
 
 namespace velmora {
 
-inline constexpr const wchar_t* kMainCaption = L"Velmora";
-inline constexpr const wchar_t* kAlreadyOpenText = L"This program is already open.";
-inline constexpr const wchar_t* kNoIconFolderText =
-    L"Velmora could not find it's icon folder. You may need to reinstall the program or contact Corvale Software "
-    L"to rectify this problem. The program will now close.";
 
 struct MainWindowSetup {
     std::wstring programFolder;  // ends in a backslash; holds "icons" and the tips file

@@ -47,18 +47,12 @@ std::wstring UserGuidePath(const std::wstring& programFolder) {
 void mnuHelpTopics_Click(HWND owner, Prompts& prompts, ShellApi& shell, const std::wstring& programFolder) {
     const std::wstring guide = UserGuidePath(programFolder);
     if (!IsFile(guide)) {
-        prompts.Message(L"The Velmora user guide could not be found. It should be here, beside the program:\r\n\r\n" +
-                            guide + L"\r\n\r\nCopy vlm.html into that folder again from the files that came with "
-                                    L"Velmora.",
-                        kHelpTitle, MB_OK | MB_ICONEXCLAMATION);
+        prompts.Message(UserGuideMissingText(guide), kHelpTitle, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     const INT_PTR result = ShellOpen(shell, owner, guide);
     if (result > 32) return;
-    prompts.Message(L"The Velmora user guide could not be opened:\r\n\r\n" + guide +
-                        L"\r\n\r\nWindows could not start a program to show it (error " + std::to_wstring(result) +
-                        L"). Make sure that a web browser is installed and set to open web pages (.html files).",
-                    kHelpTitle, MB_OK | MB_ICONEXCLAMATION);
+    prompts.Message(UserGuideNotOpenedText(guide, result), kHelpTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool mnuHelpTipsSU_Click(RegistryApi& registry, const std::wstring& programName, bool ticked) {

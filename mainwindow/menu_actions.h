@@ -5,6 +5,8 @@
 // tests script both.
 #pragma once
 
+#include "mainwindow/editor_prompts.h"
+#include "texts/editor_texts.h"
 #include "common/prompts.h"
 #include "common/shell_open.h"
 #include "settings/registry_api.h"
@@ -22,12 +24,6 @@ inline constexpr CLSID kInternetExplorerClsid = {
 // The user guide that ships beside vlm.exe, in place of the help file "vlm.hlp".
 inline constexpr const wchar_t* kUserGuideFile = L"vlm.html";
 
-// Messages of our own for failures the menus meet.
-inline constexpr const wchar_t* kNoInternetExplorerTitle = L"Problem";
-inline constexpr const wchar_t* kNoInternetExplorerText =
-    L"Velmora could not open a new Internet Explorer window. Internet Explorer may not be installed on this "
-    L"computer: current versions of Windows no longer include it.";
-inline constexpr const wchar_t* kHelpTitle = L"Help";
 
 // "&Open New IE Window": creates a new instance of browserClass (Internet Explorer; tests name a
 // class that cannot be made), shows it, sends it to its home page and lets it go. Any failure

@@ -18,7 +18,7 @@ std::wstring DocumentsFolder() {
 
 void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const std::wstring& programFolder) {
     if (list.rows.empty()) {
-        prompts.Message(L"There are no buttons to export.", kExportTitle, MB_OK | MB_ICONINFORMATION);
+        prompts.Message(kNothingToExportText, kExportTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
     const std::wstring file = prompts.ShowSaveDialog(kRegFilesFilter, kExportTitle, DocumentsFolder(),

@@ -4,14 +4,12 @@
 #pragma once
 
 #include "buttons/button_list.h"
-#include "common/prompts.h"
+#include "mainwindow/editor_prompts.h"
 #include "settings/registry_stores.h"
 
 #include <string>
 
 namespace velmora {
-
-inline constexpr const wchar_t* kRegFilesFilter = L"Registry Files (*.reg)|*.reg|All Files (*.*)|*.*";
 
 // The user's documents folder, where the dialogs open; empty when it cannot be found.
 std::wstring DocumentsFolder();

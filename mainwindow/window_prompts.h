@@ -2,6 +2,7 @@
 // boxes, the notices, the open-file dialog, the icon library and the tip of the day.
 #pragma once
 
+#include "mainwindow/editor_prompts.h"
 #include "common/prompts.h"
 #include "settings/registry_api.h"
 

@@ -4,12 +4,19 @@
 // Everything is text: the flags "yes" or "no", the switch "1" or "0".
 #pragma once
 
-#include "common/prompts.h"
 #include "settings/reg_settings.h"
 
 #include <string>
 
 namespace velmora {
+
+// The four one-time notices.
+enum class Notice {
+    AddButton,    // the browser shows a new button after it restarts
+    Change,       // a change shows after the browser restarts
+    ProgramIcon,  // a program's own icon has no hot and cold looks
+    DragAndDrop,  // a drop fills the fields but adds nothing
+};
 
 inline constexpr const wchar_t* kMessagesSection = L"Messages";
 inline constexpr const wchar_t* kOptionsSection = L"Options";

@@ -87,7 +87,7 @@ TransferReport ExportButtons(const ButtonList& list, const std::wstring& program
     TransferReport report;
     if (list.rows.empty()) {
         report.outcome = kTransferNothingDone;
-        report.lines.push_back(L"There are no buttons to export.");
+        report.lines.push_back(kNothingToExportText);
         return report;
     }
     const std::wstring filesFolder = TransferFilesFolder(file);

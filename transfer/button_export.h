@@ -7,14 +7,12 @@
 
 #include "buttons/button_list.h"
 #include "regfile/reg_file.h"
+#include "texts/editor_texts.h"
 #include "transfer/transfer_report.h"
 
 #include <string>
 
 namespace velmora {
-
-inline constexpr const wchar_t* kExportTitle = L"Export Buttons";
-inline constexpr const wchar_t* kDefaultExportName = L"Velmora buttons.reg";
 
 // The keys and values the file holds for the list, and the comments at its top.
 RegFile ExportedRegFile(const ButtonList& list, const std::wstring& programFolder);

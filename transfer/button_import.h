@@ -21,8 +21,6 @@
 
 namespace velmora {
 
-inline constexpr const wchar_t* kImportTitle = L"Import Buttons";
-
 // One button as the file gives it, before its icon is chosen.
 struct ButtonInFile {
     Button button;  // what it launches, its texts and its scope; DraftForButton chooses its icon

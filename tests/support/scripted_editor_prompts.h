@@ -2,6 +2,7 @@
 // (as ScriptedPrompts does), notices, file dialogs, the icon library and the tip of the day.
 #pragma once
 
+#include "mainwindow/editor_prompts.h"
 #include "tests/support/scripted_prompts.h"
 
 #include <deque>
