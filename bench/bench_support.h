@@ -23,6 +23,10 @@ public:
     }
     void ShowNotice(Notice) override {}
     std::wstring ShowOpenDialog(const std::wstring&, const std::wstring&, const std::wstring&) override { return {}; }
+    std::wstring ShowSaveDialog(const std::wstring&, const std::wstring&, const std::wstring&,
+                                const std::wstring&) override {
+        return {};
+    }
     int ChooseLibraryIcon(int) override { return 0; }
     bool ShowTipOfTheDay(bool showTipsAtStartup) override { return showTipsAtStartup; }
 };

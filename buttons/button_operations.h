@@ -57,6 +57,10 @@ public:
     // Rebuilds the list from the records (those of the earlier version if they are there),
     // repairs what is broken, and rewrites every browser entry and record from the list.
     void LoadAtStartup();
+    // Rebuilds the list from the records as LoadAtStartup does, but writes and repairs nothing
+    // and shows no message: for an export that must leave everything as it is. False, with an
+    // empty list, when the store is damaged (a count beyond the slots).
+    bool LoadWithoutWriting();
 
     // Writes every row's browser entry (under the root of its scope), its record and the count,
     // into the slots 0 to n - 1 of the rows' positions. Never deletes. Answers whether every
@@ -80,6 +84,13 @@ public:
 
 private:
     struct PreparedFiles;
+    // What the records said when the list was read from them.
+    struct StoredList {
+        bool earlierVersionFound = false;  // the records are the earlier version's
+        long long count = 0;               // "Count" as stored; beyond the slots: damaged, nothing read
+        int firstMissing = -1;             // the first slot below the count without a record
+    };
+    StoredList ReadStoredList();
     void EraseDamagedStore();
     // After a load that skipped missing records: the slots from `first` to `end` - 1 lose the
     // records and entries the rewrite did not put there.

@@ -8,34 +8,42 @@
 
 namespace velmora {
 
-void ButtonOperations::LoadAtStartup() {
+ButtonOperations::StoredList ButtonOperations::ReadStoredList() {
     list_.rows.clear();
     list_.images.LoadLibraryIcons(programFolder_);
 
     // Records left by the earlier version are loaded from there, once, and then moved here.
-    const bool earlierVersionFound = stores_.earlierRecords.GetSettingIfThere(kAddedButtons, L"Count").has_value();
-    const CRegSettings& records = earlierVersionFound ? stores_.earlierRecords : stores_.records;
+    StoredList stored;
+    stored.earlierVersionFound = stores_.earlierRecords.GetSettingIfThere(kAddedButtons, L"Count").has_value();
+    const CRegSettings& records = stored.earlierVersionFound ? stores_.earlierRecords : stores_.records;
 
-    long long count = ReadButtonCount(records);
-    if (count > kSlotCount) {
-        prompts_.Message(kDamagedStoreText, kDamagedStoreTitle, MB_OK | MB_ICONSTOP);
-        EraseDamagedStore();
-        count = 0;
-    }
+    stored.count = ReadButtonCount(records);
+    if (stored.count > kSlotCount) return stored;
     // Nothing here writes. A record whose key is not there is no button: listed, it would give the
     // browser a button that launches nothing. The buttons after it move up a slot.
-    int firstMissing = -1;
-    for (int slot = 0; slot < count; ++slot) {
-        if (!LoadRecord(records, slot) && firstMissing < 0) firstMissing = slot;
+    for (int slot = 0; slot < stored.count; ++slot) {
+        if (!LoadRecord(records, slot) && stored.firstMissing < 0) stored.firstMissing = slot;
+    }
+    return stored;
+}
+
+bool ButtonOperations::LoadWithoutWriting() { return ReadStoredList().count <= kSlotCount; }
+
+void ButtonOperations::LoadAtStartup() {
+    StoredList stored = ReadStoredList();
+    if (stored.count > kSlotCount) {
+        prompts_.Message(kDamagedStoreText, kDamagedStoreTitle, MB_OK | MB_ICONSTOP);
+        EraseDamagedStore();
+        stored.count = 0;
     }
 
     // An empty or negative count goes on like any other: the rewrite writes nothing for an empty
     // list, and the earlier version's key is still cleared away.
     const RewriteResult rewritten = RewriteAllButtons();
-    if (firstMissing >= 0) ClearVacatedSlots(firstMissing, static_cast<int>(count));
+    if (stored.firstMissing >= 0) ClearVacatedSlots(stored.firstMissing, static_cast<int>(stored.count));
 
     // The earlier version's records go only when all of them reached their new place.
-    if (earlierVersionFound && rewritten.recordsWritten) {
+    if (stored.earlierVersionFound && rewritten.recordsWritten) {
         // What stays of it after a refusal is found and moved again at the next start.
         static_cast<void>(stores_.earlierRecords.DeleteSetting(L"", L"", false));
     }

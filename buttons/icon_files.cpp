@@ -229,6 +229,17 @@ UniqueHicon ProgramIconPicture(const std::wstring& file, int iconNumber, bool la
     return held;
 }
 
+ProgramIcons TakeProgramIcons(const std::wstring& file) {
+    ProgramIcons icons{ProgramIconPicture(file, 0, false), ProgramIconPicture(file, 0, true)};
+    if (!icons.small) {
+        // A document shows the icon of the program that opens it.
+        const std::wstring program = FindAssociatedProgram(file);
+        if (!program.empty()) icons = {ProgramIconPicture(program, 0, false), ProgramIconPicture(program, 0, true)};
+    }
+    if (!icons.small) icons.large.reset();
+    return icons;
+}
+
 int LoadFileIcon(const std::wstring& path, IconHolder& picico) {
     UniqueHicon icon = ProgramIconPicture(path, 0, false);
     if (!icon) {

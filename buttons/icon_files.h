@@ -15,6 +15,14 @@ namespace velmora {
 // missing files, URLs, documents and paths longer than kMaxShellPath). The caller owns the handle.
 UniqueHicon ProgramIconPicture(const std::wstring& file, int iconNumber, bool large);
 
+// The pictures "Use Program Icon" takes for a file: its own icon, or else the icon of the program
+// that opens it (a document), at the small and the large size. Both empty when neither has one.
+struct ProgramIcons {
+    UniqueHicon small;
+    UniqueHicon large;
+};
+ProgramIcons TakeProgramIcons(const std::wstring& file);
+
 // A picture box holding one icon (the editor's hidden small icon "picico").
 class IconHolder {
 public:

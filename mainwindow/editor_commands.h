@@ -50,7 +50,6 @@ public:
     std::function<void(int current)> listChanged;
 
 private:
-    bool Fail(const wchar_t* text, const wchar_t* title, UINT style, TextField field, bool selectAll = false);
     bool ValidRow(int row) const { return row >= 0 && row < static_cast<int>(list_.rows.size()); }
 
     EditorFields& fields_;

@@ -127,18 +127,9 @@ void EditorFields::Text1_Change() {
 }
 
 bool EditorFields::TakeProgramIcons(const std::wstring& file) {
-    UniqueHicon small = ProgramIconPicture(file, 0, false);
-    UniqueHicon large = ProgramIconPicture(file, 0, true);
-    if (!small) {
-        // A document shows the icon of the program that opens it.
-        const std::wstring program = FindAssociatedProgram(file);
-        if (!program.empty()) {
-            small = ProgramIconPicture(program, 0, false);
-            large = ProgramIconPicture(program, 0, true);
-        }
-    }
-    if (!small) return false;
-    ShowFileIcons(std::move(small), std::move(large));
+    ProgramIcons icons = velmora::TakeProgramIcons(file);
+    if (!icons.small) return false;
+    ShowFileIcons(std::move(icons.small), std::move(icons.large));
     programIconOf_ = file;
     return true;
 }

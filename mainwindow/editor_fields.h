@@ -5,6 +5,7 @@
 // "Synch All" keeps the three texts equal, "Use Program Icon" takes the program's icon.
 #pragma once
 
+#include "buttons/button_checks.h"
 #include "mainwindow/editor_prompts.h"
 #include "texts/editor_texts.h"
 #include "buttons/button_list.h"

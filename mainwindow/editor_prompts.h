@@ -22,6 +22,10 @@ public:
     // Answers the chosen file's full path, or an empty text when the user cancels.
     virtual std::wstring ShowOpenDialog(const std::wstring& filter, const std::wstring& title,
                                         const std::wstring& initialFolder) = 0;
+    // The save-file dialog, opening in initialFolder with fileName proposed; it asks before a file
+    // is replaced. Answers the chosen file's full path, or an empty text when the user cancels.
+    virtual std::wstring ShowSaveDialog(const std::wstring& filter, const std::wstring& title,
+                                        const std::wstring& initialFolder, const std::wstring& fileName) = 0;
     // The icon library window, opened with library icon `current` pressed. Answers the icon
     // pressed when the user clicks OK, or 0 for Cancel.
     virtual int ChooseLibraryIcon(int current) = 0;

@@ -6,6 +6,7 @@
 #include "common/window_base.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/window_prompts.h"
+#include "transfer/transfer_commands.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -56,6 +57,7 @@ std::vector<velmora::ScriptSwitch> Switches() {
                        velmora::SystemRegistry());
         };
     }
+    velmora::UseTransferSwitches(switches);
     return switches;
 }
 

@@ -8,6 +8,7 @@
 #include "mainwindow/main_menu.h"
 #include "mainwindow/main_window_layout.h"
 #include "mainwindow/menu_actions.h"
+#include "mainwindow/transfer_menu.h"
 #include "settings/preferences.h"
 
 #include <commctrl.h>
@@ -387,6 +388,12 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ID_POPDEL: commands_->Command8_Click(CurrentRow()); break;
     case IDC_COMMAND9: fields_->Command9_Click(); break;
     case ID_MNUFILEIE: mnufileIE_Click(prompts_); break;
+    case ID_MNUFILEEXPORT: mnuFileExport_Click(prompts_, list_, setup_.programFolder); break;
+    case ID_MNUFILEIMPORT:
+        if (mnuFileImport_Click(prompts_, list_, stores_, setup_.programFolder)) {
+            ShowList(static_cast<int>(list_.rows.size()) - 1);
+        }
+        break;
     case ID_MNUFILECHECK: mnuFileCheck_Click(); break;
     case ID_MNUFILEEXIT: Form_QueryUnload(); break;
     case ID_MNUHELPTOPICS: mnuHelpTopics_Click(hwnd_, prompts_, shell_, setup_.programFolder); break;

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,20 +13,18 @@ namespace {
 // The longest path Windows accepts, with its terminating NUL.
 constexpr DWORD kPathBuffer = 32768;
 
-using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+using GetFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 
-// The dialog's library is loaded the first time the dialog opens rather than at every start:
+// The dialogs' library is loaded the first time a dialog opens rather than at every start:
 // with the printing libraries it brings along it is a good part of what a start would load.
-GetOpenFileNameFunction GetOpenFileNameEntry() {
-    static const GetOpenFileNameFunction entry = [] {
+GetFileNameFunction DialogEntry(const char* name) {
+    static const HMODULE library = [] {
         wchar_t system[MAX_PATH] = {};
         const UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return GetOpenFileNameFunction(nullptr);
-        HMODULE library = ::LoadLibraryW((std::wstring(system) + L"\\comdlg32.dll").c_str());
-        return library ? reinterpret_cast<GetOpenFileNameFunction>(::GetProcAddress(library, "GetOpenFileNameW"))
-                       : GetOpenFileNameFunction(nullptr);
+        if (length == 0 || length >= MAX_PATH) return HMODULE(nullptr);
+        return ::LoadLibraryW((std::wstring(system) + L"\\comdlg32.dll").c_str());
     }();
-    return entry;
+    return library ? reinterpret_cast<GetFileNameFunction>(::GetProcAddress(library, name)) : nullptr;
 }
 
 std::wstring TrimBlanks(const std::wstring& text) {
@@ -64,8 +63,34 @@ std::wstring ShowOpenDialog(HWND owner, const std::wstring& filter, const std::w
     dialog.lpstrInitialDir = initialFolder.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    const GetOpenFileNameFunction getOpenFileName = GetOpenFileNameEntry();
+    const GetFileNameFunction getOpenFileName = DialogEntry("GetOpenFileNameW");
     if (!getOpenFileName || !getOpenFileName(&dialog)) return {};
+    return TrimBlanks(file.data());
+}
+
+std::wstring ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& title,
+                            const std::wstring& initialFolder, const std::wstring& fileName) {
+    const std::wstring filterList = OpenDialogFilter(filter);
+    std::vector<wchar_t> file(kPathBuffer, L'\0');
+    fileName.copy(file.data(), std::min<size_t>(fileName.size(), kPathBuffer - 1));
+    // The first pattern's extension, without "*.": added to a name typed without one.
+    const size_t pattern = filter.find(L"|*.");
+    const std::wstring extension =
+        pattern == std::wstring::npos ? L"" : filter.substr(pattern + 3, filter.find_first_of(L"|;", pattern + 3) -
+                                                                              pattern - 3);
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filterList.c_str();
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = kPathBuffer;
+    dialog.lpstrInitialDir = initialFolder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
+    const GetFileNameFunction getSaveFileName = DialogEntry("GetSaveFileNameW");
+    if (!getSaveFileName || !getSaveFileName(&dialog)) return {};
     return TrimBlanks(file.data());
 }
 

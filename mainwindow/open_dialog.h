@@ -1,4 +1,5 @@
-// The open-file dialog of the editor, for the file to launch and for icon files.
+// The file dialogs of the editor: open, for the file to launch, icon files and imports; save, for
+// exports.
 #pragma once
 
 #include <windows.h>
@@ -16,5 +17,11 @@ std::wstring OpenDialogFilter(std::wstring filter);
 // cancels. Paths up to the longest Windows accepts are taken.
 std::wstring ShowOpenDialog(HWND owner, const std::wstring& filter, const std::wstring& title,
                             const std::wstring& initialFolder);
+
+// The save dialog, proposing fileName in initialFolder; the extension of the filter's first pattern
+// is added to a name typed without one, and replacing a file is asked first. Answers the chosen
+// file's full path, or an empty text when the user cancels.
+std::wstring ShowSaveDialog(HWND owner, const std::wstring& filter, const std::wstring& title,
+                            const std::wstring& initialFolder, const std::wstring& fileName);
 
 }  // namespace velmora

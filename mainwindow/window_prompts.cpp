@@ -18,6 +18,11 @@ std::wstring WindowPrompts::ShowOpenDialog(const std::wstring& filter, const std
     return velmora::ShowOpenDialog(owner_, filter, title, initialFolder);
 }
 
+std::wstring WindowPrompts::ShowSaveDialog(const std::wstring& filter, const std::wstring& title,
+                                           const std::wstring& initialFolder, const std::wstring& fileName) {
+    return velmora::ShowSaveDialog(owner_, filter, title, initialFolder, fileName);
+}
+
 int WindowPrompts::ChooseLibraryIcon(int current) {
     IconLibraryWindow library(programFolder_, current);
     library.ShowModal(owner_);

@@ -21,6 +21,8 @@ public:
     void ShowNotice(Notice notice) override;
     std::wstring ShowOpenDialog(const std::wstring& filter, const std::wstring& title,
                                 const std::wstring& initialFolder) override;
+    std::wstring ShowSaveDialog(const std::wstring& filter, const std::wstring& title,
+                                const std::wstring& initialFolder, const std::wstring& fileName) override;
     int ChooseLibraryIcon(int current) override;
     bool ShowTipOfTheDay(bool showTipsAtStartup) override;
 

@@ -62,6 +62,14 @@ inline constexpr const wchar_t* kNoInternetExplorerText =
     L"computer: current versions of Windows no longer include it.";
 inline constexpr const wchar_t* kHelpTitle = L"Help";
 
+// "Export Buttons..." and "Import Buttons...": the dialogs' and the summary box's titles, and the file
+// the export proposes. The report's lines are made from the buttons (transfer/).
+inline constexpr const wchar_t* kExportTitle = L"Export Buttons";
+inline constexpr const wchar_t* kImportTitle = L"Import Buttons";
+inline constexpr const wchar_t* kDefaultExportName = L"Velmora buttons.reg";
+inline constexpr const wchar_t* kRegFilesFilter = L"Registry Files (*.reg)|*.reg|All Files (*.*)|*.*";
+inline constexpr const wchar_t* kNothingToExportText = L"There are no buttons to export.";
+
 // The start-up load.
 inline constexpr const wchar_t* kDamagedStoreTitle = L"Error";
 inline constexpr const wchar_t* kDamagedStoreText =

@@ -29,6 +29,11 @@ public:
         openDialogs.push_back({filter, title, folder});
         return Next(openAnswers, std::wstring());
     }
+    std::wstring ShowSaveDialog(const std::wstring& filter, const std::wstring& title, const std::wstring& folder,
+                                const std::wstring& fileName) override {
+        saveDialogs.push_back({filter, title, folder + L"|" + fileName});
+        return Next(saveAnswers, std::wstring());
+    }
     int ChooseLibraryIcon(int current) override {
         libraryOpenedWith.push_back(current);
         return Next(libraryAnswers, 0);
@@ -41,10 +46,12 @@ public:
 
     ScriptedPrompts boxes;  // script message box answers with boxes.Answer(...)
     std::deque<std::wstring> openAnswers;  // a file dialog with no answer left is cancelled
+    std::deque<std::wstring> saveAnswers;
     std::deque<int> libraryAnswers;        // 0 cancels
     std::deque<bool> tipAnswers;           // the check box at close; unscripted: left as it was
     std::vector<Notice> notices;
     std::vector<OpenDialogCall> openDialogs;
+    std::vector<OpenDialogCall> saveDialogs;  // folder: the folder, "|" and the file name proposed
     std::vector<int> libraryOpenedWith;
     std::vector<bool> tipsOpenedWith;
     std::vector<bool> tipOwnerShown;  // whether the window owning the tip was on the screen then

@@ -1,0 +1,58 @@
+#include "buttons/button_checks.h"
+
+#include "buttons/toolbar_entry.h"
+#include "texts/editor_texts.h"
+
+#include <shlwapi.h>
+
+namespace velmora {
+
+namespace {
+
+// An ordinary file: not a folder, not hidden, not a system file.
+bool OrdinaryFileExists(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+}  // namespace
+
+std::optional<DraftRefusal> CheckButtonDraft(const ButtonDraft& draft, bool programIconTaken,
+                                             const std::wstring& programFolder, Prompts& prompts) {
+    const Button& button = draft.button;
+    const UINT critical = MB_OK | MB_ICONSTOP;
+    auto refuse = [&](const wchar_t* text, std::optional<DraftField> focus, bool selectAll = false) {
+        prompts.Message(text, kProblemTitle, critical);
+        return DraftRefusal{focus, selectAll};
+    };
+    if (button.fileToLaunch.empty()) {
+        return refuse(kNoFileText, DraftField::FileToLaunch, true);
+    }
+    if (button.iconKind == IconKind::Program && !programIconTaken) {
+        prompts.Message(kNoIconFoundText, kNoIconFoundTitle, critical);
+        return DraftRefusal{DraftField::FileToLaunch, true, true};
+    }
+    // Parameters reach a program through a shortcut file, which cannot point at a web address.
+    if (!button.parameters.empty() && ::PathIsURLW(button.fileToLaunch.c_str())) {
+        return refuse(kParametersForAddressText, DraftField::Parameters, true);
+    }
+    if (button.iconKind != IconKind::Program &&
+        (!OrdinaryFileExists(LibraryIconFile(programFolder, button.libraryNumber)) ||
+         !OrdinaryFileExists(LibraryHotIconFile(programFolder, button.libraryNumber)))) {
+        return refuse(kLibraryIconMissingText, std::nullopt);
+    }
+    if (button.buttonText.empty()) {
+        return refuse(kNoButtonTextText, DraftField::ButtonText);
+    }
+    if (button.menuText.empty()) {
+        return refuse(kNoMenuTextText, DraftField::MenuText);
+    }
+    if (button.statusBarText.empty()) {
+        const int answer = prompts.Message(kNoStatusBarTextText, kWarningTitle, MB_OKCANCEL | MB_ICONEXCLAMATION);
+        if (answer != IDOK) return DraftRefusal{DraftField::MenuStatusBar, false};
+    }
+    return std::nullopt;
+}
+
+}  // namespace velmora

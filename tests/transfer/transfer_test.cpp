@@ -1,0 +1,391 @@
+#include "buttons/button_operations.h"
+#include "buttons/shortcut_file.h"
+#include "deleter/delete_all_buttons.h"
+#include "mainwindow/transfer_menu.h"
+#include "regfile/reg_file.h"
+#include "transfer/button_export.h"
+#include "transfer/button_import.h"
+#include "transfer/transfer_commands.h"
+
+#include "common/module_info.h"
+#include "common/unique_handles.h"
+
+#include "tests/support/button_keys.h"
+#include "tests/support/registry_peek.h"
+#include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/shipped_files.h"
+#include "tests/support/standard_user_registry.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace velmora {
+namespace {
+
+using namespace testing;
+const std::wstring kNotepad = SystemFile(L"notepad.exe");
+
+// Every text value below a key, by "subkey|name".
+std::map<std::wstring, std::wstring> Dump(HKEY root, const std::wstring& path) {
+    std::map<std::wstring, std::wstring> values;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 256;
+        if (::RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        values[path + L"|" + name] = ReadString(root, path, name).value_or(L"<not a text>");
+    }
+    std::vector<std::wstring> subkeys;
+    for (DWORD i = 0;; ++i) {
+        DWORD length = 256;
+        if (::RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        subkeys.push_back(name);
+    }
+    ::RegCloseKey(key);
+    for (const std::wstring& subkey : subkeys) values.merge(Dump(root, path + L"\\" + subkey));
+    return values;
+}
+
+// The buttons as the list, the registry and the files show them.
+std::vector<std::wstring> State(const ButtonList& list) {
+    std::vector<std::wstring> state;
+    for (const ButtonRow& row : list.rows) {
+        const Button& button = row.button;
+        std::wstring line;
+        for (int column = 0; column < 8; ++column) line += row.Column(column) + L"|";
+        line += button.iconFile + L"|" + (button.iconFile.empty() ? std::to_wstring(row.image) : L"");
+        if (!button.iconFile.empty()) {
+            line += L"|" + std::to_wstring(std::hash<std::string>()(ReadFileBytes(button.iconFile)));
+        }
+        ShortcutContents link;
+        if (!button.link.empty() && ReadShortcutFile(button.link, link)) {
+            line += L"|" + link.target + L" " + link.arguments;
+        }
+        state.push_back(line);
+    }
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        for (const auto& [name, text] : Dump(root, L"Software")) state.push_back(name + L"=" + text);
+    }
+    return state;
+}
+
+class TransferTest : public ::testing::Test {
+protected:
+    explicit TransferTest(RegistryApi& registry = SystemRegistry()) : stores(registry) {
+        CopyLibraryIcons(program.path());
+    }
+    // A button of the given icon, as the editor's fields would give it.
+    bool Add(const std::wstring& text, IconKind source, const std::wstring& file, const std::wstring& parameters = L"",
+             bool allUsers = false, int library = 1, const std::wstring& diskIcon = L"") {
+        ButtonDraft draft;
+        Button& button = draft.button;
+        button.fileToLaunch = file;
+        button.parameters = parameters;
+        button.buttonText = button.menuText = text;
+        button.statusBarText = text + L" status";
+        button.scope = allUsers ? ButtonScope::AllUsers : ButtonScope::CurrentUser;
+        button.iconKind = source;
+        button.libraryNumber = library;
+        button.iconFile = diskIcon;
+        ProgramIcons icons = source == IconKind::Disk ? ProgramIcons{ProgramIconPicture(diskIcon, 0, false),
+                                                                       ProgramIconPicture(diskIcon, 0, true)}
+                                                        : TakeProgramIcons(file);
+        draft.smallIcon = icons.small.get();
+        draft.largeIcon = icons.large.get();
+        return operations.AddButton(draft).done;
+    }
+    std::wstring Import(const std::string& content, int outcome) {
+        const std::wstring file = out.WriteFile(L"in.reg", content);
+        const TransferReport report = ImportButtons(list, stores, program.path(), file);
+        EXPECT_EQ(report.outcome, outcome) << ::testing::PrintToString(report.Text());
+        return report.Text();
+    }
+
+    TempFolder program, out;
+    ButtonList list;
+    RegistryStores stores;
+    ScriptedPrompts prompts;
+    IconHolder picico;
+    ButtonOperations operations{list, stores, prompts, picico, program.path()};
+};
+
+// A UTF-16 LE registry file with a byte-order mark, from lines.
+std::string Utf16File(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    return bytes;
+}
+std::wstring RegPath(const std::wstring& path) {
+    std::wstring escaped;
+    for (wchar_t c : path) escaped += c == L'\\' ? std::wstring(L"\\\\") : std::wstring(1, c);
+    return escaped;
+}
+
+// Buttons of every icon kind, with and without parameters, in both scopes, with texts outside the
+// ANSI code page and characters the format escapes: exported, deleted with their files, imported
+// again, they are the same list, keys, values and files.
+TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
+    const std::wstring star = out.path() + L"src\\star.ico";
+    ::CreateDirectoryW((out.path() + L"src").c_str(), nullptr);
+    ASSERT_TRUE(::CopyFileW(ShippedLibraryIcon(L"7.ico").c_str(), star.c_str(), FALSE));
+    ASSERT_TRUE(Add(L"Блокнот ✓", IconKind::Program, kNotepad, L"-x \"a b\""));
+    ASSERT_TRUE(Add(L"Star", IconKind::Disk, L"C:\\Tools\\star.exe", L"", true, 1, star));
+    ASSERT_TRUE(Add(L"Web \"q\" \\", IconKind::Library, L"https://example.com/?a=1", L"", false, 12));
+    ASSERT_TRUE(Add(L"Pad 2", IconKind::Library, kNotepad, L"/p", true, 3));
+    const std::vector<std::wstring> before = State(list);
+
+    const std::wstring file = out.path() + L"Velmora buttons.reg";
+    const TransferReport exported = ExportButtons(list, program.path(), file);
+    EXPECT_EQ(exported.outcome, kTransferDone);
+    EXPECT_EQ(exported.Text(), L"4 buttons were exported to \"" + file + L"\".\r\nTheir icon and shortcut files were "
+                               L"copied to \"" + out.path() + L"Velmora buttons files\\\".");
+    EXPECT_EQ(State(list), before) << "an export changes nothing";
+    const FileList copied = ListFiles(out.path() + L"Velmora buttons files\\");
+    const std::vector<std::wstring> names = {L"icons\\notepad.ico", L"icons\\star.ico", L"shortcuts\\notepad (2).lnk",
+                                             L"shortcuts\\notepad.lnk"};
+    ASSERT_EQ(copied.size(), names.size());
+    for (const std::wstring& name : names) EXPECT_TRUE(copied.count(name)) << name;
+
+    // Gone as the deleter removes them, and their files too.
+    prompts.Answer(IDYES);
+    ASSERT_EQ(DeleteAllAddedButtons(stores, prompts), 0);
+    for (const ButtonRow& row : list.rows) {
+        ::DeleteFileW(row.button.iconFile.c_str());
+        ::DeleteFileW(row.button.link.c_str());
+    }
+    operations.LoadAtStartup();
+    ASSERT_TRUE(list.rows.empty());
+
+    const TransferReport imported = ImportButtons(list, stores, program.path(), file);
+    EXPECT_EQ(imported.outcome, kTransferDone);
+    EXPECT_EQ(imported.Text(), L"4 buttons were added.");
+    EXPECT_EQ(State(list), before);
+}
+
+// The file as "reg import" and the registry editor read it, and what it holds for each scope.
+TEST_F(TransferTest, ExportIsARegistryEditorFile) {
+    ASSERT_TRUE(Add(L"Ünï \"x\"", IconKind::Library, L"C:\\a\\b.exe", L"", true, 4));
+    const std::wstring file = out.path() + L"e.reg";
+    ASSERT_EQ(ExportButtons(list, program.path(), file).outcome, kTransferDone);
+    const std::string bytes = ReadFileBytes(file);
+    const std::string header = Utf16File(L"Windows Registry Editor Version 5.00\r\n; ");
+    EXPECT_EQ(bytes.substr(0, header.size()), header);
+    EXPECT_NE(bytes.find(Utf16File(L"\"ButtonText\"=\"Ünï \\\"x\\\"\"\r\n").substr(2)), std::string::npos);
+    EXPECT_NE(bytes.find(Utf16File(L"\"Exec\"=\"C:\\\\a\\\\b.exe\"\r\n").substr(2)), std::string::npos);
+    const RegFileReadResult read = ReadRegFile(file);
+    ASSERT_TRUE(read.ok());
+    std::vector<std::wstring> keys;
+    for (const RegKey& key : read.file.keys) keys.push_back(key.path);
+    const std::wstring slot = ButtonSlotIds[0];
+    EXPECT_EQ(keys, (std::vector<std::wstring>{
+                        L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet Explorer\\Extensions\\" + slot,
+                        L"HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Microsoft\\Internet Explorer\\Extensions\\" + slot,
+                        L"HKEY_CURRENT_USER\\Software\\Corvale\\Velmora\\Added Buttons\\" + slot,
+                        L"HKEY_CURRENT_USER\\Software\\Corvale\\Velmora\\Added Buttons"}));
+    EXPECT_FALSE(FileExists(out.path() + L"e files\\")) << "library icons are never copied";
+}
+
+// A hand-written file in the 8-bit format with one button among other programs' keys: only the
+// button is added, with what it leaves out filled in; nothing else in the file is applied.
+TEST_F(TransferTest, HandWrittenFileAddsItsButtonAndNothingElse) {
+    WriteString(HKEY_CURRENT_USER, L"Software\\Keep", L"v", L"kept");
+    const std::wstring notepad = RegPath(kNotepad);
+    const std::string text =
+        "REGEDIT4\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
+        "\"CLSID\"=\"{1fba04ee-3024-11d2-8f1f-0000f87abd16}\"\r\n\"ButtonText\"=\"Pad\"\r\n\"Exec\"=\"" +
+        std::string(notepad.begin(), notepad.end()) +
+        "\"\r\n\"Icon\"=\"C:\\\\Old\\\\icons\\\\5gr.ico\"\r\n\"HotIcon\"=\"C:\\\\Old\\\\icons\\\\5.ico\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Other Program]\r\n\"Run\"=\"evil\"\r\n\r\n"
+        "[-HKEY_CURRENT_USER\\Software\\Keep]\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet Explorer\\Extensions\\{AAAAAAAA-2222-3333-4444-555555555555}]\r\n"
+        "\"Clsid\"=\"{00000000-0000-0000-0000-000000000000}\"\r\n\"Exec\"=\"x.exe\"\r\n";
+    EXPECT_EQ(Import(text, kTransferDone), L"1 button was added.\r\n3 other keys in the file were left alone.");
+    ASSERT_EQ(list.rows.size(), 1u);
+    const Button& button = list.rows[0].button;
+    EXPECT_EQ(button.fileToLaunch + L"|" + button.buttonText + L"|" + button.menuText + L"|" + button.statusBarText,
+              kNotepad + L"|Pad|Pad|Pad");
+    EXPECT_EQ(button.scope, ButtonScope::CurrentUser);
+    EXPECT_EQ(button.libraryNumber, 5);
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, L"Software\\Keep", L"v"), L"kept");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"Software\\Other Program"));
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey(0)));
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(0), L"ButtonText"), L"Pad");
+}
+
+// A list of 19 and a file of three: one listed already, one that fills the list, one too many.
+TEST_F(TransferTest, FullListSkipsTheRestAndSaysWhy) {
+    for (int i = 0; i < 19; ++i) ASSERT_TRUE(Add(L"B" + std::to_wstring(i), IconKind::Library, L"C:\\b.exe"));
+    std::wstring text = L"Windows Registry Editor Version 5.00\r\n\r\n";
+    for (int i : {3, 19, 20}) {
+        text += L"[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\{0000000" +
+                std::to_wstring(i % 10) + L"-0000-0000-0000-0000000000" + std::to_wstring(10 + i) +
+                L"}]\r\n\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"Exec\"=\"C:\\\\b.exe\"\r\n"
+                L"\"Icon\"=\"1gr.ico\"\r\n\"HotIcon\"=\"1.ico\"\r\n\"ButtonText\"=\"B" + std::to_wstring(i) +
+                L"\"\r\n\"MenuStatusBar\"=\"B" + std::to_wstring(i) + L" status\"\r\n\r\n";
+    }
+    EXPECT_EQ(Import(Utf16File(text), kTransferDoneInPart),
+              L"1 button was added.\r\n\"B3\": already listed.\r\n\"B20\": the list is full (20 buttons).");
+    EXPECT_EQ(list.rows.size(), 20u);
+}
+
+class StandardUserTransferTest : public TransferTest {
+protected:
+    StandardUserTransferTest() : TransferTest(standardUser) {}
+    static inline StandardUserRegistry standardUser;
+};
+
+// "All Users" without administrator rights: refused and undone, as "Add Button" does, and reported;
+// the other button is added.
+TEST_F(StandardUserTransferTest, AllUsersButtonIsRefusedAndUndone) {
+    const std::string text =
+        "REGEDIT4\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
+        "\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"ButtonText\"=\"Shared\"\r\n\"Exec\"=\"C:\\\\s.exe\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
+        "\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"ButtonText\"=\"Mine\"\r\n\"Exec\"=\"C:\\\\m.exe\"\r\n";
+    const std::wstring report = Import(text, kTransferDoneInPart);
+    EXPECT_EQ(report.substr(0, report.find(L"Buttons for")),
+              L"1 button was added.\r\n\"Shared\": could not be added: The button could not be added: its settings could "
+              L"not be written to the registry. ");
+    EXPECT_NE(report.find(L"Nothing was changed."), std::wstring::npos);
+    ASSERT_EQ(list.rows.size(), 1u);
+    EXPECT_EQ(list.rows[0].button.buttonText, L"Mine");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), L"1");
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, EntryKey(0)));
+}
+
+// Bad files: a clear message, and nothing changes.
+TEST_F(TransferTest, BadFilesChangeNothing) {
+    const std::string header = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+                               "{11111111-2222-3333-4444-555555555555}]\r\n\"Clsid\"=\"" +
+                               std::string("{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}") + "\"\r\n";
+    const struct { const char* name; std::string content; const wchar_t* says; } cases[] = {
+        {"not a registry file", "hello\r\n", L"not a registry file"},
+        {"too large", "REGEDIT4\r\n" + std::string(kMaxRegFileBytes, ';'), L"too large"},
+        {"broken line", header + "\"Exec\"=\"a.exe\r\n", L"line 5"},
+        {"unknown escape", header + "\"Exec\"=\"a\\q.exe\"\r\n", L"line 5"},
+        {"other type", header + "\"Exec\"=dword:00000001\r\n", L"line 5: the value \"Exec\" of a button is not a text"},
+        {"no button", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\X]\r\n\"Exec\"=\"a\"\r\n", L"it holds no toolbar"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring report = Import(c.content, kTransferNothingDone);
+        EXPECT_EQ(report.rfind(L"The file \"" + out.path() + L"in.reg\" could not be imported:", 0), 0u) << report;
+        EXPECT_NE(report.find(c.says), std::wstring::npos) << report;
+        EXPECT_TRUE(list.rows.empty());
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"Software\\Microsoft"));
+    }
+    const TransferReport missing = ImportButtons(list, stores, program.path(), out.path() + L"missing.reg");
+    EXPECT_EQ(missing.outcome, kTransferNothingDone);
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// The command line's two functions: their outcomes and reports, and never a window.
+TEST_F(TransferTest, CommandsAnswerTheirOutcomesWithoutAWindow) {
+    const std::wstring file = out.path() + L"b.reg";
+    struct Step { bool import; int outcome; std::wstring report; };
+    const Step steps[] = {
+        {false, kTransferNothingDone, L"There are no buttons to export."},
+        {true, kTransferNothingDone, L"The file \"" + file + L"\" could not be imported:\r\ncannot open the file"},
+    };
+    for (const Step& step : steps) {
+        const TransferReport report =
+            step.import ? RunImportCommand(file, program.path()) : RunExportCommand(file, program.path());
+        EXPECT_EQ(report.outcome, step.outcome);
+        EXPECT_EQ(report.Text().substr(0, step.report.size()), step.report);
+    }
+    ASSERT_TRUE(Add(L"Pad", IconKind::Program, kNotepad));
+    ASSERT_TRUE(Add(L"Web", IconKind::Library, L"https://example.com/"));
+    const std::vector<std::wstring> before = State(list);
+    EXPECT_EQ(RunExportCommand(file, program.path()).outcome, kTransferDone);
+    const TransferReport again = RunImportCommand(file, program.path());
+    EXPECT_EQ(again.outcome, kTransferDone);
+    EXPECT_EQ(again.Text(), L"No button was added.\r\n\"Pad\": already listed.\r\n\"Web\": already listed.");
+    EXPECT_EQ(State(list), before);
+    int windows = 0;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&windows));
+    EXPECT_EQ(windows, 0);
+}
+
+// The real vlm.exe with "/import" or "/export": its exit code and standard output, without a window
+// (a program that made one would wait in it). Only files that are refused or cannot be written, so
+// that the build tree's Wine prefix is read but never changed.
+TEST(TransferSwitchesTest, VlmRunsTheCommandsForScripts) {
+    TempFolder temp;
+    const std::wstring bad = temp.WriteFile(L"bad.reg", "hello\r\n");
+    const struct { std::wstring arguments; std::string output; } runs[] = {
+        {L"/import \"" + bad + L"\"", "The file \"" + std::string(bad.begin(), bad.end()) +
+                                          "\" could not be imported:\r\nnot a registry file: it does not start with "
+                                          "\"Windows Registry Editor Version 5.00\" (in UTF-16) or \"REGEDIT4\"\r\n"},
+        {L"/export \"" + temp.path() + L"no folder\\b.reg\"", ""},
+    };
+    for (const auto& run : runs) {
+        const std::wstring outputPath = temp.path() + L"output.txt";
+        SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+        UniqueFileHandle output(::CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = output.get();
+        const std::wstring program = ProgramFolder() + L"vlm.exe";
+        std::wstring commandLine = L"\"" + program + L"\" " + run.arguments;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                     &startup, &process));
+        const bool ended = ::WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+        if (!ended) ::TerminateProcess(process.hProcess, 99);
+        DWORD exitCode = 0;
+        ::GetExitCodeProcess(process.hProcess, &exitCode);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+        output.reset();
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(exitCode, 2u);
+        const std::string text = ReadFileBytes(outputPath);
+        if (!run.output.empty()) {
+            EXPECT_EQ(text, run.output);
+        }
+        EXPECT_TRUE(text.ends_with("\r\n")) << text;  // "no buttons to export" or "could not be exported"
+    }
+}
+
+// The menu items: the dialogs they open, the summary box, and Cancel doing nothing.
+TEST_F(TransferTest, MenuItemsAskForTheFileAndSumUp) {
+    ScriptedEditorPrompts editor;
+    mnuFileExport_Click(editor, list, program.path());
+    ASSERT_EQ(editor.boxes.shown.size(), 1u);
+    EXPECT_EQ(editor.boxes.shown[0].text, L"There are no buttons to export.");
+    ASSERT_TRUE(Add(L"Pad", IconKind::Library, kNotepad));
+    mnuFileExport_Click(editor, list, program.path());  // cancelled
+    ASSERT_EQ(editor.saveDialogs.size(), 1u);
+    EXPECT_EQ(editor.saveDialogs[0].title, L"Export Buttons");
+    EXPECT_EQ(editor.saveDialogs[0].folder, DocumentsFolder() + L"|Velmora buttons.reg");
+    const std::wstring file = out.path() + L"m.reg";
+    editor.saveAnswers.push_back(file);
+    mnuFileExport_Click(editor, list, program.path());
+    ASSERT_EQ(editor.boxes.shown.size(), 2u);
+    EXPECT_EQ(editor.boxes.shown[1].title, L"Export Buttons");
+    EXPECT_EQ(editor.boxes.shown[1].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+
+    EXPECT_FALSE(mnuFileImport_Click(editor, list, stores, program.path()));  // cancelled
+    operations.DeleteButton(0);
+    editor.openAnswers.push_back(file);
+    EXPECT_TRUE(mnuFileImport_Click(editor, list, stores, program.path()));
+    EXPECT_EQ(editor.openDialogs.back().filter, kRegFilesFilter);
+    ASSERT_EQ(editor.boxes.shown.size(), 3u);
+    EXPECT_EQ(editor.boxes.shown[2].title, L"Import Buttons");
+    EXPECT_EQ(editor.boxes.shown[2].text, L"1 button was added.");
+    EXPECT_EQ(list.rows.size(), 1u);
+}
+
+}  // namespace
+}  // namespace velmora

@@ -1,0 +1,27 @@
+// "Export Buttons": a registry file that describes every listed button, in list order, exactly as
+// Velmora writes it (the browser entry under the root of the button's scope, the machine's in both
+// views; the record; "Count"), so that "reg import" of it recreates the same buttons, and a copy of
+// the icon and shortcut files that are the program's own in the folder beside it. Nothing of the
+// program's keys or files changes.
+#pragma once
+
+#include "buttons/button_list.h"
+#include "regfile/reg_file.h"
+#include "texts/editor_texts.h"
+#include "transfer/transfer_report.h"
+
+#include <string>
+
+namespace velmora {
+
+// The keys and values the file holds for the list, and the comments at its top.
+RegFile ExportedRegFile(const ButtonList& list, const std::wstring& programFolder);
+std::vector<std::wstring> ExportComments(size_t buttons, const std::wstring& programFolder,
+                                         const std::wstring& filesFolderName);
+
+// Writes the file (replacing one of that name only when the whole file could be written) and
+// copies the files. Done in part when a file could not be copied; nothing done when the list is
+// empty or the file could not be written.
+TransferReport ExportButtons(const ButtonList& list, const std::wstring& programFolder, const std::wstring& file);
+
+}  // namespace velmora
