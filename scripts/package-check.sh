@@ -8,7 +8,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-build=build/release
+build=${PACKAGE_BUILD:-build/release}
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt" 2>/dev/null)
 zip=dist/velmora-$version-x64.zip
 msi=dist/velmora-$version-x64.msi

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-packages=(wixl msitools zip unzip)
+packages=(wixl msitools zip unzip xdotool)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -23,12 +23,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# A release tree of its own, without the tests: the mingw preset's toolchain, Release.
-build=build/release
+# A release tree of its own, without the tests: the mingw preset's toolchain, Release. The test
+# command packs its own tree instead (PACKAGE_BUILD=build/mingw, also a Release build), so that
+# it checks the packages without building everything twice.
+build=${PACKAGE_BUILD:-build/release}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake --preset mingw -B "$build" -DCMAKE_BUILD_TYPE=Release -DVELMORA_TESTS=OFF >/dev/null
 fi
-cmake --build "$build" -j2 >/dev/null
+cmake --build "$build" -j2 --target vlm vlmbd library_icons vlm_files >/dev/null
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "No version in $build/CMakeCache.txt" >&2; exit 1; }

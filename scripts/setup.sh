@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing Velmora needs on Debian, skipping what is there already:
-# the MinGW-w64 cross compiler, clang (a second compiler for the programs), CMake, GoogleTest's
-# sources, Wine and a virtual X server.
+# the MinGW-w64 cross compiler, clang (a second compiler for the programs) and clang-format,
+# CMake, GoogleTest's sources, Wine and a virtual X server.
 set -euo pipefail
 
-packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 clang googletest wine wine64 fonts-wine xvfb xauth)
+packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 clang clang-format googletest wine wine64
+          fonts-wine xvfb xauth)
 
 missing=()
 for package in "${packages[@]}"; do
