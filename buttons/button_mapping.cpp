@@ -31,7 +31,7 @@ ButtonRecord RecordFor(const Button& button, const std::wstring& programFolder) 
         break;
     case IconKind::Program:
         record.icon = L"program";
-        // A program icon file that had to take another name than the program's own is
+        // A program icon file with another name than the program's own beside the program is
         // remembered, so that the next start finds it.
         if (!SamePathText(button.iconFile, ProgramIconFile(programFolder, button.fileToLaunch))) {
             record.iconFile = button.iconFile;
@@ -48,7 +48,7 @@ ButtonRecord RecordFor(const Button& button, const std::wstring& programFolder) 
     return record;
 }
 
-Button ButtonFromRecord(const ButtonRecord& record, const std::wstring& programFolder) {
+Button ButtonFromRecord(const ButtonRecord& record, const FilePlaces& places) {
     Button button;
     button.fileToLaunch = record.program;
     button.parameters = record.arguments;
@@ -61,9 +61,12 @@ Button ButtonFromRecord(const ButtonRecord& record, const std::wstring& programF
         button.iconKind = IconKind::Program;
         // "Icon File" names a program icon's file when it had to take a numbered name. A value the
         // naming rule cannot have given this program's icon is left over from an earlier disk icon.
-        const bool ownName = IsButtonFilePathFor(record.iconFile, programFolder + L"icons\\",
-                                                 PathPart(record.program, PathSelector::BaseName), L".ico");
-        button.iconFile = ownName ? record.iconFile : ProgramIconFile(programFolder, record.program);
+        bool ownName = false;
+        for (const std::wstring& place : places.OwnFolders()) {
+            ownName = ownName || IsButtonFilePathFor(record.iconFile, place + L"icons\\",
+                                                     PathPart(record.program, PathSelector::BaseName), L".ico");
+        }
+        button.iconFile = ownName ? record.iconFile : ProgramIconFile(places.programFolder, record.program);
     } else if (record.icon == L"disk") {
         button.iconKind = IconKind::Disk;
         button.iconFile = record.iconFile;

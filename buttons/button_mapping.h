@@ -4,6 +4,7 @@
 
 #include "buttons/button.h"
 #include "buttons/button_records.h"
+#include "buttons/file_places.h"
 #include "buttons/toolbar_entry.h"
 
 #include <string>
@@ -17,13 +18,15 @@ namespace velmora {
 ToolbarEntry EntryFor(const Button& button, const std::wstring& programFolder);
 
 // The record: "Icon" is "program", "disk" or the library number; "Icon File" is kept for a disk
-// icon, and for a program icon whose file had to take another name than the program's own.
+// icon, and for a program icon whose file is not the program's own name in the program's icons
+// folder (a numbered name, or a file in the user's or the machine's place).
 ButtonRecord RecordFor(const Button& button, const std::wstring& programFolder);
 
 // The button a record describes, as stored: a program icon's file is the one "Icon File" names
-// or, without it, the program's own name in the icons folder; a library number outside 1 to 25
-// is library icon 1. Whether the files are there is for the caller to judge.
-Button ButtonFromRecord(const ButtonRecord& record, const std::wstring& programFolder);
+// when the naming rule can have given it in one of the places' icons folders or, without it, the
+// program's own name in the program's icons folder; a library number outside 1 to 25 is library
+// icon 1. Whether the files are there is for the caller to judge.
+Button ButtonFromRecord(const ButtonRecord& record, const FilePlaces& places);
 
 // The icon file a program-icon button gets when its name is free: the program's base name, made
 // safe, in the icons folder (as ChooseButtonFilePath makes it).

@@ -29,17 +29,30 @@ bool RecordHadIconFile(const CRegSettings& records, const SettingsSnapshot& befo
     return remembered ? *remembered : records.GetSettingIfThere(section, L"Icon File").has_value();
 }
 
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
-
-std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
-
 }  // namespace
 
 struct ButtonOperations::PreparedFiles {
     std::wstring iconFile;              // the button's own icon file; empty for a library icon
     std::wstring link;                  // the shortcut that carries the parameters, or empty
     std::vector<std::wstring> created;  // files that were not there before, to remove on failure
+    std::vector<std::wstring> madeFolders;  // and the folders made for them, the outermost first
 };
+
+namespace {
+
+void RemoveCreated(const std::vector<std::wstring>& files, const std::vector<std::wstring>& folders) {
+    for (const std::wstring& file : files) ::DeleteFileW(file.c_str());
+    // Innermost first; a folder that holds anything else stays.
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) ::RemoveDirectoryW(folder->c_str());
+}
+
+}  // namespace
+
+bool ButtonOperations::FailPreparing(const std::wstring& what, const wchar_t* done, const PreparedFiles& files) {
+    RemoveCreated(files.created, files.madeFolders);
+    prompts_.Message(what + L" The button was not " + done + L".", kProblemTitle, MB_OK | MB_ICONSTOP);
+    return false;
+}
 
 std::vector<std::wstring> ButtonOperations::FilesOfOtherRows(int ownRow) const {
     std::vector<std::wstring> files;
@@ -59,11 +72,14 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
     // New files never take a name a button uses, the updated one's included: its files stay as
     // they are until the new ones are in the registry, so that a failure leaves it unchanged.
     std::vector<std::wstring> others = FilesOfOtherRows(-1);
-    const std::wstring icons = programFolder_ + L"icons\\";
-    auto fail = [&](const std::wstring& what) {
-        for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
-        prompts_.Message(what + L" The button was not " + done + L".", kProblemTitle, MB_OK | MB_ICONSTOP);
-        return false;
+    // A new file goes to the place of the button's scope, its folders made when missing; a kept
+    // one stays where it is.
+    const std::wstring icons = places_.FolderFor(button.scope) + L"icons\\";
+    auto fail = [&](const std::wstring& what) { return FailPreparing(what, done, files); };
+    auto keeps = [&](const std::wstring& file) { return places_.KeepsFileThere(file, button.scope); };
+    auto noIconsFolder = [&] {
+        return !MakeFolderChain(icons, files.madeFolders) &&
+               fail(L"The folder \"" + icons + L"\" for the button's icon file could not be created.");
     };
     auto made = [&](const std::wstring& file, bool existed) {
         if (!existed) files.created.push_back(file);
@@ -73,11 +89,12 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         // An updated button that keeps its program keeps its icon file as it is; one that has gone
         // is made again under the same name.
         const bool kept = updated && updated->iconKind == IconKind::Program &&
-                          SamePathText(updated->fileToLaunch, button.fileToLaunch);
+                          SamePathText(updated->fileToLaunch, button.fileToLaunch) && keeps(updated->iconFile);
         files.iconFile = kept ? updated->iconFile
                               : ChooseButtonFilePath(icons, PathPart(button.fileToLaunch, PathSelector::BaseName),
                                                      L".ico", others);
         const bool existed = FileExists(files.iconFile);
+        if (!(kept && existed) && noIconsFolder()) return false;
         if (!(kept && existed) && !SaveIconFile(draft.largeIcon, files.iconFile)) {
             return fail(L"The icon file \"" + files.iconFile + L"\" could not be written.");
         }
@@ -85,10 +102,12 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
     } else if (button.iconKind == IconKind::Disk) {
         const std::wstring source = TextBeforeNul(button.iconFile);
         // An updated button whose disk icon is its own copy keeps it.
-        if (updated && updated->iconKind == IconKind::Disk && IsSameFile(source, updated->iconFile)) {
+        if (updated && updated->iconKind == IconKind::Disk && IsSameFile(source, updated->iconFile) &&
+            keeps(updated->iconFile)) {
             files.iconFile = updated->iconFile;
             return PrepareShortcut(draft, updatedRow, others, done, files);
         }
+        if (noIconsFolder()) return false;
         files.iconFile = ChooseButtonFilePath(icons, PathPart(source, PathSelector::BaseName), L".ico", others);
         const bool existed = FileExists(files.iconFile);
         if (!CopyDiskIconFile(source, files.iconFile)) {
@@ -104,25 +123,22 @@ bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow
                                        PreparedFiles& files) {
     const Button& button = draft.button;
     const Button* updated = updatedRow ? &updatedRow->button : nullptr;
-    auto fail = [&](const std::wstring& what) {
-        for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
-        prompts_.Message(what + L" The button was not " + done + L".", kProblemTitle, MB_OK | MB_ICONSTOP);
-        return false;
-    };
+    auto fail = [&](const std::wstring& what) { return FailPreparing(what, done, files); };
     if (!button.parameters.empty()) {
-        const std::wstring shortcuts = programFolder_ + L"shortcuts\\";
-        if (!FolderExists(shortcuts) && !::CreateDirectoryW(shortcuts.c_str(), nullptr)) {
-            return fail(L"The folder \"" + shortcuts + L"\" for the button's shortcut could not be created.");
-        }
+        const std::wstring shortcuts = places_.FolderFor(button.scope) + L"shortcuts\\";
         // An updated button that keeps its program and parameters keeps its shortcut as it is.
         const bool kept = updated && !updated->link.empty() &&
                           SamePathText(updated->fileToLaunch, button.fileToLaunch) &&
-                          updated->parameters == button.parameters;
+                          updated->parameters == button.parameters &&
+                          places_.KeepsFileThere(updated->link, button.scope);
         files.link = kept ? updated->link
                           : ChooseButtonFilePath(shortcuts, PathPart(button.fileToLaunch, PathSelector::BaseName),
                                                  L".lnk", others);
         const bool existed = FileExists(files.link);
         if (kept && existed) return true;
+        if (!MakeFolderChain(shortcuts, files.madeFolders)) {
+            return fail(L"The folder \"" + shortcuts + L"\" for the button's shortcut could not be created.");
+        }
         if (!CreateShortcutFile(files.link, button.fileToLaunch, L"", button.parameters, button.fileToLaunch, 1, 5)) {
             return fail(L"The shortcut \"" + files.link + L"\" that passes the command line parameters could not be "
                         L"written.");
@@ -150,7 +166,7 @@ void ButtonOperations::Undo(const SettingsSnapshot& before, const PreparedFiles&
     // An image placed where no row shows one may stay; one appended goes.
     list_.images.TrimTo(imagesBefore);
     const bool restored = static_cast<bool>(stores_.records.Restore(before));
-    for (const std::wstring& file : files.created) ::DeleteFileW(file.c_str());
+    RemoveCreated(files.created, files.madeFolders);
     prompts_.Message(failure + (restored ? L" Nothing was changed."
                                          : L" Some of the registry settings could not be put back as they were."),
                      kProblemTitle, MB_OK | MB_ICONSTOP);
@@ -166,15 +182,8 @@ void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
     const std::vector<std::wstring> inUse = FilesOfOtherRows(-1);
     for (const std::wstring& file : {former.button.iconFile, former.button.link}) {
         if (file.empty()) continue;
-        // Only the program's own files: in its icons or shortcuts folder, never a library icon,
-        // judged by the file the stored path opens. The names it gives its files hold no ':', and a
-        // stream name such as "5.ico::$DATA" would open the library file itself.
-        const std::wstring opened = FullPath(file);
-        const std::wstring folder = FolderOf(opened);
-        const bool own = NameOf(opened).find(L':') == std::wstring::npos &&
-                         ((SamePathText(folder, FullPath(programFolder_ + L"icons\\")) &&
-                           !IsLibraryIconName(NameOf(opened))) ||
-                          SamePathText(folder, FullPath(programFolder_ + L"shortcuts\\")));
+        // Only the program's own files, in any of its places; never a library icon.
+        const bool own = IsOwnButtonFile(places_, file);
         bool used = false;
         for (const std::wstring& other : inUse) used = used || SamePathText(other, file) || IsSameFile(other, file);
         if (own && !used && FileExists(file)) ::DeleteFileW(file.c_str());
@@ -197,10 +206,11 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
     const ButtonRow row = RowForDraft(draft, files);
     // "Count" becomes the number of buttons listed, whatever it said before: a count that read as
     // none or as negative (left in place by the start-up) plus one would not count this button.
-    RegistryResult written = WriteToolbarEntry(stores_.browser, slot, scope, EntryFor(row.button, programFolder_));
+    RegistryResult written =
+        WriteToolbarEntry(stores_.browser, slot, scope, EntryFor(row.button, places_.programFolder));
     if (written) written = WriteButtonCount(stores_.records, slot + 1);
     if (written) {
-        written = WriteButtonRecord(stores_.records, slot, RecordFor(row.button, programFolder_),
+        written = WriteButtonRecord(stores_.records, slot, RecordFor(row.button, places_.programFolder),
                                     RecordValueOrder::Add);
     }
     if (!written) {
@@ -233,12 +243,12 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
     // failure leaves the row as it was.
     const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
-    const ButtonRecord record = RecordFor(row.button, programFolder_);
+    const ButtonRecord record = RecordFor(row.button, places_.programFolder);
     // A button whose scope changed leaves no entry behind under the other root, and its record
     // keeps no "Icon File" that its new icon does not use.
     RegistryResult written;
     if (formerScope != scope) written = RemoveToolbarEntry(stores_.browser, slot, formerScope);
-    if (written) written = WriteToolbarEntry(stores_.browser, slot, scope, EntryFor(row.button, programFolder_));
+    if (written) written = WriteToolbarEntry(stores_.browser, slot, scope, EntryFor(row.button, places_.programFolder));
     if (written) written = WriteButtonRecord(stores_.records, slot, record, RecordValueOrder::Add);
     if (written && record.iconFile.empty() && RecordHadIconFile(stores_.records, before, recordSection)) {
         written = stores_.records.DeleteSetting(recordSection, L"Icon File", false);
@@ -304,13 +314,14 @@ RewriteResult ButtonOperations::RewriteRows(int first, bool withCount) {
     for (int slot = first; slot < rows && slot < kSlotCount; ++slot) {
         const Button& button = list_.rows[slot].button;
         const RegistryResult entryWritten =
-            WriteToolbarEntry(stores_.browser, slot, button.scope, EntryFor(button, programFolder_));
+            WriteToolbarEntry(stores_.browser, slot, button.scope, EntryFor(button, places_.programFolder));
         // "Count" takes the number of rows once, after the first entry: writing it again for every
         // row would store the same text each time.
         RegistryResult countWritten;
         if (withCount && slot == first) countWritten = WriteButtonCount(stores_.records, rows);
         const RegistryResult recordWritten = countWritten.Then(
-            WriteButtonRecord(stores_.records, slot, RecordFor(button, programFolder_), RecordValueOrder::Rewrite));
+            WriteButtonRecord(stores_.records, slot, RecordFor(button, places_.programFolder),
+                              RecordValueOrder::Rewrite));
         const RegistryResult slotWritten = entryWritten.Then(recordWritten);
         if (!slotWritten && result.firstRefusedSlot < 0) {
             result.firstRefusedSlot = slot;

@@ -6,6 +6,7 @@
 #include "buttons/button.h"
 #include "buttons/button_list.h"
 #include "buttons/button_records.h"
+#include "buttons/file_places.h"
 #include "buttons/icon_files.h"
 #include "common/prompts.h"
 #include "settings/reg_settings.h"
@@ -44,15 +45,22 @@ struct RewriteResult {
 // The button the start-up load lists for a record, read without writing anything: a program or
 // disk icon that cannot be shown becomes library icon 1. For a program or disk icon picico then
 // holds its small picture.
+Button ListedButton(const ButtonRecord& record, const FilePlaces& places, IconHolder& picico);
+// The same for a program in programFolder (ending in a backslash), with this machine's places
+// (OwnFilePlaces).
 Button ListedButton(const ButtonRecord& record, const std::wstring& programFolder, IconHolder& picico);
 
 class ButtonOperations {
 public:
-    // picico is the editor's hidden small icon; programFolder ends in a backslash and holds the
-    // folders "icons" and "shortcuts".
+    // picico is the editor's hidden small icon; places says where the library icons are and where
+    // the buttons' own files go.
+    ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, IconHolder& picico,
+                     FilePlaces places)
+        : list_(list), stores_(stores), prompts_(prompts), picico_(picico), places_(std::move(places)) {}
+    // programFolder ends in a backslash and holds the folders "icons" and "shortcuts", with every file.
     ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, IconHolder& picico,
                      std::wstring programFolder)
-        : list_(list), stores_(stores), prompts_(prompts), picico_(picico), programFolder_(std::move(programFolder)) {}
+        : ButtonOperations(list, stores, prompts, picico, FilePlaces::BesideProgram(std::move(programFolder))) {}
 
     // Rebuilds the list from the records (those of the earlier version if they are there),
     // repairs what is broken, and rewrites every browser entry and record from the list.
@@ -76,11 +84,12 @@ public:
     // uses them any more. Fails as AddButton does.
     ButtonOutcome UpdateButton(int row, const ButtonDraft& draft);
     // Removes row `row` with its entry, record and files, and writes the rows after it one slot
-    // down. Fails as AddButton does. Files are deleted only when they are the program's own (in
-    // its icons or shortcuts folder, not a library icon) and no other row names them.
+    // down. Fails as AddButton does. Files are deleted only when they are the program's own
+    // (IsOwnButtonFile) and no other row names them.
     bool DeleteButton(int row);
 
-    const std::wstring& programFolder() const { return programFolder_; }
+    const std::wstring& programFolder() const { return places_.programFolder; }
+    const FilePlaces& filePlaces() const { return places_; }
 
 private:
     struct PreparedFiles;
@@ -105,6 +114,8 @@ private:
     RewriteResult RewriteRows(int first, bool withCount);
     void Undo(const SettingsSnapshot& before, const PreparedFiles& files, int imagesBefore,
               const std::wstring& failure);
+    // Removes the files and folders the preparation made, and tells the user why the button was not `done`.
+    bool FailPreparing(const std::wstring& what, const wchar_t* done, const PreparedFiles& files);
     // The message of a refused add or update, and of a refused delete of row `deleted`, whose
     // refusal came while the entry of row `blamed` (counted before the delete) was changed.
     static std::wstring WriteFailure(const wchar_t* what, const RegistryResult& cause);
@@ -116,7 +127,7 @@ private:
     RegistryStores& stores_;
     Prompts& prompts_;
     IconHolder& picico_;
-    std::wstring programFolder_;
+    FilePlaces places_;
 };
 
 }  // namespace velmora

@@ -10,7 +10,7 @@ namespace velmora {
 
 ButtonOperations::StoredList ButtonOperations::ReadStoredList() {
     list_.rows.clear();
-    list_.images.LoadLibraryIcons(programFolder_);
+    list_.images.LoadLibraryIcons(places_.programFolder);
 
     // Records left by the earlier version are loaded from there, once, and then moved here.
     StoredList stored;
@@ -77,8 +77,8 @@ void ButtonOperations::EraseDamagedStore() {
     }
 }
 
-Button ListedButton(const ButtonRecord& record, const std::wstring& programFolder, IconHolder& picico) {
-    Button button = ButtonFromRecord(record, programFolder);
+Button ListedButton(const ButtonRecord& record, const FilePlaces& places, IconHolder& picico) {
+    Button button = ButtonFromRecord(record, places);
     // Program and disk icons are shown from their files; one that cannot be loaded, like a
     // library number the library does not have, becomes library icon 1.
     if (button.iconKind != IconKind::Library) {
@@ -92,10 +92,14 @@ Button ListedButton(const ButtonRecord& record, const std::wstring& programFolde
     return button;
 }
 
+Button ListedButton(const ButtonRecord& record, const std::wstring& programFolder, IconHolder& picico) {
+    return ListedButton(record, OwnFilePlaces(programFolder), picico);
+}
+
 bool ButtonOperations::LoadRecord(const CRegSettings& records, int slot) {
     const std::optional<ButtonRecord> record = ReadButtonRecord(records, slot);
     if (!record) return false;
-    ButtonRow row{ListedButton(*record, programFolder_, picico_)};
+    ButtonRow row{ListedButton(*record, places_, picico_)};
     // A program or disk icon's picture is in picico now.
     row.image = row.button.iconKind == IconKind::Library ? row.button.libraryNumber : list_.images.Append(picico_.get());
     list_.rows.push_back(std::move(row));

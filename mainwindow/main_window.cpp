@@ -1,6 +1,7 @@
 #include "mainwindow/main_window.h"
 
 #include "buttons/button_slots.h"
+#include "buttons/file_places.h"
 #include "buttons/paths.h"
 #include "common/file_paths.h"
 #include "mainwindow/check_window.h"
@@ -78,7 +79,10 @@ MainWindow::~MainWindow() {
 HWND MainWindow::Create(MainWindowSetup setup) {
     setup_ = std::move(setup);
     fields_ = std::make_unique<EditorFields>(prompts_, stores_.preferences, setup_.programFolder);
-    operations_ = std::make_unique<ButtonOperations>(list_, stores_, prompts_, fields_->picico, setup_.programFolder);
+    // Where the buttons' own files go is found once: beside the program when its folder can be
+    // written, else in the user's or the machine's place.
+    operations_ = std::make_unique<ButtonOperations>(list_, stores_, prompts_, fields_->picico,
+                                                     FindFilePlaces(setup_.programFolder));
     commands_ = std::make_unique<EditorCommands>(*fields_, *operations_, list_, prompts_, stores_.preferences, setup_.programFolder);
     commands_->focus = [this](const FocusRequest& request) { MoveFocus(request); };
 

@@ -1,0 +1,56 @@
+// Where the files Velmora makes for its buttons lie: a program or disk icon's own ".ico" copy in
+// "icons\", a shortcut that carries parameters in "shortcuts\". They go beside the program when its
+// folder can be written (the unpacked zip, or an install a user may write to). When it cannot (an
+// install under "Program Files" run by a standard user), a "Current User" button's files go to the
+// user's own folder and an "All Users" button's to a folder of the machine that every user reads.
+// The library icons stay beside the program in every case.
+#pragma once
+
+#include "buttons/button.h"
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+struct FilePlaces {
+    // Each folder ends in a backslash; an empty one is not known (no such known folder).
+    std::wstring programFolder;  // holds the library icons, and the buttons' files when writable
+    std::wstring userFolder;     // %LOCALAPPDATA%\Velmora\: "Current User" buttons' files otherwise
+    std::wstring machineFolder;  // %ProgramData%\Velmora\: "All Users" buttons' files otherwise
+    bool programFolderWritable = true;
+
+    // Every file beside the program, as a folder that can be written has it.
+    static FilePlaces BesideProgram(std::wstring programFolder) { return {std::move(programFolder), L"", L"", true}; }
+
+    // The folder whose "icons\" and "shortcuts\" take a new file of a button of this scope.
+    std::wstring FolderFor(ButtonScope scope) const;
+    // Every folder whose "icons\" and "shortcuts\" hold files Velmora made: the program's first.
+    std::vector<std::wstring> OwnFolders() const;
+    // Whether a button of this scope can go on using a file it has where it is. The user's place
+    // holds "Current User" buttons' files only (no other user can read it), the machine's place
+    // "All Users" buttons' files only (only an administrator can delete them); a file anywhere else
+    // (beside the program, or where an earlier version put it) stays where it is.
+    bool KeepsFileThere(const std::wstring& file, ButtonScope scope) const;
+};
+
+// The places of this machine for a program in programFolder (ending in a backslash): the folders
+// %LOCALAPPDATA% and %ProgramData% name, and whether the program's folder can be written, found by
+// making a file there that is deleted when it is closed (in "icons\" and "shortcuts\" too, where
+// they are).
+FilePlaces FindFilePlaces(const std::wstring& programFolder);
+// The same places without the test of the program's folder (counted as writable): enough to tell
+// Velmora's own files, for whatever only reads.
+FilePlaces OwnFilePlaces(const std::wstring& programFolder);
+
+// Whether path is one of Velmora's own files, which it may delete: directly in "icons\" or
+// "shortcuts\" of one of the places, judged by the file the path opens; never a library icon
+// (1.ico to 25.ico, 1gr.ico to 25gr.ico), and never a name with ':' (a stream such as
+// "5.ico::$DATA" opens the library file itself; Velmora's names hold none).
+bool IsOwnButtonFile(const FilePlaces& places, const std::wstring& path);
+
+// Makes the folder (ending in a backslash) and the missing ones above it; answers whether it is
+// there now. The folders it made are added to made, the outermost first.
+bool MakeFolderChain(const std::wstring& folder, std::vector<std::wstring>& made);
+
+}  // namespace velmora
