@@ -17,11 +17,6 @@ namespace velmora {
 
 namespace {
 
-constexpr const wchar_t* kAdministratorAdvice =
-    L" Buttons for \"All Users\" can only be added, changed or deleted by an administrator: choose \"Current "
-    L"User\", or close Velmora and run it again as an administrator (right-click it and choose \"Run as "
-    L"administrator\").";
-
 // Whether the record's "Icon File" was there before the update: the record's writes leave it
 // alone, so it is there now exactly when it was.
 bool RecordHadIconFile(const CRegSettings& records, const SettingsSnapshot& before, const std::wstring& section) {
@@ -50,7 +45,7 @@ void RemoveCreated(const std::vector<std::wstring>& files, const std::vector<std
 
 bool ButtonOperations::FailPreparing(const std::wstring& what, const wchar_t* done, const PreparedFiles& files) {
     RemoveCreated(files.created, files.madeFolders);
-    prompts_.Message(what + L" The button was not " + done + L".", kProblemTitle, MB_OK | MB_ICONSTOP);
+    prompts_.Message(NotDoneText(what, done), kProblemTitle, MB_OK | MB_ICONSTOP);
     return false;
 }
 
@@ -79,7 +74,7 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
     auto keeps = [&](const std::wstring& file) { return places_.KeepsFileThere(file, button.scope); };
     auto noIconsFolder = [&] {
         return !MakeFolderChain(icons, files.madeFolders) &&
-               fail(L"The folder \"" + icons + L"\" for the button's icon file could not be created.");
+               fail(IconFolderNotMadeText(icons));
     };
     auto made = [&](const std::wstring& file, bool existed) {
         if (!existed) files.created.push_back(file);
@@ -96,7 +91,7 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         const bool existed = FileExists(files.iconFile);
         if (!(kept && existed) && noIconsFolder()) return false;
         if (!(kept && existed) && !SaveIconFile(draft.largeIcon, files.iconFile)) {
-            return fail(L"The icon file \"" + files.iconFile + L"\" could not be written.");
+            return fail(IconFileNotWrittenText(files.iconFile));
         }
         made(files.iconFile, existed);
     } else if (button.iconKind == IconKind::Disk) {
@@ -111,7 +106,7 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         files.iconFile = ChooseButtonFilePath(icons, PathPart(source, PathSelector::BaseName), L".ico", others);
         const bool existed = FileExists(files.iconFile);
         if (!CopyDiskIconFile(source, files.iconFile)) {
-            return fail(L"The icon file \"" + source + L"\" could not be copied to \"" + files.iconFile + L"\".");
+            return fail(IconFileNotCopiedText(source, files.iconFile));
         }
         if (!IsSameFile(source, files.iconFile)) made(files.iconFile, existed);
     }
@@ -137,11 +132,10 @@ bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow
         const bool existed = FileExists(files.link);
         if (kept && existed) return true;
         if (!MakeFolderChain(shortcuts, files.madeFolders)) {
-            return fail(L"The folder \"" + shortcuts + L"\" for the button's shortcut could not be created.");
+            return fail(ShortcutFolderNotMadeText(shortcuts));
         }
         if (!CreateShortcutFile(files.link, button.fileToLaunch, L"", button.parameters, button.fileToLaunch, 1, 5)) {
-            return fail(L"The shortcut \"" + files.link + L"\" that passes the command line parameters could not be "
-                        L"written.");
+            return fail(ShortcutNotWrittenText(files.link));
         }
         if (!existed) files.created.push_back(files.link);
     }
@@ -167,15 +161,12 @@ void ButtonOperations::Undo(const SettingsSnapshot& before, const PreparedFiles&
     list_.images.TrimTo(imagesBefore);
     const bool restored = static_cast<bool>(stores_.records.Restore(before));
     RemoveCreated(files.created, files.madeFolders);
-    prompts_.Message(failure + (restored ? L" Nothing was changed."
-                                         : L" Some of the registry settings could not be put back as they were."),
-                     kProblemTitle, MB_OK | MB_ICONSTOP);
+    prompts_.Message(failure + (restored ? kNothingChangedText : kNotPutBackText), kProblemTitle, MB_OK | MB_ICONSTOP);
 }
 
 std::wstring ButtonOperations::WriteFailure(const wchar_t* what, const RegistryResult& cause) {
     // The advice only where it helps: a refusal for want of rights under the machine's root.
-    return std::wstring(L"The button could not be ") + what + L": its settings could not be written to the registry." +
-           (cause.MachineAccessDenied() ? kAdministratorAdvice : L"");
+    return NotWrittenText(what) + (cause.MachineAccessDenied() ? kAdministratorAdvice : L"");
 }
 
 void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
@@ -335,18 +326,11 @@ RewriteResult ButtonOperations::RewriteRows(int first, bool withCount) {
 
 std::wstring ButtonOperations::DeleteFailure(int deleted, int blamed, const RegistryResult& cause) const {
     if (!cause.MachineAccessDenied() || blamed < 0 || blamed >= static_cast<int>(list_.rows.size())) {
-        return L"The button could not be deleted: its settings could not be removed from the registry.";
+        return kNotRemovedText;
     }
     const Button& button = list_.rows[blamed].button;
-    const std::wstring name = L"\"" + (button.buttonText.empty() ? button.fileToLaunch : button.buttonText) + L"\"";
-    const std::wstring advice = L" Close Velmora and run it again as an administrator (right-click it and choose "
-                                L"\"Run as administrator\").";
-    if (blamed == deleted) {
-        return L"The button " + name + L" could not be deleted: it is for \"All Users\", and only an administrator "
-               L"can delete it." + advice;
-    }
-    return L"The button could not be deleted: the button " + name + L" after it is for \"All Users\" and has to "
-           L"move up one place, which only an administrator can do." + advice;
+    const std::wstring& name = button.buttonText.empty() ? button.fileToLaunch : button.buttonText;
+    return blamed == deleted ? AllUsersNotDeletedText(name) : AllUsersCannotMoveText(name);
 }
 
 }  // namespace velmora

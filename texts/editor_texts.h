@@ -86,4 +86,46 @@ inline std::wstring UserGuideNotOpenedText(const std::wstring& guide, long long 
            L"). Make sure that a web browser is installed and set to open web pages (.html files).";
 }
 
+// What the operations on a button say when they fail. Each message about a file ends with
+// NotDoneText; each about the registry with kNothingChangedText or kNotPutBackText.
+inline std::wstring NotDoneText(const std::wstring& what, const wchar_t* done) {
+    return what + L" The button was not " + done + L".";
+}
+inline std::wstring IconFolderNotMadeText(const std::wstring& folder) {
+    return L"The folder \"" + folder + L"\" for the button's icon file could not be created.";
+}
+inline std::wstring IconFileNotWrittenText(const std::wstring& file) {
+    return L"The icon file \"" + file + L"\" could not be written.";
+}
+inline std::wstring IconFileNotCopiedText(const std::wstring& source, const std::wstring& copy) {
+    return L"The icon file \"" + source + L"\" could not be copied to \"" + copy + L"\".";
+}
+inline std::wstring ShortcutFolderNotMadeText(const std::wstring& folder) {
+    return L"The folder \"" + folder + L"\" for the button's shortcut could not be created.";
+}
+inline std::wstring ShortcutNotWrittenText(const std::wstring& link) {
+    return L"The shortcut \"" + link + L"\" that passes the command line parameters could not be written.";
+}
+inline std::wstring NotWrittenText(const wchar_t* what) {
+    return std::wstring(L"The button could not be ") + what + L": its settings could not be written to the registry.";
+}
+inline constexpr const wchar_t* kAdministratorAdvice =
+    L" Buttons for \"All Users\" can only be added, changed or deleted by an administrator: choose \"Current "
+    L"User\", or close Velmora and run it again as an administrator (right-click it and choose \"Run as "
+    L"administrator\").";
+inline constexpr const wchar_t* kNothingChangedText = L" Nothing was changed.";
+inline constexpr const wchar_t* kNotPutBackText = L" Some of the registry settings could not be put back as they were.";
+inline constexpr const wchar_t* kNotRemovedText =
+    L"The button could not be deleted: its settings could not be removed from the registry.";
+inline constexpr const wchar_t* kRunAsAdministratorAdvice =
+    L" Close Velmora and run it again as an administrator (right-click it and choose \"Run as administrator\").";
+inline std::wstring AllUsersNotDeletedText(const std::wstring& name) {
+    return L"The button \"" + name + L"\" could not be deleted: it is for \"All Users\", and only an administrator "
+           L"can delete it." + kRunAsAdministratorAdvice;
+}
+inline std::wstring AllUsersCannotMoveText(const std::wstring& name) {
+    return L"The button could not be deleted: the button \"" + name + L"\" after it is for \"All Users\" and has "
+           L"to move up one place, which only an administrator can do." + kRunAsAdministratorAdvice;
+}
+
 }  // namespace velmora
