@@ -26,16 +26,18 @@ bool EndsWith(const std::wstring& text, const std::wstring& end) {
 
 class Checker {
 public:
-    Checker(const StoredButtons& stored, const std::wstring& programFolder)
-        : stored_(stored), folder_(programFolder) {}
+    Checker(const StoredButtons& stored, const FilePlaces& places)
+        : stored_(stored), places_(places), folder_(places.programFolder) {}
 
     ButtonCheck Run() {
         check_.buttons = static_cast<int>(stored_.buttons.size());
         if (stored_.earlierVersion) Add(texts::EarlierRecords());
         for (int row = 0; row < check_.buttons && IsValidSlot(row); ++row) CheckRow(row);
         CheckSlots();
-        CheckFiles(L"icons\\", L".ico");
-        CheckFiles(L"shortcuts\\", L".lnk");
+        for (const std::wstring& place : places_.OwnFolders()) {
+            CheckFiles(place + L"icons\\", L".ico");
+            CheckFiles(place + L"shortcuts\\", L".lnk");
+        }
         return std::move(check_);
     }
 
@@ -161,8 +163,7 @@ private:
 
     // Files in the folder with the extension, other than the shipped library icons, are named by
     // Velmora's naming rule; those no listed button uses are left over.
-    void CheckFiles(const std::wstring& subFolder, const std::wstring& extension) {
-        const std::wstring folder = folder_ + subFolder;
+    void CheckFiles(const std::wstring& folder, const std::wstring& extension) {
         WIN32_FIND_DATAW found{};
         const HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return;
@@ -186,6 +187,7 @@ private:
     }
 
     const StoredButtons& stored_;
+    const FilePlaces& places_;
     const std::wstring& folder_;
     ButtonCheck check_;
 };
@@ -203,13 +205,17 @@ std::wstring ButtonName(const Button& button) {
     return button.buttonText.empty() ? button.fileToLaunch : button.buttonText;
 }
 
-ButtonCheck CheckStoredButtons(const StoredButtons& stored, const std::wstring& programFolder) {
-    return Checker(stored, programFolder).Run();
+ButtonCheck CheckStoredButtons(const StoredButtons& stored, const FilePlaces& places) {
+    return Checker(stored, places).Run();
+}
+
+ButtonCheck CheckButtons(RegistryApi& registry, const FilePlaces& places) {
+    const RegistryStores stores(registry);
+    return CheckStoredButtons(ReadStoredButtons(stores, places), places);
 }
 
 ButtonCheck CheckButtons(RegistryApi& registry, const std::wstring& programFolder) {
-    const RegistryStores stores(registry);
-    return CheckStoredButtons(ReadStoredButtons(stores, programFolder), programFolder);
+    return CheckButtons(registry, OwnFilePlaces(programFolder));
 }
 
 bool ButtonCheck::AnyRepairable() const {

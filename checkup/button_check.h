@@ -10,12 +10,14 @@
 
 namespace velmora {
 
-// Checks the buttons Velmora lists, its 20 slots and its icons and shortcuts folders.
-// programFolder ends in a backslash and holds "icons" and "shortcuts".
+// Checks the buttons Velmora lists, its 20 slots and the icons and shortcuts folders of every place
+// of its own files. places needs no test of the program's folder (OwnFilePlaces).
+ButtonCheck CheckButtons(RegistryApi& registry, const FilePlaces& places);
+// The same for a program in programFolder (ending in a backslash), with this machine's places.
 ButtonCheck CheckButtons(RegistryApi& registry, const std::wstring& programFolder);
 
 // The same on what was read already.
-ButtonCheck CheckStoredButtons(const StoredButtons& stored, const std::wstring& programFolder);
+ButtonCheck CheckStoredButtons(const StoredButtons& stored, const FilePlaces& places);
 
 // Whether a file to launch is a path that a check looks for: a full path on a drive or a share.
 // Web addresses, bare program names and anything else are not checked.

@@ -1,5 +1,6 @@
 #include "checkup/button_repair.h"
 
+#include "buttons/button_file_names.h"
 #include "buttons/button_mapping.h"
 #include "buttons/button_operations.h"
 #include "buttons/button_slots.h"
@@ -34,11 +35,33 @@ UniqueHicon ProgramIconToSave(const std::wstring& file) {
     return program.empty() ? UniqueHicon() : ProgramIconPicture(program, 0, true);
 }
 
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+
+// A program icon made again keeps the name its record gives it. Without one it takes a free name
+// in the place of the button's scope when that is not the program's folder, and the record is
+// written again to name it; answers whether it did.
+bool NameProgramIconInPlace(std::vector<Button>& buttons, int row, const ButtonRecord& record,
+                            const FilePlaces& places) {
+    Button& button = buttons[row];
+    const std::wstring folder = places.FolderFor(button.scope);
+    if (SamePathText(button.iconFile, record.iconFile) || SamePathText(folder, places.programFolder)) return false;
+    std::vector<std::wstring> others;
+    for (int other = 0; other < static_cast<int>(buttons.size()); ++other) {
+        if (other == row) continue;
+        others.push_back(buttons[other].iconFile);
+        others.push_back(buttons[other].link);
+    }
+    button.iconFile = ChooseButtonFilePath(folder + L"icons\\", PathPart(button.fileToLaunch, PathSelector::BaseName),
+                                           L".ico", others);
+    return true;
+}
+
 // The registry part: every key of the slots was remembered by the reading, to be put back when a
 // write is refused. Answers the first refusal. Every write goes on after one was refused, as the
 // rewrite of all buttons does, so that the undo has all of them to put back.
 RegistryResult WriteRegistry(RegistryStores& stores, const StoredButtons& stored, std::vector<Button>& buttons,
-                             const std::vector<Finding>& findings, const std::wstring& programFolder) {
+                             const std::vector<Finding>& findings, const FilePlaces& places) {
+    const std::wstring& programFolder = places.programFolder;
     std::set<int> toWrite;
     for (const Finding& finding : findings) {
         if (finding.row < 0) continue;
@@ -50,7 +73,9 @@ RegistryResult WriteRegistry(RegistryStores& stores, const StoredButtons& stored
             button.iconFile.clear();
             button.libraryNumber = 1;
         }
-        if (finding.fix == Fix::LibraryIconOne || finding.fix == Fix::WriteEntry || finding.fix == Fix::WriteRecord) {
+        if (finding.fix == Fix::LibraryIconOne || finding.fix == Fix::WriteEntry || finding.fix == Fix::WriteRecord ||
+            (finding.fix == Fix::MakeProgramIcon &&
+             NameProgramIconInPlace(buttons, finding.row, stored.records[finding.row], places))) {
             toWrite.insert(finding.row);
         }
     }
@@ -82,19 +107,20 @@ RegistryResult WriteRegistry(RegistryStores& stores, const StoredButtons& stored
     return result;
 }
 
-void RepairFiles(const std::vector<Button>& buttons, const std::vector<Finding>& findings,
-                 const std::wstring& programFolder) {
+void RepairFiles(const std::vector<Button>& buttons, const std::vector<Finding>& findings, const FilePlaces& places) {
+    // The folders made stay: the files made in them are the buttons' own.
+    std::vector<std::wstring> madeFolders;
     for (const Finding& finding : findings) {
         if (finding.fix == Fix::MakeProgramIcon) {
             const Button& button = buttons[finding.row];
             const UniqueHicon large = ProgramIconToSave(button.fileToLaunch);
-            SaveIconFile(large.get(), button.iconFile);
+            if (MakeFolderChain(FolderOf(button.iconFile), madeFolders)) SaveIconFile(large.get(), button.iconFile);
         } else if (finding.fix == Fix::MakeShortcut) {
             const Button& button = buttons[finding.row];
-            const std::wstring shortcuts = programFolder + L"shortcuts\\";
-            if (!FolderExists(shortcuts)) ::CreateDirectoryW(shortcuts.c_str(), nullptr);
-            CreateShortcutFile(button.link, button.fileToLaunch, L"", button.parameters, button.fileToLaunch, 1, 5);
-        } else if (finding.fix == Fix::RemoveFile) {
+            if (MakeFolderChain(FolderOf(button.link), madeFolders)) {
+                CreateShortcutFile(button.link, button.fileToLaunch, L"", button.parameters, button.fileToLaunch, 1, 5);
+            }
+        } else if (finding.fix == Fix::RemoveFile && IsOwnButtonFile(places, finding.file)) {
             ::DeleteFileW(finding.file.c_str());
         }
     }
@@ -103,16 +129,20 @@ void RepairFiles(const std::vector<Button>& buttons, const std::vector<Finding>&
 }  // namespace
 
 RepairResult RepairButtons(RegistryApi& registry, const std::wstring& programFolder) {
+    return RepairButtons(registry, FindFilePlaces(programFolder));
+}
+
+RepairResult RepairButtons(RegistryApi& registry, const FilePlaces& places) {
     RepairResult result;
     RegistryStores stores(registry);
-    const StoredButtons stored = ReadStoredButtons(stores, programFolder);
-    result.before = CheckStoredButtons(stored, programFolder);
+    const StoredButtons stored = ReadStoredButtons(stores, places);
+    result.before = CheckStoredButtons(stored, places);
     if (!result.before.AnyRepairable()) {
         result.after = result.before;
         return result;
     }
     std::vector<Button> buttons = stored.buttons;
-    const RegistryResult written = WriteRegistry(stores, stored, buttons, result.before.findings, programFolder);
+    const RegistryResult written = WriteRegistry(stores, stored, buttons, result.before.findings, places);
     if (!written) {
         result.refused = true;
         result.administratorNeeded = written.MachineAccessDenied();
@@ -122,8 +152,8 @@ RepairResult RepairButtons(RegistryApi& registry, const std::wstring& programFol
         result.after = result.before;
         return result;
     }
-    RepairFiles(buttons, result.before.findings, programFolder);
-    result.after = CheckButtons(registry, programFolder);
+    RepairFiles(buttons, result.before.findings, places);
+    result.after = CheckButtons(registry, places);
     return result;
 }
 

@@ -6,13 +6,13 @@
 namespace velmora {
 
 int RunCheckCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry) {
-    const ButtonCheck check = CheckButtons(registry, programFolder);
+    const ButtonCheck check = CheckButtons(registry, OwnFilePlaces(programFolder));
     for (const std::wstring& line : check.ReportLines()) report(line);
     return check.findings.empty() ? 0 : 1;
 }
 
 int RunRepairCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry) {
-    const RepairResult result = RepairButtons(registry, programFolder);
+    const RepairResult result = RepairButtons(registry, FindFilePlaces(programFolder));
     for (const std::wstring& line : RepairReportLines(result)) report(line);
     return result.after.findings.empty() ? 0 : 1;
 }

@@ -45,7 +45,7 @@ std::optional<std::wstring> KeyText(const SettingsSnapshot::Key& key, const std:
     return std::nullopt;
 }
 
-StoredButtons ReadStoredButtons(const RegistryStores& stores, const std::wstring& programFolder) {
+StoredButtons ReadStoredButtons(const RegistryStores& stores, const FilePlaces& places) {
     StoredButtons stored;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         stores.browser.Remember(stored.keys, ToolbarEntrySection(slot), false);
@@ -69,7 +69,7 @@ StoredButtons ReadStoredButtons(const RegistryStores& stores, const std::wstring
     for (int slot = 0; !stored.countPastSlots && slot < count; ++slot) {
         std::optional<ButtonRecord> record = ReadButtonRecord(records, slot);
         if (!record) continue;
-        stored.buttons.push_back(ListedButton(*record, programFolder, picico));
+        stored.buttons.push_back(ListedButton(*record, places, picico));
         stored.records.push_back(std::move(*record));
     }
     return stored;

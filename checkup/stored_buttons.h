@@ -5,6 +5,7 @@
 
 #include "buttons/button.h"
 #include "buttons/button_records.h"
+#include "buttons/file_places.h"
 #include "settings/registry_stores.h"
 
 #include <optional>
@@ -30,7 +31,7 @@ struct StoredButtons {
     const SettingsSnapshot::Key* Record(int slot) const;
 };
 
-StoredButtons ReadStoredButtons(const RegistryStores& stores, const std::wstring& programFolder);
+StoredButtons ReadStoredButtons(const RegistryStores& stores, const FilePlaces& places);
 
 // A remembered value's text when it is a text; nothing when the key has no such value.
 std::optional<std::wstring> KeyText(const SettingsSnapshot::Key& key, const std::wstring& name);

@@ -35,10 +35,10 @@ std::wstring Heading(const ButtonCheck& check) {
 
 }  // namespace
 
-CheckWindow::CheckWindow(RegistryApi& registry, std::wstring programFolder, std::function<void()> afterRepair)
+CheckWindow::CheckWindow(RegistryApi& registry, FilePlaces places, std::function<void()> afterRepair)
     : Dialog(kCheckCaption, kWidth, kHeight, Placement::CentredOnOwner),
       registry_(registry),
-      programFolder_(std::move(programFolder)),
+      places_(std::move(places)),
       afterRepair_(std::move(afterRepair)) {}
 
 CheckWindow::~CheckWindow() { DestroyOwnWindow(); }
@@ -53,7 +53,7 @@ void CheckWindow::Form_Load() {
     AddControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kLabel1, {kEdge, kEdge, kWidth - 2 * kEdge, kLabelHeight});
     AddControl(L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kText1,
                {kEdge, kTextTop, kWidth - 2 * kEdge, kButtonTop - kTextTop - 120}, WS_EX_CLIENTEDGE);
-    check_ = CheckButtons(registry_, programFolder_);
+    check_ = CheckButtons(registry_, places_);
     ShowLines(Heading(check_), check_.ReportLines());
 }
 
@@ -80,7 +80,7 @@ void CheckWindow::OnOK() {
 }
 
 void CheckWindow::Command1_Click() {
-    const RepairResult result = RepairButtons(registry_, programFolder_);
+    const RepairResult result = RepairButtons(registry_, places_);
     check_ = result.after;
     if (!result.refused && afterRepair_) afterRepair_();
     // What the repair did or why it did nothing comes first, then the check made after it.

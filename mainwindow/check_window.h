@@ -4,6 +4,7 @@
 // shown, and the main window is told so that its list is read again.
 #pragma once
 
+#include "buttons/file_places.h"
 #include "checkup/findings.h"
 #include "common/window_base.h"
 #include "settings/registry_api.h"
@@ -23,7 +24,7 @@ public:
     static constexpr int kCommand1 = 102;  // "Repair"
 
     // afterRepair runs after every repair that changed something (the main window reads its list again).
-    CheckWindow(RegistryApi& registry, std::wstring programFolder, std::function<void()> afterRepair = {});
+    CheckWindow(RegistryApi& registry, FilePlaces places, std::function<void()> afterRepair = {});
     ~CheckWindow() override;
 
     const ButtonCheck& check() const { return check_; }
@@ -41,7 +42,7 @@ private:
     void ShowLines(const std::wstring& heading, const std::vector<std::wstring>& lines);
 
     RegistryApi& registry_;
-    std::wstring programFolder_;
+    FilePlaces places_;
     std::function<void()> afterRepair_;
     ButtonCheck check_;
 };

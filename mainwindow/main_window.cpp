@@ -392,9 +392,9 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case ID_POPDEL: commands_->Command8_Click(CurrentRow()); break;
     case IDC_COMMAND9: fields_->Command9_Click(); break;
     case ID_MNUFILEIE: mnufileIE_Click(prompts_); break;
-    case ID_MNUFILEEXPORT: mnuFileExport_Click(prompts_, list_, setup_.programFolder); break;
+    case ID_MNUFILEEXPORT: mnuFileExport_Click(prompts_, list_, operations_->filePlaces()); break;
     case ID_MNUFILEIMPORT:
-        if (mnuFileImport_Click(prompts_, list_, stores_, setup_.programFolder)) {
+        if (mnuFileImport_Click(prompts_, list_, stores_, operations_->filePlaces())) {
             ShowList(static_cast<int>(list_.rows.size()) - 1);
         }
         break;
@@ -414,7 +414,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 
 void MainWindow::mnuFileCheck_Click() {
     // A repair changes the records behind the list: it is read again as the start-up reads it.
-    CheckWindow window(registry_, setup_.programFolder, [this] {
+    CheckWindow window(registry_, operations_->filePlaces(), [this] {
         operations_->LoadAtStartup();
         ShowList(currentRow_);
     });

@@ -16,7 +16,7 @@ std::wstring DocumentsFolder() {
     return folder;
 }
 
-void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const std::wstring& programFolder) {
+void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const FilePlaces& places) {
     if (list.rows.empty()) {
         prompts.Message(kNothingToExportText, kExportTitle, MB_OK | MB_ICONINFORMATION);
         return;
@@ -24,16 +24,16 @@ void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const s
     const std::wstring file = prompts.ShowSaveDialog(kRegFilesFilter, kExportTitle, DocumentsFolder(),
                                                      kDefaultExportName);
     if (file.empty()) return;
-    const TransferReport report = ExportButtons(list, programFolder, file);
+    const TransferReport report = ExportButtons(list, places, file);
     prompts.Message(report.Text(), kExportTitle, MB_OK | report.BoxIcon());
 }
 
 bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores,
-                         const std::wstring& programFolder) {
+                         const FilePlaces& places) {
     const std::wstring file = prompts.ShowOpenDialog(kRegFilesFilter, kImportTitle, DocumentsFolder());
     if (file.empty()) return false;
     const size_t before = list.rows.size();
-    const TransferReport report = ImportButtons(list, stores, programFolder, file);
+    const TransferReport report = ImportButtons(list, stores, places, file);
     prompts.Message(report.Text(), kImportTitle, MB_OK | report.BoxIcon());
     return list.rows.size() != before;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "buttons/button_list.h"
+#include "buttons/file_places.h"
 #include "mainwindow/editor_prompts.h"
 #include "settings/registry_stores.h"
 
@@ -16,12 +17,12 @@ std::wstring DocumentsFolder();
 
 // "&Export Buttons...": the save dialog proposes "Velmora buttons.reg" in the documents; the
 // export's report shows in an "Export Buttons" box. Cancel does nothing.
-void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const std::wstring& programFolder);
+void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const FilePlaces& places);
 
 // "&Import Buttons...": the open dialog for a ".reg" file; the buttons go into the list through
 // "Add Button"'s operation, its messages into the report, which shows in an "Import Buttons" box.
 // Answers whether the list changed.
 bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores,
-                         const std::wstring& programFolder);
+                         const FilePlaces& places);
 
 }  // namespace velmora

@@ -24,17 +24,18 @@ RegKey KeyOf(std::wstring path, const NamedTexts& values) {
     return key;
 }
 
-// The folder of the program's own files ("icons" or "shortcuts") that holds file, judged by the
-// path it opens; empty for any other file and for the library icons. As the deletion of a button's
-// files judges them, so that what an export copies is what a delete would remove.
-std::wstring OwnFolderOf(const std::wstring& file, const std::wstring& programFolder) {
-    const std::wstring opened = FullPath(file);
-    if (opened.empty() || NameOf(opened).find(L':') != std::wstring::npos) return {};
-    const std::wstring folder = FolderOf(opened);
-    if (SamePathText(folder, FullPath(programFolder + L"icons\\")) && !IsLibraryIconName(NameOf(opened))) {
-        return L"icons";
+// The folder of the program's own files ("icons" or "shortcuts") that holds file, in any of the
+// places, judged by the path it opens; empty for any other file and for the library icons. As the
+// deletion of a button's files judges them, so that what an export copies is what a delete would
+// remove.
+std::wstring OwnFolderOf(const std::wstring& file, const FilePlaces& places) {
+    if (!IsOwnButtonFile(places, file)) return {};
+    const std::wstring folder = FolderOf(FullPath(file));
+    for (const std::wstring& place : places.OwnFolders()) {
+        for (const wchar_t* subfolder : {L"icons", L"shortcuts"}) {
+            if (SamePathText(folder, FullPath(place + subfolder + L"\\"))) return subfolder;
+        }
     }
-    if (SamePathText(folder, FullPath(programFolder + L"shortcuts\\"))) return L"shortcuts";
     return {};
 }
 
@@ -84,6 +85,11 @@ std::vector<std::wstring> ExportComments(size_t buttons, const std::wstring& pro
 }
 
 TransferReport ExportButtons(const ButtonList& list, const std::wstring& programFolder, const std::wstring& file) {
+    return ExportButtons(list, OwnFilePlaces(programFolder), file);
+}
+
+TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, const std::wstring& file) {
+    const std::wstring& programFolder = places.programFolder;
     TransferReport report;
     if (list.rows.empty()) {
         report.outcome = kTransferNothingDone;
@@ -108,7 +114,7 @@ TransferReport ExportButtons(const ButtonList& list, const std::wstring& program
     std::vector<std::wstring> failed;
     for (size_t row = 0; row < exported; ++row) {
         for (const std::wstring& used : {list.rows[row].button.iconFile, list.rows[row].button.link}) {
-            const std::wstring folder = used.empty() ? L"" : OwnFolderOf(used, programFolder);
+            const std::wstring folder = used.empty() ? L"" : OwnFolderOf(used, places);
             if (folder.empty() || !FileExists(used)) continue;
             const std::wstring target = filesFolder + folder + L"\\" + NameOf(FullPath(used));
             if (!copied.insert(target).second) continue;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "buttons/button_list.h"
+#include "buttons/file_places.h"
 #include "regfile/reg_file.h"
 #include "texts/editor_texts.h"
 #include "transfer/transfer_report.h"
@@ -22,6 +23,9 @@ std::vector<std::wstring> ExportComments(size_t buttons, const std::wstring& pro
 // Writes the file (replacing one of that name only when the whole file could be written) and
 // copies the files. Done in part when a file could not be copied; nothing done when the list is
 // empty or the file could not be written.
+// The files copied are Velmora's own in any of places (IsOwnButtonFile).
+TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, const std::wstring& file);
+// The same for a program in programFolder (ending in a backslash), with this machine's places.
 TransferReport ExportButtons(const ButtonList& list, const std::wstring& programFolder, const std::wstring& file);
 
 }  // namespace velmora

@@ -255,19 +255,25 @@ std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsIn
 
 TransferReport ImportButtons(ButtonList& list, RegistryStores& stores, const std::wstring& programFolder,
                              const std::wstring& file) {
+    return ImportButtons(list, stores, FindFilePlaces(programFolder), file);
+}
+
+TransferReport ImportButtons(ButtonList& list, RegistryStores& stores, const FilePlaces& places,
+                             const std::wstring& file) {
     ButtonsInFile found;
     if (std::optional<TransferReport> refused = ReadImportFile(file, found)) return *refused;
-    return AddButtonsFromFile(found, list, stores, programFolder, file);
+    return AddButtonsFromFile(found, list, stores, places, file);
 }
 
 TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, RegistryStores& stores,
-                                  const std::wstring& programFolder, const std::wstring& file) {
+                                  const FilePlaces& places, const std::wstring& file) {
+    const std::wstring& programFolder = places.programFolder;
     TransferReport report;
 
     // Every message of the checks and of the add is kept for the report instead of shown.
     CollectingPrompts prompts;
     IconHolder picico;
-    ButtonOperations operations(list, stores, prompts, picico, programFolder);
+    ButtonOperations operations(list, stores, prompts, picico, places);
     const std::wstring filesFolder = TransferFilesFolder(file);
     size_t added = 0, listed = 0;
     std::vector<std::wstring> skipped;

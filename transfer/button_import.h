@@ -53,11 +53,16 @@ std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsIn
 // Adds the buttons found in file to the list in their order (skipping those listed already) and
 // reports how many were added and, one line each, which were not and why.
 TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, RegistryStores& stores,
-                                  const std::wstring& programFolder, const std::wstring& file);
+                                  const FilePlaces& places, const std::wstring& file);
 
 // Reads the file, adds its buttons to the list in their order (skipping those listed already),
 // and reports how many were added and, one line each, which were not and why. A file that cannot
 // be read or is not a valid registry file, or that holds no button, changes nothing.
+// The buttons' files go where places says, as the editor's.
+TransferReport ImportButtons(ButtonList& list, RegistryStores& stores, const FilePlaces& places,
+                             const std::wstring& file);
+// The same for a program in programFolder (ending in a backslash), with this machine's places
+// (FindFilePlaces).
 TransferReport ImportButtons(ButtonList& list, RegistryStores& stores, const std::wstring& programFolder,
                              const std::wstring& file);
 

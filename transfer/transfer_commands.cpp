@@ -13,12 +13,12 @@ TransferReport RunExportCommand(const std::wstring& file, const std::wstring& pr
     ButtonList list;
     CollectingPrompts prompts;
     IconHolder picico;
-    ButtonOperations operations(list, stores, prompts, picico, programFolder);
+    ButtonOperations operations(list, stores, prompts, picico, OwnFilePlaces(programFolder));
     if (!operations.LoadWithoutWriting()) {
         return {kTransferNothingDone,
                 {L"Velmora's list of buttons is damaged: start the editor once to repair it, then export again."}};
     }
-    return ExportButtons(list, programFolder, file);
+    return ExportButtons(list, operations.filePlaces(), file);
 }
 
 TransferReport RunImportCommand(const std::wstring& file, const std::wstring& programFolder, RegistryApi& registry) {
@@ -31,8 +31,10 @@ TransferReport RunImportCommand(const std::wstring& file, const std::wstring& pr
     ButtonList list;
     CollectingPrompts prompts;
     IconHolder picico;
-    ButtonOperations(list, stores, prompts, picico, programFolder).LoadAtStartup();
-    TransferReport report = AddButtonsFromFile(found, list, stores, programFolder, file);
+    // The buttons' files go where the editor's would.
+    const FilePlaces places = FindFilePlaces(programFolder);
+    ButtonOperations(list, stores, prompts, picico, places).LoadAtStartup();
+    TransferReport report = AddButtonsFromFile(found, list, stores, places, file);
     for (const std::wstring& text : prompts.texts) report.lines.insert(report.lines.begin(), text);
     return report;
 }

@@ -279,6 +279,28 @@ TEST_F(CheckupTest, CheckWritesNothingAndRepairMendsEverything) {
     EXPECT_EQ(DumpRegistry(), repairedRegistry);
 }
 
+// The program's folder cannot be written: the check finds an unused file in the user's place too,
+// and the repair deletes it and makes a program icon that had no name of its own again in that
+// place, the record naming it.
+TEST_F(CheckupTest, RepairUsesTheUsersPlaceWhenTheProgramsFolderCannotBeWritten) {
+    TempFolder user;
+    const FilePlaces places{folder.path(), user.path() + L"Velmora\\", L"", false};
+    const std::wstring unused = user.WriteFile(L"Velmora\\icons\\old.ico", "x");
+    ::DeleteFileW((Icons() + L"notepad.ico").c_str());
+    const std::vector<std::wstring> lines = CheckButtons(views, places).ReportLines();
+    const std::wstring found =
+        L"The file \"" + unused + L"\" was made by Velmora and no button uses it. Repair deletes it.";
+    EXPECT_NE(std::find(lines.begin(), lines.end(), found), lines.end()) << ::testing::PrintToString(lines);
+
+    const RepairResult repaired = RepairButtons(views, places);
+    EXPECT_EQ(repaired.after.ReportLines(), std::vector<std::wstring>{L"All 3 buttons are in order."});
+    EXPECT_FALSE(FileExists(unused));
+    const std::wstring icon = places.userFolder + L"icons\\notepad.ico";
+    EXPECT_TRUE(FileExists(icon));
+    EXPECT_FALSE(FileExists(Icons() + L"notepad.ico"));
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(0), L"Icon File"), icon);
+}
+
 // A view that refuses every write (a user without administrator rights): the repair puts back
 // every key it changed, touches no file, and says that an administrator is needed.
 TEST_F(CheckupTest, RefusedRepairChangesNothing) {

@@ -33,7 +33,7 @@ TEST(CheckWindowTest, ListsTheFindingsRepairsAndShowsTheCheckAgain) {
     WriteString(HKEY_CURRENT_USER, EntryKey(6), L"ButtonText", L"Old");
 
     int repairs = 0;
-    CheckWindow window(SystemRegistry(), folder.path(), [&repairs] { ++repairs; });
+    CheckWindow window(SystemRegistry(), FilePlaces::BesideProgram(folder.path()), [&repairs] { ++repairs; });
     HWND hwnd = window.CreateModeless(nullptr);
     ASSERT_TRUE(hwnd);
     EXPECT_EQ(WindowText(hwnd), L"Check Buttons");

@@ -165,6 +165,27 @@ TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
     EXPECT_EQ(State(list), before);
 }
 
+// A button whose files lie in the user's place (the program's folder could not be written) is
+// exported with them, in the same layout as files beside the program.
+TEST_F(TransferTest, ExportCopiesTheFilesOfTheUsersPlace) {
+    TempFolder user;
+    const FilePlaces places{program.path(), user.path() + L"Velmora\\", L"", false};
+    ButtonDraft draft;
+    draft.button = {kNotepad, L"-x", L"Pad", L"Pad", L"Pad", ButtonScope::CurrentUser, IconKind::Program, 1, L"", L""};
+    const ProgramIcons icons = TakeProgramIcons(kNotepad);
+    draft.smallIcon = icons.small.get();
+    draft.largeIcon = icons.large.get();
+    ASSERT_TRUE(ButtonOperations(list, stores, prompts, picico, places).AddButton(draft).done);
+    ASSERT_EQ(list.rows[0].button.iconFile, places.userFolder + L"icons\\notepad.ico");
+
+    const std::wstring file = out.path() + L"e.reg";
+    EXPECT_EQ(ExportButtons(list, places, file).outcome, kTransferDone);
+    const FileList copied = ListFiles(out.path() + L"e files\\");
+    EXPECT_EQ(copied.size(), 2u);
+    EXPECT_TRUE(copied.count(L"icons\\notepad.ico"));
+    EXPECT_TRUE(copied.count(L"shortcuts\\notepad.lnk"));
+}
+
 // The file as "reg import" and the registry editor read it, and what it holds for each scope.
 TEST_F(TransferTest, ExportIsARegistryEditorFile) {
     ASSERT_TRUE(Add(L"Ünï \"x\"", IconKind::Library, L"C:\\a\\b.exe", L"", true, 4));
@@ -361,25 +382,25 @@ TEST(TransferSwitchesTest, VlmRunsTheCommandsForScripts) {
 // The menu items: the dialogs they open, the summary box, and Cancel doing nothing.
 TEST_F(TransferTest, MenuItemsAskForTheFileAndSumUp) {
     ScriptedEditorPrompts editor;
-    mnuFileExport_Click(editor, list, program.path());
+    mnuFileExport_Click(editor, list, FilePlaces::BesideProgram(program.path()));
     ASSERT_EQ(editor.boxes.shown.size(), 1u);
     EXPECT_EQ(editor.boxes.shown[0].text, L"There are no buttons to export.");
     ASSERT_TRUE(Add(L"Pad", IconKind::Library, kNotepad));
-    mnuFileExport_Click(editor, list, program.path());  // cancelled
+    mnuFileExport_Click(editor, list, FilePlaces::BesideProgram(program.path()));  // cancelled
     ASSERT_EQ(editor.saveDialogs.size(), 1u);
     EXPECT_EQ(editor.saveDialogs[0].title, L"Export Buttons");
     EXPECT_EQ(editor.saveDialogs[0].folder, DocumentsFolder() + L"|Velmora buttons.reg");
     const std::wstring file = out.path() + L"m.reg";
     editor.saveAnswers.push_back(file);
-    mnuFileExport_Click(editor, list, program.path());
+    mnuFileExport_Click(editor, list, FilePlaces::BesideProgram(program.path()));
     ASSERT_EQ(editor.boxes.shown.size(), 2u);
     EXPECT_EQ(editor.boxes.shown[1].title, L"Export Buttons");
     EXPECT_EQ(editor.boxes.shown[1].style, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
 
-    EXPECT_FALSE(mnuFileImport_Click(editor, list, stores, program.path()));  // cancelled
+    EXPECT_FALSE(mnuFileImport_Click(editor, list, stores, FilePlaces::BesideProgram(program.path())));  // cancelled
     operations.DeleteButton(0);
     editor.openAnswers.push_back(file);
-    EXPECT_TRUE(mnuFileImport_Click(editor, list, stores, program.path()));
+    EXPECT_TRUE(mnuFileImport_Click(editor, list, stores, FilePlaces::BesideProgram(program.path())));
     EXPECT_EQ(editor.openDialogs.back().filter, kRegFilesFilter);
     ASSERT_EQ(editor.boxes.shown.size(), 3u);
     EXPECT_EQ(editor.boxes.shown[2].title, L"Import Buttons");
