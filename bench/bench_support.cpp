@@ -14,8 +14,8 @@ const wchar_t* const kScratchRoot = L"Software\\Velmora Bench";
 
 bool Redirect(HKEY predefined, const std::wstring& path) {
     HKEY scratch = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                          nullptr, &scratch, nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                          &scratch, nullptr) != ERROR_SUCCESS) {
         return false;
     }
     const LSTATUS status = ::RegOverridePredefKey(predefined, scratch);
@@ -56,9 +56,15 @@ void SeedButtons(int count, const std::wstring& programFolder) {
         const MixedButton button = MixedButtonAt(slot, programFolder);
         ButtonRecord record;
         switch (button.kind) {
-        case IconKind::Library: record.icon = std::to_wstring(button.number); break;
-        case IconKind::Program: record.icon = L"program"; break;
-        case IconKind::Disk: record.icon = L"disk"; break;
+        case IconKind::Library:
+            record.icon = std::to_wstring(button.number);
+            break;
+        case IconKind::Program:
+            record.icon = L"program";
+            break;
+        case IconKind::Disk:
+            record.icon = L"disk";
+            break;
         }
         record.iconFile = button.iconFile;
         record.program = button.program;

@@ -29,8 +29,8 @@ Activity Pump(double milliseconds) {
     Activity activity;
     const double end = NowMs() + milliseconds;
     for (double left = milliseconds; left > 0; left = end - NowMs()) {
-        const DWORD woke = ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left) + 1, QS_ALLINPUT,
-                                                         MWMO_INPUTAVAILABLE);
+        const DWORD woke =
+            ::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left) + 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woke == WAIT_TIMEOUT) continue;
         ++activity.wakeUps;
         MSG message;

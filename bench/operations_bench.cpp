@@ -118,8 +118,8 @@ struct Editor {
 void WriteKey(const std::wstring& path, const NamedTexts& values, int& calls) {
     HKEY key = nullptr;
     ++calls;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                          nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS) {
         return;
     }
     for (const auto& [name, text] : values) {
@@ -177,45 +177,45 @@ int main(int argc, char** argv) {
     const std::wstring folder = ThisProgramFolder();
 
     std::vector<Operation> operations;
-    operations.push_back(
-        {L"add", kListSize - 1, [](Editor& editor) { return editor.operations.AddButton(Draft(kListSize - 1)).done; },
-         [&folder](const std::vector<ButtonRow>& rows) {
-             int calls = 0;
-             const int slot = kListSize - 1;
-             WriteKey(kEntries + ToolbarEntrySection(slot), EntryValues(rows[slot], folder), calls);
-             WriteKey(kVelmora + kAddedButtons, {{L"Count", std::to_wstring(kListSize)}}, calls);
-             WriteKey(kVelmora + ButtonRecordSection(slot), RecordValues(rows[slot], folder, RecordValueOrder::Add),
-                      calls);
-             return calls;
-         }});
-    operations.push_back(
-        {L"update", kListSize,
-         [](Editor& editor) {
-             return editor.operations.UpdateButton(kUpdatedRow, Draft(kUpdatedRow, L"Changed ")).done;
-         },
-         [&folder](const std::vector<ButtonRow>& rows) {
-             int calls = 0;
-             WriteKey(kEntries + ToolbarEntrySection(kUpdatedRow), EntryValues(rows[kUpdatedRow], folder), calls);
-             WriteKey(kVelmora + ButtonRecordSection(kUpdatedRow),
-                      RecordValues(rows[kUpdatedRow], folder, RecordValueOrder::Add), calls);
-             return calls;
-         }});
-    operations.push_back(
-        {L"delete", kListSize, [](Editor& editor) { return editor.operations.DeleteButton(0); },
-         [&folder](const std::vector<ButtonRow>& rows) {
-             int calls = 0;
-             WriteKey(kVelmora + kAddedButtons, {{L"Count", std::to_wstring(rows.size())}}, calls);
-             for (int slot = 0; slot < kListSize; ++slot) {
-                 DeleteKey(kVelmora + ButtonRecordSection(slot), calls);
-                 DeleteKey(kEntries + ToolbarEntrySection(slot), calls);
-             }
-             for (int slot = 0; slot < static_cast<int>(rows.size()); ++slot) {
-                 WriteKey(kEntries + ToolbarEntrySection(slot), EntryValues(rows[slot], folder), calls);
-                 WriteKey(kVelmora + ButtonRecordSection(slot),
-                          RecordValues(rows[slot], folder, RecordValueOrder::Rewrite), calls);
-             }
-             return calls;
-         }});
+    operations.push_back({L"add", kListSize - 1,
+                          [](Editor& editor) { return editor.operations.AddButton(Draft(kListSize - 1)).done; },
+                          [&folder](const std::vector<ButtonRow>& rows) {
+                              int calls = 0;
+                              const int slot = kListSize - 1;
+                              WriteKey(kEntries + ToolbarEntrySection(slot), EntryValues(rows[slot], folder), calls);
+                              WriteKey(kVelmora + kAddedButtons, {{L"Count", std::to_wstring(kListSize)}}, calls);
+                              WriteKey(kVelmora + ButtonRecordSection(slot),
+                                       RecordValues(rows[slot], folder, RecordValueOrder::Add), calls);
+                              return calls;
+                          }});
+    operations.push_back({L"update", kListSize,
+                          [](Editor& editor) {
+                              return editor.operations.UpdateButton(kUpdatedRow, Draft(kUpdatedRow, L"Changed ")).done;
+                          },
+                          [&folder](const std::vector<ButtonRow>& rows) {
+                              int calls = 0;
+                              WriteKey(kEntries + ToolbarEntrySection(kUpdatedRow),
+                                       EntryValues(rows[kUpdatedRow], folder), calls);
+                              WriteKey(kVelmora + ButtonRecordSection(kUpdatedRow),
+                                       RecordValues(rows[kUpdatedRow], folder, RecordValueOrder::Add), calls);
+                              return calls;
+                          }});
+    operations.push_back({L"delete", kListSize, [](Editor& editor) { return editor.operations.DeleteButton(0); },
+                          [&folder](const std::vector<ButtonRow>& rows) {
+                              int calls = 0;
+                              WriteKey(kVelmora + kAddedButtons, {{L"Count", std::to_wstring(rows.size())}}, calls);
+                              for (int slot = 0; slot < kListSize; ++slot) {
+                                  DeleteKey(kVelmora + ButtonRecordSection(slot), calls);
+                                  DeleteKey(kEntries + ToolbarEntrySection(slot), calls);
+                              }
+                              for (int slot = 0; slot < static_cast<int>(rows.size()); ++slot) {
+                                  WriteKey(kEntries + ToolbarEntrySection(slot), EntryValues(rows[slot], folder),
+                                           calls);
+                                  WriteKey(kVelmora + ButtonRecordSection(slot),
+                                           RecordValues(rows[slot], folder, RecordValueOrder::Rewrite), calls);
+                              }
+                              return calls;
+                          }});
 
     bool failed = false;
     for (Operation& operation : operations) {

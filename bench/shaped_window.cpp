@@ -136,8 +136,7 @@ HWND ShapedWindow::AddFrame(int id, const wchar_t* caption, const TwipsRect& at)
 void ShapedWindow::CreateControls() {
     AddFrame(IDC_FRAME2, L"Currently Added Buttons:", kFrame2);
     HWND list = AddControl(WC_LISTVIEWW, L"",
-                           WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                               LVS_SHAREIMAGELISTS,
+                           WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                            IDC_LISTVIEW1, Place(kListView1, kFrame2), WS_EX_CLIENTEDGE);
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     images_.reset(::ImageList_Create(kSmallIconSize, kSmallIconSize, ILC_COLOR32 | ILC_MASK, rows_, 8));
@@ -152,9 +151,8 @@ void ShapedWindow::CreateControls() {
         heading.iSubItem = column;
         ::SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&heading));
     }
-    AddTooltip(
-        AddControl(L"BUTTON", L"Edit Selected", WS_TABSTOP | WS_GROUP, IDC_COMMAND7, Place(kCommand7, kFrame2)),
-        L"Edit properties of currently selected button.");
+    AddTooltip(AddControl(L"BUTTON", L"Edit Selected", WS_TABSTOP | WS_GROUP, IDC_COMMAND7, Place(kCommand7, kFrame2)),
+               L"Edit properties of currently selected button.");
     AddTooltip(AddControl(L"BUTTON", L"Delete Selected", WS_TABSTOP, IDC_COMMAND8, Place(kCommand8, kFrame2)),
                L"Delete currently selected button.");
 
@@ -170,12 +168,10 @@ void ShapedWindow::CreateControls() {
 
     const TwipsRect icofrm = Place(kIcofrm, kFrame1);
     AddFrame(IDC_ICOFRM, L"Icon:", icofrm);
-    AddTooltip(
-        AddControl(L"BUTTON", L"Use Program Icon", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK1, Place(kCheck1, icofrm)),
-        L"Check to use default program icon on button.");
-    AddTooltip(
-        AddControl(L"BUTTON", L"Select Icon from Library", WS_TABSTOP, IDC_COMMAND3, Place(kCommand3, icofrm)),
-        L"Select from preformatted icons.");
+    AddTooltip(AddControl(L"BUTTON", L"Use Program Icon", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK1, Place(kCheck1, icofrm)),
+               L"Check to use default program icon on button.");
+    AddTooltip(AddControl(L"BUTTON", L"Select Icon from Library", WS_TABSTOP, IDC_COMMAND3, Place(kCommand3, icofrm)),
+               L"Select from preformatted icons.");
     AddTooltip(AddControl(L"BUTTON", L"Select Icon from Disk", WS_TABSTOP, IDC_COMMAND5, Place(kCommand5, icofrm)),
                L"Select \".ico\" file from disk.");
     AddFrame(IDC_FRAME4, L"Selected Icon:", Place(kFrame4, icofrm));
@@ -213,8 +209,8 @@ void ShapedWindow::CreateControls() {
                L"Replace properties of currently selected button.");
 
     AddFrame(IDC_FRAME7, L"Drop Target:", kFrame7);
-    dropPicture_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
-                                                       IMAGE_ICON, Px(480), Px(480), 0)));
+    dropPicture_.reset(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, Px(480), Px(480), 0)));
     AddControl(L"STATIC", L"", SS_OWNERDRAW, IDC_IMAGE2, Place(kImage2, kFrame7));
     HWND label6 = AddControl(L"STATIC",
                              L"Drag and drop any file here to have all pertinent info automatically entered into "

@@ -38,7 +38,7 @@ struct Case {
     std::wstring name;
     std::wstring program;
     std::wstring arguments;
-    int buttons = -1;  // the editor's recorded buttons; -1 for the yardsticks
+    int buttons = -1;                      // the editor's recorded buttons; -1 for the yardsticks
     const wchar_t* windowClass = nullptr;  // the class of its main window
     std::vector<double> times;
     int shaped = -1;  // the editor's case: the index of the shaped window with as many rows
@@ -50,7 +50,9 @@ std::wstring FullPath(const wchar_t* path) {
     return length ? std::wstring(full, length) : std::wstring(path);
 }
 
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
 
 // Starts the program and answers the milliseconds until its main window was visible, or a
 // negative figure when it never showed one.

@@ -43,6 +43,8 @@ inline const wchar_t* ScopeText(ButtonScope scope) {
 inline ButtonScope ScopeFromText(const std::wstring& text) {
     return text == kScopeAllUsers ? ButtonScope::AllUsers : ButtonScope::CurrentUser;
 }
-inline bool ForAllUsers(ButtonScope scope) { return scope == ButtonScope::AllUsers; }
+inline bool ForAllUsers(ButtonScope scope) {
+    return scope == ButtonScope::AllUsers;
+}
 
 }  // namespace velmora

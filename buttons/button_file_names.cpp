@@ -15,7 +15,15 @@ namespace {
 bool IsForbiddenInFileName(wchar_t c) {
     if (c < 32) return true;
     switch (c) {
-    case L'<': case L'>': case L':': case L'"': case L'/': case L'\\': case L'|': case L'?': case L'*':
+    case L'<':
+    case L'>':
+    case L':':
+    case L'"':
+    case L'/':
+    case L'\\':
+    case L'|':
+    case L'?':
+    case L'*':
         return true;
     default:
         return false;
@@ -26,10 +34,10 @@ bool IsForbiddenInFileName(wchar_t c) {
 // ("nul.txt" and "con.tar.gz" are devices too) and with blanks before that dot ("aux .txt").
 bool IsDeviceName(const std::wstring& name) {
     static const std::array<const wchar_t*, 32> kDevices = {
-        L"CON",  L"PRN",  L"AUX",  L"NUL",  L"CONIN$", L"CONOUT$",
-        L"COM0", L"COM1", L"COM2", L"COM3", L"COM4",   L"COM5", L"COM6", L"COM7", L"COM8", L"COM9",
-        L"LPT0", L"LPT1", L"LPT2", L"LPT3", L"LPT4",   L"LPT5", L"LPT6", L"LPT7", L"LPT8", L"LPT9",
-        L"COM\u00B9", L"COM\u00B2", L"COM\u00B3", L"LPT\u00B9", L"LPT\u00B2", L"LPT\u00B3"};
+        L"CON",  L"PRN",  L"AUX",       L"NUL",       L"CONIN$",    L"CONOUT$",   L"COM0",      L"COM1",
+        L"COM2", L"COM3", L"COM4",      L"COM5",      L"COM6",      L"COM7",      L"COM8",      L"COM9",
+        L"LPT0", L"LPT1", L"LPT2",      L"LPT3",      L"LPT4",      L"LPT5",      L"LPT6",      L"LPT7",
+        L"LPT8", L"LPT9", L"COM\u00B9", L"COM\u00B2", L"COM\u00B3", L"LPT\u00B9", L"LPT\u00B2", L"LPT\u00B3"};
     std::wstring stem = name.substr(0, name.find(L'.'));
     while (!stem.empty() && stem.back() == L' ') stem.pop_back();
     for (const wchar_t* device : kDevices) {
@@ -38,7 +46,9 @@ bool IsDeviceName(const std::wstring& name) {
     return false;
 }
 
-std::wstring NumberSuffix(size_t number) { return L" (" + std::to_wstring(number) + L")"; }
+std::wstring NumberSuffix(size_t number) {
+    return L" (" + std::to_wstring(number) + L")";
+}
 
 }  // namespace
 
@@ -83,8 +93,7 @@ std::wstring ButtonFilePath(const std::wstring& folder, const std::wstring& safe
 }
 
 std::wstring ChooseButtonFilePath(const std::wstring& folder, const std::wstring& baseName,
-                                  const std::wstring& extension,
-                                  const std::vector<std::wstring>& filesOfOtherButtons) {
+                                  const std::wstring& extension, const std::vector<std::wstring>& filesOfOtherButtons) {
     const std::wstring safe = SafeFileBaseName(baseName);
     const bool iconFile = SamePathText(extension, L".ico");
     auto isFree = [&](const std::wstring& path) {

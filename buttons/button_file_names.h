@@ -37,8 +37,7 @@ std::wstring ButtonFilePath(const std::wstring& folder, const std::wstring& safe
 // file reached through another spelling. A file on disk that no other button uses is free: a
 // button made again for the same program replaces its own old file.
 std::wstring ChooseButtonFilePath(const std::wstring& folder, const std::wstring& baseName,
-                                  const std::wstring& extension,
-                                  const std::vector<std::wstring>& filesOfOtherButtons);
+                                  const std::wstring& extension, const std::vector<std::wstring>& filesOfOtherButtons);
 
 // Whether path is a name that ChooseButtonFilePath can give a file of baseName in folder: the
 // plain name or a numbered one (" (2)", " (3)", ...), compared without regard to case.

@@ -7,14 +7,22 @@ namespace velmora {
 
 std::wstring ButtonRow::Column(int index) const {
     switch (index) {
-    case 1: return button.buttonText;
-    case 2: return button.menuText;
-    case 3: return button.statusBarText;
-    case 4: return ScopeText(button.scope);
-    case 5: return button.parameters;
-    case 6: return button.iconKind == IconKind::Disk ? L"disk" : L"";
-    case 7: return button.link;
-    default: return button.fileToLaunch;
+    case 1:
+        return button.buttonText;
+    case 2:
+        return button.menuText;
+    case 3:
+        return button.statusBarText;
+    case 4:
+        return ScopeText(button.scope);
+    case 5:
+        return button.parameters;
+    case 6:
+        return button.iconKind == IconKind::Disk ? L"disk" : L"";
+    case 7:
+        return button.link;
+    default:
+        return button.fileToLaunch;
     }
 }
 
@@ -28,7 +36,9 @@ int ImageSize() {
 }
 
 // Bytes of one row of a monochrome bitmap, which Windows pads to whole 16-bit words.
-int MaskStride(int width) { return (width + 15) / 16 * 2; }
+int MaskStride(int width) {
+    return (width + 15) / 16 * 2;
+}
 
 // A fully transparent icon, standing in for a library file that is missing.
 UniqueHicon BlankIcon(int size) {
@@ -54,8 +64,7 @@ void ButtonImages::LoadLibraryIcons(const std::wstring& programFolder) {
     UniqueHbitmap mask(::CreateBitmap(stripWidth, size_, 1, 1, maskBits.data()));
     if (!colour || !mask || ::ImageList_Add(list_.get(), colour.get(), mask.get()) < 0) {
         const UniqueHicon blank = BlankIcon(size_);
-        while (Count() < kLibraryIconCount && ::ImageList_AddIcon(list_.get(), blank.get()) >= 0) {
-        }
+        while (Count() < kLibraryIconCount && ::ImageList_AddIcon(list_.get(), blank.get()) >= 0) {}
     }
 }
 
@@ -63,8 +72,8 @@ void ButtonImages::LoadLibraryImage(long long number) {
     if (number < 1 || number > kLibraryIconCount || number > Count() || libraryLoaded_[number - 1]) return;
     libraryLoaded_[number - 1] = true;
     const std::wstring file = libraryFolder_ + L"icons\\" + std::to_wstring(number) + L".ico";
-    UniqueHicon icon(static_cast<HICON>(
-        ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size_, size_, LR_LOADFROMFILE)));
+    UniqueHicon icon(
+        static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size_, size_, LR_LOADFROMFILE)));
     if (icon) ::ImageList_ReplaceIcon(list_.get(), static_cast<int>(number - 1), icon.get());
 }
 
@@ -85,12 +94,15 @@ void ButtonImages::TrimTo(int count) {
     while (Count() > count && Count() > kLibraryIconCount) ::ImageList_Remove(list_.get(), Count() - 1);
 }
 
-int ButtonImages::Count() const { return ::ImageList_GetImageCount(list_.get()); }
+int ButtonImages::Count() const {
+    return ::ImageList_GetImageCount(list_.get());
+}
 
 int ButtonList::PlaceImage(HICON icon) {
     for (int number = kLibraryIconCount + 1; number <= images.Count(); ++number) {
         bool shown = false;
-        for (const ButtonRow& row : rows) shown = shown || (row.button.iconKind != IconKind::Library && row.image == number);
+        for (const ButtonRow& row : rows)
+            shown = shown || (row.button.iconKind != IconKind::Library && row.image == number);
         if (!shown) {
             images.Replace(number, icon);
             return number;

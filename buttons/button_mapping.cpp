@@ -24,7 +24,9 @@ ToolbarEntry EntryFor(const Button& button, const std::wstring& programFolder) {
 ButtonRecord RecordFor(const Button& button, const std::wstring& programFolder) {
     ButtonRecord record;
     switch (button.iconKind) {
-    case IconKind::Library: record.icon = std::to_wstring(button.libraryNumber); break;
+    case IconKind::Library:
+        record.icon = std::to_wstring(button.libraryNumber);
+        break;
     case IconKind::Disk:
         record.icon = L"disk";
         record.iconFile = button.iconFile;

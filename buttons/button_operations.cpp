@@ -27,9 +27,9 @@ bool RecordHadIconFile(const CRegSettings& records, const SettingsSnapshot& befo
 }  // namespace
 
 struct ButtonOperations::PreparedFiles {
-    std::wstring iconFile;              // the button's own icon file; empty for a library icon
-    std::wstring link;                  // the shortcut that carries the parameters, or empty
-    std::vector<std::wstring> created;  // files that were not there before, to remove on failure
+    std::wstring iconFile;                  // the button's own icon file; empty for a library icon
+    std::wstring link;                      // the shortcut that carries the parameters, or empty
+    std::vector<std::wstring> created;      // files that were not there before, to remove on failure
     std::vector<std::wstring> madeFolders;  // and the folders made for them, the outermost first
 };
 
@@ -73,8 +73,7 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
     auto fail = [&](const std::wstring& what) { return FailPreparing(what, done, files); };
     auto keeps = [&](const std::wstring& file) { return places_.KeepsFileThere(file, button.scope); };
     auto noIconsFolder = [&] {
-        return !MakeFolderChain(icons, files.madeFolders) &&
-               fail(IconFolderNotMadeText(icons));
+        return !MakeFolderChain(icons, files.madeFolders) && fail(IconFolderNotMadeText(icons));
     };
     auto made = [&](const std::wstring& file, bool existed) {
         if (!existed) files.created.push_back(file);
@@ -85,9 +84,9 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         // is made again under the same name.
         const bool kept = updated && updated->iconKind == IconKind::Program &&
                           SamePathText(updated->fileToLaunch, button.fileToLaunch) && keeps(updated->iconFile);
-        files.iconFile = kept ? updated->iconFile
-                              : ChooseButtonFilePath(icons, PathPart(button.fileToLaunch, PathSelector::BaseName),
-                                                     L".ico", others);
+        files.iconFile =
+            kept ? updated->iconFile
+                 : ChooseButtonFilePath(icons, PathPart(button.fileToLaunch, PathSelector::BaseName), L".ico", others);
         const bool existed = FileExists(files.iconFile);
         if (!(kept && existed) && noIconsFolder()) return false;
         if (!(kept && existed) && !SaveIconFile(draft.largeIcon, files.iconFile)) {
@@ -122,10 +121,9 @@ bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow
     if (!button.parameters.empty()) {
         const std::wstring shortcuts = places_.FolderFor(button.scope) + L"shortcuts\\";
         // An updated button that keeps its program and parameters keeps its shortcut as it is.
-        const bool kept = updated && !updated->link.empty() &&
-                          SamePathText(updated->fileToLaunch, button.fileToLaunch) &&
-                          updated->parameters == button.parameters &&
-                          places_.KeepsFileThere(updated->link, button.scope);
+        const bool kept =
+            updated && !updated->link.empty() && SamePathText(updated->fileToLaunch, button.fileToLaunch) &&
+            updated->parameters == button.parameters && places_.KeepsFileThere(updated->link, button.scope);
         files.link = kept ? updated->link
                           : ChooseButtonFilePath(shortcuts, PathPart(button.fileToLaunch, PathSelector::BaseName),
                                                  L".lnk", others);
@@ -310,9 +308,8 @@ RewriteResult ButtonOperations::RewriteRows(int first, bool withCount) {
         // row would store the same text each time.
         RegistryResult countWritten;
         if (withCount && slot == first) countWritten = WriteButtonCount(stores_.records, rows);
-        const RegistryResult recordWritten = countWritten.Then(
-            WriteButtonRecord(stores_.records, slot, RecordFor(button, places_.programFolder),
-                              RecordValueOrder::Rewrite));
+        const RegistryResult recordWritten = countWritten.Then(WriteButtonRecord(
+            stores_.records, slot, RecordFor(button, places_.programFolder), RecordValueOrder::Rewrite));
         const RegistryResult slotWritten = entryWritten.Then(recordWritten);
         if (!slotWritten && result.firstRefusedSlot < 0) {
             result.firstRefusedSlot = slot;

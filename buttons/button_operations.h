@@ -16,7 +16,6 @@
 
 namespace velmora {
 
-
 // A button as the editor defines it, for adding or updating, with the editor's pictures of its
 // icon: the small one becomes the row's image for a program or disk icon, the large one a program
 // icon's file.
@@ -37,7 +36,7 @@ struct ButtonOutcome {
 struct RewriteResult {
     bool entriesWritten = true;
     bool recordsWritten = true;
-    int firstRefusedSlot = -1;  // the first slot whose entry or record was refused
+    int firstRefusedSlot = -1;    // the first slot whose entry or record was refused
     RegistryResult firstFailure;  // and what was refused there
     explicit operator bool() const { return entriesWritten && recordsWritten; }
 };
@@ -54,8 +53,7 @@ class ButtonOperations {
 public:
     // picico is the editor's hidden small icon; places says where the library icons are and where
     // the buttons' own files go.
-    ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, IconHolder& picico,
-                     FilePlaces places)
+    ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, IconHolder& picico, FilePlaces places)
         : list_(list), stores_(stores), prompts_(prompts), picico_(picico), places_(std::move(places)) {}
     // programFolder ends in a backslash and holds the folders "icons" and "shortcuts", with every file.
     ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, IconHolder& picico,

@@ -27,7 +27,9 @@ ButtonOperations::StoredList ButtonOperations::ReadStoredList() {
     return stored;
 }
 
-bool ButtonOperations::LoadWithoutWriting() { return ReadStoredList().count <= kSlotCount; }
+bool ButtonOperations::LoadWithoutWriting() {
+    return ReadStoredList().count <= kSlotCount;
+}
 
 void ButtonOperations::LoadAtStartup() {
     StoredList stored = ReadStoredList();
@@ -56,8 +58,8 @@ void ButtonOperations::ClearVacatedSlots(int first, int end) {
     for (int slot = first; slot < end && slot < kSlotCount; ++slot) {
         // Best effort: what a refusal leaves is cleared again at the next start.
         if (slot < rows) {
-            const ButtonScope other = ForAllUsers(list_.rows[slot].button.scope) ? ButtonScope::CurrentUser
-                                                                                 : ButtonScope::AllUsers;
+            const ButtonScope other =
+                ForAllUsers(list_.rows[slot].button.scope) ? ButtonScope::CurrentUser : ButtonScope::AllUsers;
             static_cast<void>(RemoveToolbarEntry(stores_.browser, slot, other));
             continue;
         }
@@ -101,7 +103,8 @@ bool ButtonOperations::LoadRecord(const CRegSettings& records, int slot) {
     if (!record) return false;
     ButtonRow row{ListedButton(*record, places_, picico_)};
     // A program or disk icon's picture is in picico now.
-    row.image = row.button.iconKind == IconKind::Library ? row.button.libraryNumber : list_.images.Append(picico_.get());
+    row.image =
+        row.button.iconKind == IconKind::Library ? row.button.libraryNumber : list_.images.Append(picico_.get());
     list_.rows.push_back(std::move(row));
     return true;
 }

@@ -59,8 +59,7 @@ NamedTexts RecordValues(const ButtonRecord& record, RecordValueOrder order) {
     return values;
 }
 
-RegistryResult WriteButtonRecord(CRegSettings& records, int slot, const ButtonRecord& record,
-                                 RecordValueOrder order) {
+RegistryResult WriteButtonRecord(CRegSettings& records, int slot, const ButtonRecord& record, RecordValueOrder order) {
     if (!IsValidSlot(slot)) return {ERROR_INVALID_PARAMETER};
     return records.SaveSettings(ButtonRecordSection(slot), RecordValues(record, order), false);
 }
@@ -68,9 +67,8 @@ RegistryResult WriteButtonRecord(CRegSettings& records, int slot, const ButtonRe
 std::optional<ButtonRecord> ReadButtonRecord(const CRegSettings& records, int slot) {
     if (!IsValidSlot(slot)) return std::nullopt;
     ButtonRecord record;
-    static constexpr const wchar_t* kNames[] = {L"Icon",          L"Icon File", L"Program",
-                                                 L"ButtonText",    L"MenuText",  L"MenuStatusBar",
-                                                 L"Arguments",     L"Link",      L"Scope"};
+    static constexpr const wchar_t* kNames[] = {L"Icon",          L"Icon File", L"Program", L"ButtonText", L"MenuText",
+                                                L"MenuStatusBar", L"Arguments", L"Link",    L"Scope"};
     std::optional<std::vector<std::wstring>> read = records.GetSettingsIfThere(ButtonRecordSection(slot), kNames);
     if (!read) return std::nullopt;
     std::vector<std::wstring>& texts = *read;

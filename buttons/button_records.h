@@ -13,11 +13,11 @@ namespace velmora {
 inline constexpr const wchar_t* kAddedButtons = L"Added Buttons";
 
 struct ButtonRecord {
-    std::wstring icon;      // "program", "disk" or the library icon number
+    std::wstring icon;  // "program", "disk" or the library icon number
     // The button's own copy of a disk icon; for a program icon only when its file had to take
     // another name than the program's own. Written only then.
     std::wstring iconFile;
-    std::wstring program;   // the file to launch as typed
+    std::wstring program;  // the file to launch as typed
     std::wstring buttonText;
     std::wstring menuText;
     std::wstring menuStatusBar;

@@ -16,8 +16,12 @@ const std::array<const wchar_t*, kSlotCount> ButtonSlotIds = {
     L"{99AB8591-14C5-4616-A5D9-CBE9B757AF70}", L"{28980DE8-9D4C-4fb0-8FB4-95B1FA4125AC}",
 };
 
-std::wstring ToolbarEntrySection(int slot) { return std::wstring(L"Extensions\\") + ButtonSlotIds.at(slot); }
+std::wstring ToolbarEntrySection(int slot) {
+    return std::wstring(L"Extensions\\") + ButtonSlotIds.at(slot);
+}
 
-std::wstring ButtonRecordSection(int slot) { return std::wstring(L"Added Buttons\\") + ButtonSlotIds.at(slot); }
+std::wstring ButtonRecordSection(int slot) {
+    return std::wstring(L"Added Buttons\\") + ButtonSlotIds.at(slot);
+}
 
 }  // namespace velmora

@@ -12,7 +12,9 @@ inline constexpr int kSlotCount = 20;
 
 extern const std::array<const wchar_t*, kSlotCount> ButtonSlotIds;
 
-inline bool IsValidSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
+inline bool IsValidSlot(int slot) {
+    return slot >= 0 && slot < kSlotCount;
+}
 
 // Section of a slot's toolbar entry below Software\Microsoft\Internet Explorer.
 std::wstring ToolbarEntrySection(int slot);

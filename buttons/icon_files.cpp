@@ -15,7 +15,9 @@ namespace velmora {
 
 namespace {
 
-inline void CloseDc(HDC dc) { ::DeleteDC(dc); }
+inline void CloseDc(HDC dc) {
+    ::DeleteDC(dc);
+}
 using UniqueMemoryDc = UniqueHandle<HDC, CloseDc>;
 
 // The pixels of an icon as stored in an ".ico" file: 32-bit BGRA rows and 1-bit AND mask rows
@@ -27,7 +29,9 @@ struct IconPixels {
     std::vector<BYTE> mask;
 };
 
-LONG MaskRowBytes(LONG width) { return ((width + 31) / 32) * 4; }
+LONG MaskRowBytes(LONG width) {
+    return ((width + 31) / 32) * 4;
+}
 
 // Reads a 1-bit bitmap bottom-up into rows padded to 32 bits.
 bool ReadMaskBits(HDC dc, HBITMAP bitmap, LONG width, LONG height, std::vector<BYTE>& bits) {
@@ -93,8 +97,8 @@ bool ReadIconPixels(HICON icon, IconPixels& pixels) {
         colourInfo.bmiHeader.biPlanes = 1;
         colourInfo.bmiHeader.biBitCount = 32;
         colourInfo.bmiHeader.biCompression = BI_RGB;
-        if (::GetDIBits(dc.get(), colourBitmap.get(), 0, height, pixels.colour.data(), &colourInfo,
-                        DIB_RGB_COLORS) != height) {
+        if (::GetDIBits(dc.get(), colourBitmap.get(), 0, height, pixels.colour.data(), &colourInfo, DIB_RGB_COLORS) !=
+            height) {
             return false;
         }
         if (!ReadMaskBits(dc.get(), maskBitmap.get(), width, height, pixels.mask)) return false;
@@ -196,8 +200,8 @@ bool WriteFileInPlace(const std::wstring& path, const std::vector<BYTE>& bytes) 
 
     bool written = false;
     {
-        UniqueFileHandle file(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        UniqueFileHandle file(
+            ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD done = 0;
         written = file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
                   done == bytes.size();

@@ -39,10 +39,14 @@ std::wstring PathPart(const std::wstring& path, PathSelector selector) {
     }
 
     switch (selector) {
-    case PathSelector::Drive: return drive;
-    case PathSelector::Folder: return folder;
-    case PathSelector::BaseName: return baseName;
-    case PathSelector::Extension: return extension;
+    case PathSelector::Drive:
+        return drive;
+    case PathSelector::Folder:
+        return folder;
+    case PathSelector::BaseName:
+        return baseName;
+    case PathSelector::Extension:
+        return extension;
     }
     return {};
 }
@@ -52,9 +56,13 @@ std::wstring PathPart(const std::wstring& path, int selector) {
     return PathPart(path, static_cast<PathSelector>(selector));
 }
 
-std::wstring TextBeforeNul(const std::wstring& text) { return text.substr(0, text.find(L'\0')); }
+std::wstring TextBeforeNul(const std::wstring& text) {
+    return text.substr(0, text.find(L'\0'));
+}
 
-bool FitsShellPath(const std::wstring& path) { return std::wcslen(path.c_str()) <= kMaxShellPath; }
+bool FitsShellPath(const std::wstring& path) {
+    return std::wcslen(path.c_str()) <= kMaxShellPath;
+}
 
 std::wstring FindAssociatedProgram(const std::wstring& document) {
     if (!FitsShellPath(document)) return {};

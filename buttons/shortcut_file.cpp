@@ -42,9 +42,8 @@ LinkObject CreateLinkObject() {
 
 }  // namespace
 
-bool CreateShortcutFile(const std::wstring& linkPath, const std::wstring& targetPath,
-                        const std::wstring& workingFolder, const std::wstring& arguments,
-                        const std::wstring& iconFile, int iconNumber, int showCommand) {
+bool CreateShortcutFile(const std::wstring& linkPath, const std::wstring& targetPath, const std::wstring& workingFolder,
+                        const std::wstring& arguments, const std::wstring& iconFile, int iconNumber, int showCommand) {
     if (linkPath.empty() || targetPath.empty()) return false;
     for (const std::wstring* path : {&linkPath, &targetPath, &workingFolder, &iconFile}) {
         if (!FitsShellPath(*path)) return false;

@@ -11,9 +11,8 @@ inline constexpr const wchar_t* kShortcutDescription = L"ShellLink Sample";
 // Writes (or replaces) a shortcut. The working folder and the arguments are set only when given,
 // the icon location only when iconFile is given. False when either path is empty, any path is
 // longer than kMaxShellPath, or any step fails.
-bool CreateShortcutFile(const std::wstring& linkPath, const std::wstring& targetPath,
-                        const std::wstring& workingFolder, const std::wstring& arguments,
-                        const std::wstring& iconFile, int iconNumber, int showCommand);
+bool CreateShortcutFile(const std::wstring& linkPath, const std::wstring& targetPath, const std::wstring& workingFolder,
+                        const std::wstring& arguments, const std::wstring& iconFile, int iconNumber, int showCommand);
 
 struct ShortcutContents {
     std::wstring target;

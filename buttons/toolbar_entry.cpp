@@ -6,10 +6,14 @@ namespace velmora {
 
 NamedTexts EntryValues(const ToolbarEntry& entry) {
     return {
-        {L"Clsid", kToolbarButtonClsid},         {L"ButtonText", entry.buttonText},
-        {L"Exec", entry.exec},                   {L"Icon", entry.icon},
-        {L"HotIcon", entry.hotIcon},             {L"MenuText", entry.menuText},
-        {L"MenuStatusBar", entry.menuStatusBar}, {L"Default Visible", L"Yes"},
+        {L"Clsid", kToolbarButtonClsid},
+        {L"ButtonText", entry.buttonText},
+        {L"Exec", entry.exec},
+        {L"Icon", entry.icon},
+        {L"HotIcon", entry.hotIcon},
+        {L"MenuText", entry.menuText},
+        {L"MenuStatusBar", entry.menuStatusBar},
+        {L"Default Visible", L"Yes"},
     };
 }
 

@@ -18,7 +18,9 @@ namespace {
 
 constexpr REGSAM kMachineViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
 
-bool HoldsIcon(const std::wstring& file) { return FileExists(file) && static_cast<bool>(ProgramIconPicture(file, 0, false)); }
+bool HoldsIcon(const std::wstring& file) {
+    return FileExists(file) && static_cast<bool>(ProgramIconPicture(file, 0, false));
+}
 
 bool EndsWith(const std::wstring& text, const std::wstring& end) {
     return text.size() >= end.size() && SamePathText(text.substr(text.size() - end.size()), end);
@@ -63,8 +65,8 @@ private:
         } else if (button.iconKind == IconKind::Program && !HoldsIcon(button.iconFile)) {
             Add(texts::ProgramIconGone(index, name, button.iconFile, FileExists(button.iconFile)));
         } else if (button.iconKind == IconKind::Library) {
-            for (const std::wstring& file : {LibraryIconFile(folder_, button.libraryNumber),
-                                             LibraryHotIconFile(folder_, button.libraryNumber)}) {
+            for (const std::wstring& file :
+                 {LibraryIconFile(folder_, button.libraryNumber), LibraryHotIconFile(folder_, button.libraryNumber)}) {
                 if (!FileExists(file)) Add(texts::LibraryIconGone(index, name, file));
             }
         }
@@ -98,7 +100,8 @@ private:
             // A disk icon that is gone is said once, by its own finding.
             if (libraryIconOne && std::wstring(value) == L"Icon") continue;
             const std::optional<std::wstring> stored = KeyText(*key, value);
-            if (stored != listed) Add(texts::RecordValueChanged(index, name, value, stored ? &*stored : nullptr, listed));
+            if (stored != listed)
+                Add(texts::RecordValueChanged(index, name, value, stored ? &*stored : nullptr, listed));
         }
     }
 
@@ -114,12 +117,14 @@ private:
         };
         if (!ForAllUsers(button.scope)) {
             const SettingsSnapshot::Key* key = stored_.Entry(index, HKEY_CURRENT_USER, 0);
-            if (!key) Add(texts::EntryMissing(index, name, texts::RootName(HKEY_CURRENT_USER, 0)));
-            else compare(*key, L"");
+            if (!key)
+                Add(texts::EntryMissing(index, name, texts::RootName(HKEY_CURRENT_USER, 0)));
+            else
+                compare(*key, L"");
             for (REGSAM view : kMachineViews) {
                 if (stored_.Entry(index, HKEY_LOCAL_MACHINE, view)) {
-                    Add(texts::EntryUnderOtherRoot(index, name, texts::RootName(HKEY_LOCAL_MACHINE, view), index,
-                                                   true, kScopeCurrentUser));
+                    Add(texts::EntryUnderOtherRoot(index, name, texts::RootName(HKEY_LOCAL_MACHINE, view), index, true,
+                                                   kScopeCurrentUser));
                 }
             }
             return;

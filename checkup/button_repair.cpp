@@ -35,7 +35,9 @@ UniqueHicon ProgramIconToSave(const std::wstring& file) {
     return program.empty() ? UniqueHicon() : ProgramIconPicture(program, 0, true);
 }
 
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
 
 // A program icon made again keeps the name its record gives it. Without one it takes a free name
 // in the place of the button's scope when that is not the program's folder, and the record is
@@ -178,10 +180,10 @@ std::vector<std::wstring> RepairReportLines(const RepairResult& result) {
     }
     lines.push_back(texts::kRemainingHeading);
     for (const Finding& finding : result.after.findings) {
-        const bool tried = !result.refused && std::any_of(result.before.findings.begin(), result.before.findings.end(),
-                                                          [&](const Finding& before) {
-                                                              return before.repairable() && before.Text() == finding.Text();
-                                                          });
+        const bool tried =
+            !result.refused &&
+            std::any_of(result.before.findings.begin(), result.before.findings.end(),
+                        [&](const Finding& before) { return before.repairable() && before.Text() == finding.Text(); });
         lines.push_back(L"  " + (tried ? texts::NotMended(finding) : finding.Text()));
     }
     return lines;

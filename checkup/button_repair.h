@@ -15,8 +15,8 @@
 namespace velmora {
 
 struct RepairResult {
-    ButtonCheck before;  // what the check found before the repair
-    ButtonCheck after;   // what it finds after it: what remains
+    ButtonCheck before;                // what the check found before the repair
+    ButtonCheck after;                 // what it finds after it: what remains
     bool refused = false;              // a registry write was refused; nothing was changed
     bool administratorNeeded = false;  // refused for want of rights under HKEY_LOCAL_MACHINE
     std::wstring refusedAt;            // the root and view that refused

@@ -6,9 +6,13 @@ namespace velmora::texts {
 
 namespace {
 
-std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+std::wstring Quoted(const std::wstring& text) {
+    return L"\"" + text + L"\"";
+}
 
-std::wstring SlotName(int slot) { return L"Slot " + std::to_wstring(slot + 1); }
+std::wstring SlotName(int slot) {
+    return L"Slot " + std::to_wstring(slot + 1);
+}
 
 Finding Make(int row, std::wstring problem, std::wstring repair, Fix fix) {
     Finding finding;
@@ -45,9 +49,10 @@ Finding EntryValueChanged(int row, const std::wstring& button, const std::wstrin
         return Make(row, Quoted(button) + L": the browser entry" + place + L" has no " + Quoted(value) + L".",
                     kWriteAgain, Fix::WriteEntry);
     }
-    return Make(row, Quoted(button) + L": the browser entry's " + Quoted(value) + place + L" was changed to " +
-                         Quoted(*now) + L".",
-                kWriteAgain, Fix::WriteEntry);
+    return Make(
+        row,
+        Quoted(button) + L": the browser entry's " + Quoted(value) + place + L" was changed to " + Quoted(*now) + L".",
+        kWriteAgain, Fix::WriteEntry);
 }
 
 Finding EntryInOneView(int row, const std::wstring& button, const std::wstring& view) {
@@ -55,8 +60,8 @@ Finding EntryInOneView(int row, const std::wstring& button, const std::wstring& 
                 L"Repair writes it into both views.", Fix::WriteEntry);
 }
 
-Finding EntryUnderOtherRoot(int row, const std::wstring& button, const std::wstring& where, int slot,
-                            bool machineRoot, const std::wstring& scope) {
+Finding EntryUnderOtherRoot(int row, const std::wstring& button, const std::wstring& where, int slot, bool machineRoot,
+                            const std::wstring& scope) {
     Finding finding = Make(row,
                            Quoted(button) + L": a browser entry for it sits under " + where +
                                L", though the button is for " + Quoted(scope) + L".",
@@ -74,18 +79,23 @@ Finding RecordMissing(int row, const std::wstring& button) {
 Finding RecordValueChanged(int row, const std::wstring& button, const std::wstring& value, const std::wstring* stored,
                            const std::wstring& listed) {
     const std::wstring says = stored ? L" says " + Quoted(*stored) : std::wstring(L" is missing");
-    return Make(row, Quoted(button) + L": its record's " + Quoted(value) + says + L", the list " + Quoted(listed) + L".",
+    return Make(row,
+                Quoted(button) + L": its record's " + Quoted(value) + says + L", the list " + Quoted(listed) + L".",
                 L"Repair writes the record again from the list.", Fix::WriteRecord);
 }
 
 Finding DiskIconGone(int row, const std::wstring& button, const std::wstring& file, bool fileThere) {
-    return Make(row, Quoted(button) + L": the icon file " + Quoted(file) + (fileThere ? L" has no icon in it." : L" is not there."),
-                L"Repair gives the button library icon 1.", Fix::LibraryIconOne);
+    return Make(
+        row,
+        Quoted(button) + L": the icon file " + Quoted(file) + (fileThere ? L" has no icon in it." : L" is not there."),
+        L"Repair gives the button library icon 1.", Fix::LibraryIconOne);
 }
 
 Finding ProgramIconGone(int row, const std::wstring& button, const std::wstring& file, bool fileThere) {
-    return Make(row, Quoted(button) + L": the icon file " + Quoted(file) + (fileThere ? L" has no icon in it." : L" is not there."),
-                L"Repair makes it again from the program.", Fix::MakeProgramIcon);
+    return Make(
+        row,
+        Quoted(button) + L": the icon file " + Quoted(file) + (fileThere ? L" has no icon in it." : L" is not there."),
+        L"Repair makes it again from the program.", Fix::MakeProgramIcon);
 }
 
 Finding LibraryIconGone(int row, const std::wstring& button, const std::wstring& file) {
@@ -116,8 +126,8 @@ Finding OrphanEntry(int slot, const std::wstring& where, bool machineRoot) {
 }
 
 Finding RecordNotListed(int slot) {
-    Finding finding = Make(-1, SlotName(slot) + L": a record that no listed button owns.",
-                           L"Repair removes it.", Fix::RemoveRecord);
+    Finding finding =
+        Make(-1, SlotName(slot) + L": a record that no listed button owns.", L"Repair removes it.", Fix::RemoveRecord);
     finding.slot = slot;
     return finding;
 }
@@ -160,8 +170,9 @@ std::wstring Refused(const std::wstring& where, bool administratorNeeded, bool r
     std::wstring text = L"The repair could not write the registry (refused under " + where + L")";
     text += restored ? L", and nothing was changed." : L"; some registry settings could not be put back as they were.";
     if (administratorNeeded) {
-        text += L" Buttons for \"All Users\" can only be repaired by an administrator: close Velmora and run it "
-                L"again as an administrator (right-click it and choose \"Run as administrator\").";
+        text +=
+            L" Buttons for \"All Users\" can only be repaired by an administrator: close Velmora and run it "
+            L"again as an administrator (right-click it and choose \"Run as administrator\").";
     }
     return text;
 }

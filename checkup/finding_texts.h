@@ -18,8 +18,8 @@ Finding EntryMissing(int row, const std::wstring& button, const std::wstring& wh
 Finding EntryValueChanged(int row, const std::wstring& button, const std::wstring& where, const std::wstring& value,
                           const std::wstring* now);
 Finding EntryInOneView(int row, const std::wstring& button, const std::wstring& view);
-Finding EntryUnderOtherRoot(int row, const std::wstring& button, const std::wstring& where, int slot,
-                            bool machineRoot, const std::wstring& scope);
+Finding EntryUnderOtherRoot(int row, const std::wstring& button, const std::wstring& where, int slot, bool machineRoot,
+                            const std::wstring& scope);
 Finding RecordMissing(int row, const std::wstring& button);
 Finding RecordValueChanged(int row, const std::wstring& button, const std::wstring& value, const std::wstring* stored,
                            const std::wstring& listed);

@@ -11,20 +11,20 @@ namespace velmora {
 // Velmora again).
 enum class Fix {
     None,
-    WriteEntry,        // the row's browser entry, written again from the list
-    WriteRecord,       // the row's record, written again from the list
-    LibraryIconOne,    // a disk icon whose file is gone or empty: the button takes library icon 1
-    MakeProgramIcon,   // the program icon's file, made again from the program
-    MakeShortcut,      // the shortcut, made again from the record's file to launch and parameters
-    RemoveEntry,       // a slot's entry under one root (for the machine's root, both views)
-    RemoveRecord,      // a slot's record
-    WriteCount,        // "Count", written as the number of listed buttons
+    WriteEntry,          // the row's browser entry, written again from the list
+    WriteRecord,         // the row's record, written again from the list
+    LibraryIconOne,      // a disk icon whose file is gone or empty: the button takes library icon 1
+    MakeProgramIcon,     // the program icon's file, made again from the program
+    MakeShortcut,        // the shortcut, made again from the record's file to launch and parameters
+    RemoveEntry,         // a slot's entry under one root (for the machine's root, both views)
+    RemoveRecord,        // a slot's record
+    WriteCount,          // "Count", written as the number of listed buttons
     MoveEarlierRecords,  // the earlier version's records, written to Velmora's place and removed
-    RemoveFile,        // a file Velmora made that no button uses
+    RemoveFile,          // a file Velmora made that no button uses
 };
 
 struct Finding {
-    int row = -1;  // the listed button (from 0), or -1 for the slots and files as a whole
+    int row = -1;          // the listed button (from 0), or -1 for the slots and files as a whole
     std::wstring problem;  // what is wrong
     std::wstring repair;   // what a repair will do, or what the user has to do
     Fix fix = Fix::None;

@@ -18,9 +18,9 @@ struct StoredButtons {
     // The listed buttons, read as the editor's start-up reads them, and the record each came from.
     std::vector<Button> buttons;
     std::vector<ButtonRecord> records;
-    bool earlierVersion = false;  // the list comes from the earlier version's records
+    bool earlierVersion = false;            // the list comes from the earlier version's records
     std::optional<std::wstring> countText;  // "Count" of Velmora's own records as stored
-    bool countPastSlots = false;  // the listed "Count" is more than the slots: the start-up erases them all
+    bool countPastSlots = false;            // the listed "Count" is more than the slots: the start-up erases them all
     // Every slot's entry under the current user's root and under the machine's (both views), every
     // slot's record and the key of "Count"; the earlier version's keys too when the list is theirs.
     SettingsSnapshot keys;

@@ -72,7 +72,8 @@ ScriptCommand ParseScriptCommand(const std::wstring& arguments, const std::vecto
     }
     if (words.size() > expected) {
         return Bad(chosen->name, (chosen->takesFile ? shown + L" takes one FILE; too many arguments: "
-                                                    : shown + L" takes no argument: ") + words[expected]);
+                                                    : shown + L" takes no argument: ") +
+                                     words[expected]);
     }
     return {ScriptCommand::Kind::Run, chosen->name, chosen->takesFile ? words[1] : L"", {}};
 }
@@ -84,8 +85,9 @@ std::wstring ScriptUsage(const std::vector<ScriptSwitch>& switches) {
         call.resize(std::max<size_t>(call.size() + 2, 16), L' ');
         usage += L"\n  " + call + entry.description;
     }
-    return usage + L"\nSwitches may be written in any case, and with \"-\" for \"/\".\n"
-                   L"Exit code: 0 all done, 1 done in part, 2 nothing done, 3 Velmora is open.";
+    return usage +
+           L"\nSwitches may be written in any case, and with \"-\" for \"/\".\n"
+           L"Exit code: 0 all done, 1 done in part, 2 nothing done, 3 Velmora is open.";
 }
 
 int RunScriptCommand(const ScriptCommand& command, const std::vector<ScriptSwitch>& switches, ScriptReport& report,

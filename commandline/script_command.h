@@ -13,10 +13,10 @@ namespace velmora {
 
 // What the exit code tells a script.
 enum ScriptExitCode : int {
-    kScriptDone = 0,          // everything done
-    kScriptDoneInPart = 1,    // done in part; the report says what was skipped or refused
-    kScriptNothingDone = 2,   // nothing done: bad arguments, an unreadable or invalid file
-    kScriptEditorOpen = 3,    // refused beside an open editor
+    kScriptDone = 0,         // everything done
+    kScriptDoneInPart = 1,   // done in part; the report says what was skipped or refused
+    kScriptNothingDone = 2,  // nothing done: bad arguments, an unreadable or invalid file
+    kScriptEditorOpen = 3,   // refused beside an open editor
 };
 
 // Runs one switch: its FILE (empty for a switch without one) and where to write the report.

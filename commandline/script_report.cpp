@@ -4,7 +4,9 @@ namespace velmora {
 
 namespace {
 
-bool IsValid(HANDLE handle) { return handle && handle != INVALID_HANDLE_VALUE; }
+bool IsValid(HANDLE handle) {
+    return handle && handle != INVALID_HANDLE_VALUE;
+}
 
 bool IsConsole(HANDLE handle) {
     DWORD mode = 0;
@@ -13,8 +15,8 @@ bool IsConsole(HANDLE handle) {
 
 std::string Utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
+    const int size =
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(size > 0 ? size : 0, '\0');
     if (size > 0) {
         ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
@@ -40,8 +42,8 @@ ConsoleReport::ConsoleReport() {
     output_ = ::GetStdHandle(STD_OUTPUT_HANDLE);
     if (!IsValid(output_) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
         // The console's own output, not whatever the standard handle was set to when attaching.
-        output_ = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
+        output_ = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
         ownsOutput_ = IsValid(output_);
     }
     console_ = IsValid(output_) && IsConsole(output_);

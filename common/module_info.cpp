@@ -51,8 +51,7 @@ std::wstring ProductName() {
     };
     Translation* translations = nullptr;
     UINT bytes = 0;
-    if (::VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations),
-                         &bytes) &&
+    if (::VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &bytes) &&
         bytes >= sizeof(Translation)) {
         for (UINT i = 0; i < bytes / sizeof(Translation); ++i) {
             wchar_t query[64];

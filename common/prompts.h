@@ -10,7 +10,6 @@
 
 namespace velmora {
 
-
 class Prompts {
 public:
     virtual ~Prompts() = default;

@@ -5,8 +5,7 @@
 namespace velmora {
 
 INT_PTR ShellApi::Execute(HWND owner, const std::wstring& verb, const std::wstring& target) {
-    return reinterpret_cast<INT_PTR>(
-        ::ShellExecuteW(owner, verb.c_str(), target.c_str(), L"", L"", SW_SHOWDEFAULT));
+    return reinterpret_cast<INT_PTR>(::ShellExecuteW(owner, verb.c_str(), target.c_str(), L"", L"", SW_SHOWDEFAULT));
 }
 
 ShellApi& SystemShell() {

@@ -22,7 +22,6 @@ inline constexpr const wchar_t* kSupportEmail = L"support@example.com";
 // The shell's answer when no program is associated with the target (SE_ERR_NOASSOC).
 inline constexpr INT_PTR kShellNoAssociation = 31;
 
-
 class ShellApi {
 public:
     virtual ~ShellApi() = default;

@@ -8,7 +8,9 @@ namespace {
 // editor really holds it.
 constexpr DWORD kLookMilliseconds = 200;
 
-bool Acquired(DWORD wait) { return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED; }
+bool Acquired(DWORD wait) {
+    return wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
+}
 
 }  // namespace
 

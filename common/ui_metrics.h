@@ -11,7 +11,9 @@ namespace velmora {
 int ScreenDpi();
 
 // Twips to device pixels at a DPI, rounded to the nearest pixel.
-inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+inline int TwipsToPixels(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
+}
 
 // The system's message font at the screen DPI, regular or bold.
 UniqueHfont CreateMessageFont(bool bold);

@@ -59,12 +59,22 @@ struct FileHandleTraits {
     static void Free(HANDLE file) { ::CloseHandle(file); }
 };
 
-inline void CloseIcon(HICON icon) { ::DestroyIcon(icon); }
-inline void CloseFont(HFONT font) { ::DeleteObject(font); }
-inline void CloseBitmap(HBITMAP bitmap) { ::DeleteObject(bitmap); }
+inline void CloseIcon(HICON icon) {
+    ::DestroyIcon(icon);
+}
+inline void CloseFont(HFONT font) {
+    ::DeleteObject(font);
+}
+inline void CloseBitmap(HBITMAP bitmap) {
+    ::DeleteObject(bitmap);
+}
 // Only for menus no window holds: a window's menu bar goes with the window.
-inline void CloseMenu(HMENU menu) { ::DestroyMenu(menu); }
-inline void CloseImageList(HIMAGELIST images) { ::ImageList_Destroy(images); }
+inline void CloseMenu(HMENU menu) {
+    ::DestroyMenu(menu);
+}
+inline void CloseImageList(HIMAGELIST images) {
+    ::ImageList_Destroy(images);
+}
 
 using UniqueHicon = UniqueHandle<HICON, CloseIcon>;
 using UniqueHfont = UniqueHandle<HFONT, CloseFont>;

@@ -71,10 +71,10 @@ void ControlHost::InitHost(HWND hwnd) {
 
 HWND ControlHost::AddControl(const wchar_t* className, const std::wstring& text, DWORD style, int id,
                              const TwipsRect& at, DWORD exStyle) {
-    HWND control = ::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, Px(at.left),
-                                     Px(at.top), Px(at.width), Px(at.height), hwnd_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                     reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), nullptr);
+    HWND control =
+        ::CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, Px(at.left), Px(at.top),
+                          Px(at.width), Px(at.height), hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                          reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), nullptr);
     if (control) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return control;
 }
@@ -84,8 +84,7 @@ void ControlHost::AddTooltip(HWND control, const wchar_t* text) {
     if (!tooltip_) {
         tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                     reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)),
-                                     nullptr);
+                                     reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)), nullptr);
         if (!tooltip_) return;
         // Long tips wrap instead of running off the screen.
         ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Px(5760));
@@ -147,7 +146,9 @@ void ControlHost::FitButtonWidth(HWND button) {
     if (needed > placed.right - placed.left) Resize(button, needed, placed.bottom - placed.top);
 }
 
-int ControlHost::TextWidth(HWND control) const { return TextExtent(control, 0, DT_SINGLELINE | DT_NOPREFIX).cx; }
+int ControlHost::TextWidth(HWND control) const {
+    return TextExtent(control, 0, DT_SINGLELINE | DT_NOPREFIX).cx;
+}
 
 void ControlHost::FitLabelBeside(HWND label, HWND field, int minWidth) {
     const RECT labelPlace = PlaceOf(label);
@@ -186,9 +187,9 @@ HWND FrameWindow::CreateFrame(const wchar_t* className, const std::wstring& capt
 
     RECT frame{0, 0, clientWidthPx, clientHeightPx};
     ::AdjustWindowRectEx(&frame, style, static_cast<bool>(menu), 0);
-    HWND created = ::CreateWindowExW(0, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                     frame.right - frame.left, frame.bottom - frame.top, nullptr, menu.get(), instance,
-                                     this);
+    HWND created =
+        ::CreateWindowExW(0, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                          frame.bottom - frame.top, nullptr, menu.get(), instance, this);
     // The window owns its menu now; a window that failed in WM_CREATE took its menu with it, and
     // only one never made leaves the menu to be freed here.
     if (created || (menu && !::IsMenu(menu.get()))) menu.release();
@@ -264,8 +265,8 @@ HWND Dialog::CreateModeless(HWND owner) {
     owner_ = owner;
     modal_ = false;
     const std::vector<WORD> words = Template();
-    ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()),
-                                 owner, &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
+                                 &Dialog::DialogProc, reinterpret_cast<LPARAM>(this));
     return hwnd_;
 }
 

@@ -93,8 +93,8 @@ protected:
     // Registers the class (once) and creates the window, not yet shown, with menu as its menu bar
     // (none when empty); the window owns the menu from then on. WM_CREATE reaches HandleMessage
     // like every other message.
-    HWND CreateFrame(const wchar_t* className, const std::wstring& caption, DWORD style, UniqueHmenu menu,
-                     HICON icon, int clientWidthPx, int clientHeightPx);
+    HWND CreateFrame(const wchar_t* className, const std::wstring& caption, DWORD style, UniqueHmenu menu, HICON icon,
+                     int clientWidthPx, int clientHeightPx);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Destroys the window if it is still there.
     void DestroyOwnWindow();

@@ -9,7 +9,6 @@
 
 namespace velmora {
 
-
 // Browser entries (either root) and records of the 20 slots that still exist, or exist but cannot
 // be opened. An entry under the machine's root counts once, in whichever views it remains.
 int CountRemainingButtonKeys(const RegistryStores& stores);

@@ -18,7 +18,9 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 }  // namespace
 
 // The window goes first, while the bold font its heading shows still exists.
-DeleterWindow::~DeleterWindow() { DestroyOwnWindow(); }
+DeleterWindow::~DeleterWindow() {
+    DestroyOwnWindow();
+}
 
 HWND DeleterWindow::Create(HINSTANCE instance) {
     const int dpi = ScreenDpi();
@@ -55,11 +57,13 @@ void DeleterWindow::Form_Load() {
     HWND heading = AddControl(L"STATIC", kDeleterHeading, SS_LEFT, IDC_LABEL2, {300, 240, 6000, 480});
     ::SendMessageW(heading, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()), FALSE);
     AddControl(L"STATIC", kDeleterAdvice, SS_LEFT, IDC_LABEL1, {300, 780, 6000, 1560});
-    HWND button = AddControl(L"BUTTON", kDeleteButtonText, WS_TABSTOP | BS_DEFPUSHBUTTON, IDC_COMMAND1,
-                             {1980, 2640, 2640, 450});
+    HWND button =
+        AddControl(L"BUTTON", kDeleteButtonText, WS_TABSTOP | BS_DEFPUSHBUTTON, IDC_COMMAND1, {1980, 2640, 2640, 450});
     ::SetFocus(button);
 }
 
-void DeleterWindow::Command1_Click() { DeleteAllAddedButtons(stores_, prompts_); }
+void DeleterWindow::Command1_Click() {
+    DeleteAllAddedButtons(stores_, prompts_);
+}
 
 }  // namespace velmora

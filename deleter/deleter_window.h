@@ -12,7 +12,6 @@
 
 namespace velmora {
 
-
 class DeleterWindow : public FrameWindow {
 public:
     // The window uses settings for the registry and prompts for its message boxes; the program's

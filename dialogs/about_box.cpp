@@ -135,7 +135,9 @@ AboutBox::AboutBox(ShellApi& shell)
 AboutBox::AboutBox(Prompts& prompts, ShellApi& shell)
     : Dialog(L"About...", kClientWidth, kClientHeight, Placement::CentredOnOwner), prompts_(prompts), shell_(shell) {}
 
-AboutBox::~AboutBox() { DestroyOwnWindow(); }
+AboutBox::~AboutBox() {
+    DestroyOwnWindow();
+}
 
 void AboutBox::Form_Load() {
     ownBoxes_.SetOwner(hwnd_);
@@ -152,8 +154,8 @@ void AboutBox::Form_Load() {
     // program that carries none.
     HWND image1 = AddControl(L"STATIC", L"", SS_ICON, kImage1, {});
     const int logo = Px(kLogoSize);
-    programIcon_.reset(static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, logo, logo, 0)));
+    programIcon_.reset(
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, logo, logo, 0)));
     HICON shown = programIcon_ ? programIcon_.get() : ::LoadIconW(nullptr, IDI_APPLICATION);
     ::SendMessageW(image1, STM_SETICON, reinterpret_cast<WPARAM>(shown), 0);
     // The maker's logo, drawn in WM_DRAWITEM.
@@ -190,8 +192,8 @@ void AboutBox::Arrange() {
 
     // Wider fonts widen the window: the line about Corvale and each link stay on one line, the
     // links beside OK.
-    const int oneLine = std::max({TextWidth(label3), TextWidth(label6) + gap + buttonWidth,
-                                  TextWidth(label5) + gap + buttonWidth});
+    const int oneLine =
+        std::max({TextWidth(label3), TextWidth(label6) + gap + buttonWidth, TextWidth(label5) + gap + buttonWidth});
     clientWidth = std::max(clientWidth, 2 * (margin + padding) + oneLine + Px(30));
     const int left = margin + padding;
     const int right = clientWidth - margin - padding;
@@ -267,15 +269,23 @@ bool AboutBox::IsLink(HWND control) const {
     return control && (control == Item(kLabel6) || control == Item(kLabel5));
 }
 
-void AboutBox::Label6_Click() { OpenMakerWebSite(shell_, prompts_, hwnd_); }
+void AboutBox::Label6_Click() {
+    OpenMakerWebSite(shell_, prompts_, hwnd_);
+}
 
-void AboutBox::Label5_Click() { OpenSupportEmail(shell_, prompts_, hwnd_); }
+void AboutBox::Label5_Click() {
+    OpenSupportEmail(shell_, prompts_, hwnd_);
+}
 
 bool AboutBox::OnCommand(int id, int code, HWND control) {
     if (code != STN_CLICKED || !control) return false;
     switch (id) {
-    case kLabel6: Label6_Click(); return true;
-    case kLabel5: Label5_Click(); return true;
+    case kLabel6:
+        Label6_Click();
+        return true;
+    case kLabel5:
+        Label5_Click();
+        return true;
     }
     return false;
 }

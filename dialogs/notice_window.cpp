@@ -39,10 +39,14 @@ const NoticeForm& FormOf(Notice notice) {
         L"clicked.",
         4725, 1725};
     switch (notice) {
-    case Notice::AddButton: return iemsgfrm;
-    case Notice::Change: return Form3;
-    case Notice::ProgramIcon: return frmicomsg;
-    case Notice::DragAndDrop: return Form5;
+    case Notice::AddButton:
+        return iemsgfrm;
+    case Notice::Change:
+        return Form3;
+    case Notice::ProgramIcon:
+        return frmicomsg;
+    case Notice::DragAndDrop:
+        return Form5;
     }
     return Form3;
 }
@@ -69,7 +73,9 @@ NoticeWindow::NoticeWindow(Notice notice, RegistryApi& registry)
       notice_(notice),
       preferences_(RegistryStores(registry).preferences) {}
 
-NoticeWindow::~NoticeWindow() { DestroyOwnWindow(); }
+NoticeWindow::~NoticeWindow() {
+    DestroyOwnWindow();
+}
 
 void NoticeWindow::OnInit() {
     const NoticeForm& form = FormOf(notice_);

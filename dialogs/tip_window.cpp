@@ -46,7 +46,9 @@ TipWindow::TipWindow(RegistryApi& registry, std::wstring programName, std::wstri
       menuTicked_(menuTicked),
       showTipsAtStartup_(menuTicked) {}
 
-TipWindow::~TipWindow() { DestroyOwnWindow(); }
+TipWindow::~TipWindow() {
+    DestroyOwnWindow();
+}
 
 void TipWindow::Form_Load() {
     // OK first, so that it has the focus when the window opens.
@@ -75,9 +77,13 @@ void TipWindow::Form_Load() {
     if (!LoadTips(tipsFile_)) ShowTipText(kNotFoundText);
 }
 
-void TipWindow::Form_QueryUnload() { showTipsAtStartup_ = CheckBoxTicked(); }
+void TipWindow::Form_QueryUnload() {
+    showTipsAtStartup_ = CheckBoxTicked();
+}
 
-void TipWindow::chkLoadTipsAtStartup_Click() { StoreShowTipsAtStartup(registry_, programName_, CheckBoxTicked()); }
+void TipWindow::chkLoadTipsAtStartup_Click() {
+    StoreShowTipsAtStartup(registry_, programName_, CheckBoxTicked());
+}
 
 bool TipWindow::LoadTips(const std::wstring& path) {
     if (!ReadTipsFile(path, tips_)) return false;
@@ -249,22 +255,36 @@ LRESULT CALLBACK TipWindow::TipTextProc(HWND box, UINT message, WPARAM wParam, L
                                         DWORD_PTR self) {
     auto& window = *reinterpret_cast<TipWindow*>(self);
     switch (message) {
-    case WM_PAINT: return window.OnTipTextPaint();
-    case WM_PRINTCLIENT: window.PaintTipText(reinterpret_cast<HDC>(wParam)); return 0;
-    case WM_ERASEBKGND: return TRUE;  // painted whole in WM_PAINT
+    case WM_PAINT:
+        return window.OnTipTextPaint();
+    case WM_PRINTCLIENT:
+        window.PaintTipText(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE;  // painted whole in WM_PAINT
     // A static control takes the mouse over all of itself; the scroll bar must get its share.
-    case WM_NCHITTEST: return ::DefWindowProcW(box, message, wParam, lParam);
-    case WM_VSCROLL: return window.OnTipTextScroll(LOWORD(wParam));
-    case WM_MOUSEWHEEL: window.OnTipTextWheel(wParam); return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS;
-    case WM_KEYDOWN: return window.OnTipTextKey(wParam);
+    case WM_NCHITTEST:
+        return ::DefWindowProcW(box, message, wParam, lParam);
+    case WM_VSCROLL:
+        return window.OnTipTextScroll(LOWORD(wParam));
+    case WM_MOUSEWHEEL:
+        window.OnTipTextWheel(wParam);
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        return window.OnTipTextKey(wParam);
     case WM_LBUTTONDOWN:
         if (window.scrolls_) ::SetFocus(box);
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE: ::InvalidateRect(box, nullptr, TRUE); break;
-    case WM_NCDESTROY: ::RemoveWindowSubclass(box, &TipWindow::TipTextProc, kTipTextSubclassId); break;
+    case WM_UPDATEUISTATE:
+        ::InvalidateRect(box, nullptr, TRUE);
+        break;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(box, &TipWindow::TipTextProc, kTipTextSubclassId);
+        break;
     }
     return ::DefSubclassProc(box, message, wParam, lParam);
 }
@@ -310,14 +330,28 @@ LRESULT TipWindow::OnTipTextScroll(int request) {
     scroll.fMask = SIF_TRACKPOS;
     ::GetScrollInfo(Item(kLblTipText), SB_VERT, &scroll);
     switch (request) {
-    case SB_LINEUP: ScrollTipTextTo(topLine_ - 1); break;
-    case SB_LINEDOWN: ScrollTipTextTo(topLine_ + 1); break;
-    case SB_PAGEUP: ScrollTipTextTo(topLine_ - page); break;
-    case SB_PAGEDOWN: ScrollTipTextTo(topLine_ + page); break;
-    case SB_TOP: ScrollTipTextTo(0); break;
-    case SB_BOTTOM: ScrollTipTextTo(INT_MAX); break;
+    case SB_LINEUP:
+        ScrollTipTextTo(topLine_ - 1);
+        break;
+    case SB_LINEDOWN:
+        ScrollTipTextTo(topLine_ + 1);
+        break;
+    case SB_PAGEUP:
+        ScrollTipTextTo(topLine_ - page);
+        break;
+    case SB_PAGEDOWN:
+        ScrollTipTextTo(topLine_ + page);
+        break;
+    case SB_TOP:
+        ScrollTipTextTo(0);
+        break;
+    case SB_BOTTOM:
+        ScrollTipTextTo(INT_MAX);
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: ScrollTipTextTo(scroll.nTrackPos); break;
+    case SB_THUMBPOSITION:
+        ScrollTipTextTo(scroll.nTrackPos);
+        break;
     }
     return 0;
 }
@@ -343,8 +377,12 @@ void TipWindow::OnTipTextWheel(WPARAM wParam) {
 bool TipWindow::OnCommand(int id, int code, HWND control) {
     if (code != BN_CLICKED || !control) return false;
     switch (id) {
-    case kCmdNextTip: cmdNextTip_Click(); return true;
-    case kChkLoadTipsAtStartup: chkLoadTipsAtStartup_Click(); return true;
+    case kCmdNextTip:
+        cmdNextTip_Click();
+        return true;
+    case kChkLoadTipsAtStartup:
+        chkLoadTipsAtStartup_Click();
+        return true;
     }
     return false;
 }

@@ -85,11 +85,11 @@ private:
     std::mt19937_64 random_;
     UniqueHfont boldFont_;
 
-    std::wstring tipText_;    // what the tip's box shows
+    std::wstring tipText_;     // what the tip's box shows
     std::vector<Line> lines_;  // tipText_ wrapped at the box's width
-    int grow_ = 0;            // pixels the box and the window have grown by for the tip
-    bool scrolls_ = false;    // the tip needs more room than the work area gives: it scrolls
-    int topLine_ = 0;         // the first line in view while it scrolls
+    int grow_ = 0;             // pixels the box and the window have grown by for the tip
+    bool scrolls_ = false;     // the tip needs more room than the work area gives: it scrolls
+    int topLine_ = 0;          // the first line in view while it scrolls
 };
 
 }  // namespace velmora

@@ -41,7 +41,9 @@ CheckWindow::CheckWindow(RegistryApi& registry, FilePlaces places, std::function
       places_(std::move(places)),
       afterRepair_(std::move(afterRepair)) {}
 
-CheckWindow::~CheckWindow() { DestroyOwnWindow(); }
+CheckWindow::~CheckWindow() {
+    DestroyOwnWindow();
+}
 
 void CheckWindow::Form_Load() {
     // The buttons come first in the order of the Tab key: the dialog starts on "Repair" (on

@@ -186,7 +186,9 @@ DropArea::DropArea(HWND window, std::vector<DropZone> zones)
     registered_ = SUCCEEDED(::RegisterDragDrop(window_, target_.get()));
 }
 
-DropArea::~DropArea() { Revoke(); }
+DropArea::~DropArea() {
+    Revoke();
+}
 
 void DropArea::Revoke() {
     target_->Disconnect();
@@ -194,8 +196,12 @@ void DropArea::Revoke() {
     registered_ = false;
 }
 
-IDropTarget* DropArea::target() const { return target_.get(); }
+IDropTarget* DropArea::target() const {
+    return target_.get();
+}
 
-void DropArea::RunPendingDrop() { target_->RunPendingDrop(); }
+void DropArea::RunPendingDrop() {
+    target_->RunPendingDrop();
+}
 
 }  // namespace velmora

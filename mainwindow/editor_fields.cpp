@@ -27,11 +27,20 @@ void EditorFields::SetText(TextField field, const std::wstring& value) {
     text = value;
     Changed();
     switch (field) {
-    case TextField::Text1: Text1_Change(); break;
-    case TextField::Text2: Text2_Change(); break;
-    case TextField::Text3: Text3_Change(); break;
-    case TextField::Text4: Text4_Change(); break;
-    case TextField::Text5: break;
+    case TextField::Text1:
+        Text1_Change();
+        break;
+    case TextField::Text2:
+        Text2_Change();
+        break;
+    case TextField::Text3:
+        Text3_Change();
+        break;
+    case TextField::Text4:
+        Text4_Change();
+        break;
+    case TextField::Text5:
+        break;
     }
 }
 
@@ -41,9 +50,15 @@ void EditorFields::SetCheck(CheckField field, int value) {
     check = value;
     Changed();
     switch (field) {
-    case CheckField::Check1: Check1_Click(); break;
-    case CheckField::Check2: Check2_Click(); break;
-    case CheckField::Check3: Check3_Click(); break;
+    case CheckField::Check1:
+        Check1_Click();
+        break;
+    case CheckField::Check2:
+        Check2_Click();
+        break;
+    case CheckField::Check3:
+        Check3_Click();
+        break;
     }
 }
 
@@ -154,7 +169,9 @@ void EditorFields::Check3_Click() {
     }
 }
 
-void EditorFields::Check2_Click() { Text2_Change(); }
+void EditorFields::Check2_Click() {
+    Text2_Change();
+}
 
 void EditorFields::Text2_Change() {
     if (Check(CheckField::Check2) != 1) return;
@@ -235,8 +252,10 @@ void EditorFields::LoadRow(const ButtonRow& row) {
     // box, or directly when the box already has the value wanted.
     auto setUseProgramIcon = [this](int value) {
         IconNoticeFlag = L"no";
-        if (Check(CheckField::Check1) == value) Check1_Click();
-        else SetCheck(CheckField::Check1, value);
+        if (Check(CheckField::Check1) == value)
+            Check1_Click();
+        else
+            SetCheck(CheckField::Check1, value);
     };
     // An icon file or a program that gives no icon any more loads as library icon 1, as the next
     // start would list it: never with the picture of the button loaded before.
@@ -276,8 +295,10 @@ void EditorFields::ResetAfterSave() {
     SetScopeAllUsers(false);
     ShowLibraryIcon(1);
     IconNoticeFlag = L"no";
-    if (Check(CheckField::Check1) == 0) Check1_Click();
-    else SetCheck(CheckField::Check1, 0);
+    if (Check(CheckField::Check1) == 0)
+        Check1_Click();
+    else
+        SetCheck(CheckField::Check1, 0);
     IconFromDisk = false;
     LibraryIconNumber = 1;
 }
@@ -291,8 +312,10 @@ void EditorFields::Command9_Click() {
     SetCheck(CheckField::Check3, 0);
     // A reset shows no notice and no message.
     IconNoticeFlag = L"no";
-    if (Check(CheckField::Check1) == 0) SetCheck(CheckField::Check1, 1);
-    else Check1_Click();
+    if (Check(CheckField::Check1) == 0)
+        SetCheck(CheckField::Check1, 1);
+    else
+        Check1_Click();
     SetCheck(CheckField::Check2, 1);
     IconFromDisk = false;
     DiskIconFile.clear();

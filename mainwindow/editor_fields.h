@@ -34,7 +34,6 @@ enum class CheckField {
     Check3,  // "Derive from Filename"
 };
 
-
 // The picture in "Selected Icon:" (Image1): a library icon by number, or an icon taken from a
 // file (a program's large icon, or a chosen ".ico" file), or nothing.
 struct IconPreview {
@@ -105,8 +104,8 @@ public:
     // shows no notice, and empties the flag when it ends.
     std::wstring IconNoticeFlag;
 
-    IconHolder picico;    // the small icon of the chosen file, for the list's row image
-    IconPreview Image1;   // the large picture in "Selected Icon:"
+    IconHolder picico;   // the small icon of the chosen file, for the list's row image
+    IconPreview Image1;  // the large picture in "Selected Icon:"
 
     // Called after every change of a field or a display, so that the window can show it.
     std::function<void()> changed;

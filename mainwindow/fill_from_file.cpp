@@ -16,7 +16,9 @@ using C = CheckField;
 
 constexpr const wchar_t* kBlanks = L" \t";
 
-bool IsBlank(const std::wstring& text) { return text.find_first_not_of(kBlanks) == std::wstring::npos; }
+bool IsBlank(const std::wstring& text) {
+    return text.find_first_not_of(kBlanks) == std::wstring::npos;
+}
 
 std::wstring TrimBlanks(const std::wstring& text) {
     const size_t first = text.find_first_not_of(kBlanks);
@@ -48,10 +50,10 @@ std::wstring CommandLinePath(const std::wstring& commandLine) {
 
 // What filling takes from one path.
 struct FileFacts {
-    bool shortcut = false;    // a readable ".lnk" (in any case) with a target
-    std::wstring target;      // the shortcut's target
-    std::wstring arguments;   // the shortcut's arguments; empty for any other file
-    std::wstring name;        // the path's own file name without folder and extension
+    bool shortcut = false;   // a readable ".lnk" (in any case) with a target
+    std::wstring target;     // the shortcut's target
+    std::wstring arguments;  // the shortcut's arguments; empty for any other file
+    std::wstring name;       // the path's own file name without folder and extension
 };
 
 FileFacts Examine(const std::wstring& path) {
@@ -61,8 +63,7 @@ FileFacts Examine(const std::wstring& path) {
     const std::wstring extension = PathPart(path, PathSelector::Extension);
     // A shortcut that cannot be read, or that points at no file (a shell folder such as the
     // Control Panel), is filled as the file it is: the browser can start the shortcut itself.
-    facts.shortcut = read && !link.target.empty() &&
-                     SamePathText(extension, L".lnk");
+    facts.shortcut = read && !link.target.empty() && SamePathText(extension, L".lnk");
     if (read) {
         facts.target = link.target;
         facts.arguments = link.arguments;
@@ -100,7 +101,8 @@ void FillTexts(EditorFields& fields, const std::wstring& name) {
 void TakeProgramIcon(EditorFields& fields) {
     const std::wstring& file = fields.Text(T::Text1);
     const DWORD attributes = ::GetFileAttributesW(file.c_str());
-    if (::PathIsURLW(file.c_str()) || (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))) {
+    if (::PathIsURLW(file.c_str()) ||
+        (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))) {
         fields.SetCheck(C::Check1, 0);
     } else if (fields.Check(C::Check1) == 0) {
         fields.SetCheck(C::Check1, 1);
@@ -113,8 +115,8 @@ void TakeProgramIcon(EditorFields& fields) {
 // relative to its own. Anything but a full path (a drive and "\", or "\\") is made one; a web
 // address, and a text that no path can be (with a character no file name holds), stay as they are.
 std::wstring FullPathOf(const std::wstring& path) {
-    const bool full = (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
-                      path.starts_with(L"\\\\");
+    const bool full =
+        (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) || path.starts_with(L"\\\\");
     if (full || path.find_first_of(L"\"<>|*?") != std::wstring::npos || ::PathIsURLW(path.c_str())) return path;
     const std::wstring resolved = FullPath(path);
     return resolved.empty() ? path : resolved;

@@ -22,9 +22,9 @@ bool DropOnEditor(EditorFields& fields, EditorPrompts& prompts, CRegSettings& pr
 
 // The file named on the command line at start-up: commandLine is everything after the program's
 // own name, taken as one path less one pair of enclosing double quotes (never split at spaces);
-// when it names several files, quoted as the shell passes them, the first. Filled as a drop is, except that the three texts all end as the file's name and the
-// parameters are always set (emptied when the file is no shortcut with arguments); the focus is
-// not moved. A command line of blanks only changes nothing.
+// when it names several files, quoted as the shell passes them, the first. Filled as a drop is, except that the three
+// texts all end as the file's name and the parameters are always set (emptied when the file is no shortcut with
+// arguments); the focus is not moved. A command line of blanks only changes nothing.
 void FillFromFile(EditorFields& fields, EditorPrompts& prompts, CRegSettings& preferences,
                   const std::wstring& commandLine);
 

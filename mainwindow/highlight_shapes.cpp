@@ -10,7 +10,9 @@ namespace {
 
 const wchar_t* const kShapeClass = L"VelmoraHighlightShape";
 
-void CloseRegion(HRGN region) { ::DeleteObject(region); }
+void CloseRegion(HRGN region) {
+    ::DeleteObject(region);
+}
 using UniqueHrgn = UniqueHandle<HRGN, CloseRegion>;
 
 // Where each outline sits inside its holding frame (the file group, the icon group, the text
@@ -25,14 +27,18 @@ struct ShapePlace {
 ShapePlace PlaceInFrame(int index) {
     using namespace layout;
     switch (index) {
-    case 0: return {kFrame5, {60, 180, 4125, 705}, {IDC_TEXT1, IDC_COMMAND1, IDC_LABEL1, IDC_TEXT5}};
-    case 1: return {kIcofrm, {60, 210, 4125, 1155}, {IDC_CHECK1, IDC_COMMAND3, IDC_COMMAND5, IDC_FRAME4}};
+    case 0:
+        return {kFrame5, {60, 180, 4125, 705}, {IDC_TEXT1, IDC_COMMAND1, IDC_LABEL1, IDC_TEXT5}};
+    case 1:
+        return {kIcofrm, {60, 210, 4125, 1155}, {IDC_CHECK1, IDC_COMMAND3, IDC_COMMAND5, IDC_FRAME4}};
     case 2:
         return {kFrame6,
                 {60, 180, 4125, 1275},
                 {IDC_CHECK3, IDC_CHECK2, IDC_LABEL2, IDC_TEXT2, IDC_LABEL4, IDC_TEXT4, IDC_LABEL3, IDC_TEXT3}};
-    case 3: return {kFrame3, {60, 180, 2445, 345}, {IDC_OPTION1_0, IDC_OPTION1_1}};
-    default: return {{0, 0, 0, 0}, {2760, 4230, 1635, 465}, {IDC_COMMAND2}};
+    case 3:
+        return {kFrame3, {60, 180, 2445, 345}, {IDC_OPTION1_0, IDC_OPTION1_1}};
+    default:
+        return {{0, 0, 0, 0}, {2760, 4230, 1635, 465}, {IDC_COMMAND2}};
     }
 }
 
@@ -83,8 +89,8 @@ HighlightShapes::HighlightShapes(HWND mainWindow, int dpi) : mainWindow_(mainWin
     for (int index = 0; index < kCount; ++index) {
         // WS_EX_TRANSPARENT: when the main window is repainted, the outline is painted after the
         // controls under it. WS_GROUP: the arrow keys of the last group of controls stop here.
-        HWND shape = ::CreateWindowExW(WS_EX_TRANSPARENT, kShapeClass, L"", WS_CHILD | WS_GROUP, 0, 0, 0, 0,
-                                       mainWindow, nullptr, instance, nullptr);
+        HWND shape = ::CreateWindowExW(WS_EX_TRANSPARENT, kShapeClass, L"", WS_CHILD | WS_GROUP, 0, 0, 0, 0, mainWindow,
+                                       nullptr, instance, nullptr);
         windows_[static_cast<size_t>(index)] = shape;
         if (shape) Fit(index);
     }

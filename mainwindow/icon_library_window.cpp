@@ -32,8 +32,8 @@ void IconLibraryWindow::OnInit() {
     images_.reset(::ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kLibraryIconCount, 0));
     for (int number = 1; number <= kLibraryIconCount; ++number) {
         const std::wstring file = programFolder_ + L"icons\\" + std::to_wstring(number) + L".ico";
-        UniqueHicon icon(static_cast<HICON>(
-            ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, iconSize, iconSize, LR_LOADFROMFILE)));
+        UniqueHicon icon(
+            static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, iconSize, iconSize, LR_LOADFROMFILE)));
         // A missing file keeps its place, so that button n stays icon n.
         if (!icon) {
             const BYTE transparent[4] = {0xFF, 0xFF, 0xFF, 0xFF};
@@ -45,10 +45,10 @@ void IconLibraryWindow::OnInit() {
 
     // A tab stop, the first: the keyboard reaches the icons (KeyboardProc), and the window opens
     // with them.
-    HWND toolbar = AddControl(TOOLBARCLASSNAMEW, L"",
-                              WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                                  CCS_NODIVIDER,
-                              kToolbarId, kToolbar1);
+    HWND toolbar =
+        AddControl(TOOLBARCLASSNAMEW, L"",
+                   WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                   kToolbarId, kToolbar1);
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
     ::SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(iconSize, iconSize));
@@ -88,14 +88,29 @@ LRESULT CALLBACK IconLibraryWindow::KeyboardProc(HWND toolbar, UINT message, WPA
         }
         int next = pressed;
         switch (wParam) {
-        case VK_LEFT: next = pressed - 1; break;
-        case VK_RIGHT: next = pressed + 1; break;
-        case VK_UP: next = pressed > kIconsPerRow ? pressed - kIconsPerRow : pressed; break;
-        case VK_DOWN: next = pressed + kIconsPerRow <= kLibraryIconCount ? pressed + kIconsPerRow : pressed; break;
-        case VK_HOME: next = 1; break;
-        case VK_END: next = kLibraryIconCount; break;
-        case VK_SPACE: ::SendMessageW(::GetParent(toolbar), WM_COMMAND, IDOK, 0); return 0;
-        default: return ::DefSubclassProc(toolbar, message, wParam, lParam);
+        case VK_LEFT:
+            next = pressed - 1;
+            break;
+        case VK_RIGHT:
+            next = pressed + 1;
+            break;
+        case VK_UP:
+            next = pressed > kIconsPerRow ? pressed - kIconsPerRow : pressed;
+            break;
+        case VK_DOWN:
+            next = pressed + kIconsPerRow <= kLibraryIconCount ? pressed + kIconsPerRow : pressed;
+            break;
+        case VK_HOME:
+            next = 1;
+            break;
+        case VK_END:
+            next = kLibraryIconCount;
+            break;
+        case VK_SPACE:
+            ::SendMessageW(::GetParent(toolbar), WM_COMMAND, IDOK, 0);
+            return 0;
+        default:
+            return ::DefSubclassProc(toolbar, message, wParam, lParam);
         }
         next = std::clamp(next, 1, kLibraryIconCount);
         ::SendMessageW(toolbar, TB_CHECKBUTTON, pressed, FALSE);

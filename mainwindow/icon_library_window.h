@@ -25,9 +25,9 @@ public:
     static constexpr int kToolbarId = 101;
 
 protected:
-    void OnInit() override;      // Form_Load
-    void OnOK() override;        // Command2_Click
-    void OnCancel() override;    // Command1_Click
+    void OnInit() override;    // Form_Load
+    void OnOK() override;      // Command2_Click
+    void OnCancel() override;  // Command1_Click
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:

@@ -48,7 +48,7 @@ int RunEditor(const wchar_t* commandLine, int showCommand) {
 std::vector<velmora::ScriptSwitch> Switches() {
     std::vector<velmora::ScriptSwitch> switches = velmora::VlmSwitches();
     for (velmora::ScriptSwitch& entry : switches) {
-        auto run = entry.name == L"check" ? &velmora::RunCheckCommand
+        auto run = entry.name == L"check"    ? &velmora::RunCheckCommand
                    : entry.name == L"repair" ? &velmora::RunRepairCommand
                                              : nullptr;
         if (!run) continue;

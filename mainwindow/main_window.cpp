@@ -83,7 +83,8 @@ HWND MainWindow::Create(MainWindowSetup setup) {
     // written, else in the user's or the machine's place.
     operations_ = std::make_unique<ButtonOperations>(list_, stores_, prompts_, fields_->picico,
                                                      FindFilePlaces(setup_.programFolder));
-    commands_ = std::make_unique<EditorCommands>(*fields_, *operations_, list_, prompts_, stores_.preferences, setup_.programFolder);
+    commands_ = std::make_unique<EditorCommands>(*fields_, *operations_, list_, prompts_, stores_.preferences,
+                                                 setup_.programFolder);
     commands_->focus = [this](const FocusRequest& request) { MoveFocus(request); };
 
     const int dpi = ScreenDpi();
@@ -198,8 +199,9 @@ void MainWindow::CreateControls() {
     const TwipsRect frame5 = Place(kFrame5, kFrame1);
     AddFrame(IDC_FRAME5, L"File to Launch:", frame5);
     AddHiddenLabel(IDC_NAME_TEXT1, L"File to Launch:");
-    AddTooltip(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT1, Place(kText1, frame5), WS_EX_CLIENTEDGE),
-               L"Path and filename of program to launch.");
+    AddTooltip(
+        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT1, Place(kText1, frame5), WS_EX_CLIENTEDGE),
+        L"Path and filename of program to launch.");
     AddTooltip(AddControl(L"BUTTON", L"...", WS_TABSTOP, IDC_COMMAND1, Place(kCommand1, frame5)), L"Browse.");
     AddControl(L"STATIC", L"Command Line Parameters:", SS_LEFT, IDC_LABEL1, Place(kLabel1, frame5));
     AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT5, Place(kText5, frame5), WS_EX_CLIENTEDGE);
@@ -221,14 +223,17 @@ void MainWindow::CreateControls() {
     AddTooltip(AddControl(L"BUTTON", L"Synch All", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK2, Place(kCheck2, frame6)),
                L"Synchronize text all 3 text fields.");
     AddControl(L"STATIC", L"Button Text:", SS_LEFT, IDC_LABEL2, Place(kLabel2, frame6));
-    AddTooltip(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT2, Place(kText2, frame6), WS_EX_CLIENTEDGE),
-               L"Text to appear on the button.");
+    AddTooltip(
+        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT2, Place(kText2, frame6), WS_EX_CLIENTEDGE),
+        L"Text to appear on the button.");
     AddControl(L"STATIC", L"Menu Text:", SS_LEFT, IDC_LABEL4, Place(kLabel4, frame6));
-    AddTooltip(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT4, Place(kText4, frame6), WS_EX_CLIENTEDGE),
-               L"Text to appear on associated \"Tools\" menu item.");
+    AddTooltip(
+        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT4, Place(kText4, frame6), WS_EX_CLIENTEDGE),
+        L"Text to appear on associated \"Tools\" menu item.");
     AddControl(L"STATIC", L"Menu Status Bar Text:", SS_LEFT, IDC_LABEL3, Place(kLabel3, frame6));
-    AddTooltip(AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT3, Place(kText3, frame6), WS_EX_CLIENTEDGE),
-               L"Text to be shown in I.E.'s status bar when cursor is over menu item.");
+    AddTooltip(
+        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT3, Place(kText3, frame6), WS_EX_CLIENTEDGE),
+        L"Text to be shown in I.E.'s status bar when cursor is over menu item.");
 
     const TwipsRect frame3 = Place(kFrame3, kFrame1);
     AddFrame(IDC_FRAME3, L"Scope:", frame3);
@@ -244,8 +249,8 @@ void MainWindow::CreateControls() {
                L"Replace properties of currently selected button.");
 
     AddFrame(IDC_FRAME7, L"Drop Target:", kFrame7);
-    dropPicture_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                       Px(480), Px(480), 0)));
+    dropPicture_.reset(static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, Px(480), Px(480), 0)));
     if (!dropPicture_) dropPicture_.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
     AddControl(L"STATIC", L"Drop Target", SS_OWNERDRAW, IDC_IMAGE2, Place(kImage2, kFrame7));
     HWND label6 = AddControl(L"STATIC",
@@ -266,7 +271,8 @@ void MainWindow::CreateControls() {
     // from the fields beside the labels, and the boxes grow to their captions.
     FitLabelBeside(Item(IDC_LABEL1), Item(IDC_TEXT5));
     int labelWidth = 0;
-    const std::pair<int, int> textLabels[] = {{IDC_LABEL2, IDC_TEXT2}, {IDC_LABEL4, IDC_TEXT4}, {IDC_LABEL3, IDC_TEXT3}};
+    const std::pair<int, int> textLabels[] = {
+        {IDC_LABEL2, IDC_TEXT2}, {IDC_LABEL4, IDC_TEXT4}, {IDC_LABEL3, IDC_TEXT3}};
     for (const auto& [label, field] : textLabels) labelWidth = std::max(labelWidth, TextWidth(Item(label)));
     for (const auto& [label, field] : textLabels) FitLabelBeside(Item(label), Item(field), labelWidth + Px(30));
     for (int box : {IDC_CHECK1, IDC_CHECK3, IDC_CHECK2, IDC_OPTION1_0, IDC_OPTION1_1}) FitButtonWidth(Item(box));
@@ -321,20 +327,22 @@ void MainWindow::Show(int showCommand) {
 
 void MainWindow::ShowStartupMessages() {
     if (std::exchange(showTipOfTheDay_, false)) SetTipsTick(prompts_.ShowTipOfTheDay(showTipsMenuTicked()));
-    if (!setup_.commandLine.empty()) FillFromFile(*fields_, prompts_, stores_.preferences, std::exchange(setup_.commandLine, {}));
+    if (!setup_.commandLine.empty())
+        FillFromFile(*fields_, prompts_, stores_.preferences, std::exchange(setup_.commandLine, {}));
 }
 
 void MainWindow::RegisterDropArea() {
     // The frame, picture and label of "Drop Target:" are one target; "File to Launch" takes
     // dropped text as if it were typed, and fills nothing else.
     dropArea_ = std::make_unique<DropArea>(
-        hwnd_, std::vector<DropZone>{
-                   {{Item(IDC_FRAME7), Item(IDC_IMAGE2), Item(IDC_LABEL6)},
-                    [this](const std::wstring& path) {
-                        if (DropOnEditor(*fields_, prompts_, stores_.preferences, path)) ::SetFocus(Item(IDC_COMMAND2));
-                    }},
-                   {{Item(IDC_TEXT1)}, [this](const std::wstring& text) { fields_->UserTyped(TextField::Text1, text); }},
-               });
+        hwnd_,
+        std::vector<DropZone>{
+            {{Item(IDC_FRAME7), Item(IDC_IMAGE2), Item(IDC_LABEL6)},
+             [this](const std::wstring& path) {
+                 if (DropOnEditor(*fields_, prompts_, stores_.preferences, path)) ::SetFocus(Item(IDC_COMMAND2));
+             }},
+            {{Item(IDC_TEXT1)}, [this](const std::wstring& text) { fields_->UserTyped(TextField::Text1, text); }},
+        });
 }
 
 void MainWindow::EnableAutoComplete(HWND textField) {
@@ -379,36 +387,75 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         }
     }
     switch (id) {
-    case IDC_OPTION1_0: fields_->UserChoseScope(true); break;
-    case IDC_OPTION1_1: fields_->UserChoseScope(false); break;
-    case IDC_COMMAND1: fields_->Command1_Click(); break;
-    case IDC_COMMAND3: fields_->Command3_Click(); break;
-    case IDC_COMMAND5: fields_->Command5_Click(); break;
-    case IDC_COMMAND2: commands_->Command2_Click(); break;
-    case IDC_COMMAND4: commands_->Command4_Click(CurrentRow()); break;
+    case IDC_OPTION1_0:
+        fields_->UserChoseScope(true);
+        break;
+    case IDC_OPTION1_1:
+        fields_->UserChoseScope(false);
+        break;
+    case IDC_COMMAND1:
+        fields_->Command1_Click();
+        break;
+    case IDC_COMMAND3:
+        fields_->Command3_Click();
+        break;
+    case IDC_COMMAND5:
+        fields_->Command5_Click();
+        break;
+    case IDC_COMMAND2:
+        commands_->Command2_Click();
+        break;
+    case IDC_COMMAND4:
+        commands_->Command4_Click(CurrentRow());
+        break;
     case IDC_COMMAND7:
-    case ID_POPED: commands_->Command7_Click(CurrentRow()); break;
+    case ID_POPED:
+        commands_->Command7_Click(CurrentRow());
+        break;
     case IDC_COMMAND8:
-    case ID_POPDEL: commands_->Command8_Click(CurrentRow()); break;
-    case IDC_COMMAND9: fields_->Command9_Click(); break;
-    case ID_MNUFILEIE: mnufileIE_Click(prompts_); break;
-    case ID_MNUFILEEXPORT: mnuFileExport_Click(prompts_, list_, operations_->filePlaces()); break;
+    case ID_POPDEL:
+        commands_->Command8_Click(CurrentRow());
+        break;
+    case IDC_COMMAND9:
+        fields_->Command9_Click();
+        break;
+    case ID_MNUFILEIE:
+        mnufileIE_Click(prompts_);
+        break;
+    case ID_MNUFILEEXPORT:
+        mnuFileExport_Click(prompts_, list_, operations_->filePlaces());
+        break;
     case ID_MNUFILEIMPORT:
         if (mnuFileImport_Click(prompts_, list_, stores_, operations_->filePlaces())) {
             ShowList(static_cast<int>(list_.rows.size()) - 1);
         }
         break;
-    case ID_MNUFILECHECK: mnuFileCheck_Click(); break;
-    case ID_MNUFILEEXIT: Form_QueryUnload(); break;
-    case ID_MNUHELPTOPICS: mnuHelpTopics_Click(hwnd_, prompts_, shell_, setup_.programFolder); break;
-    case ID_MNUHELPTUT: TutorialWindow::ShowOrActivate(*this, tutorial_); break;
-    case ID_MNUHELPTIPS: SetTipsTick(mnuHelpTips_Click(prompts_, showTipsMenuTicked())); break;
+    case ID_MNUFILECHECK:
+        mnuFileCheck_Click();
+        break;
+    case ID_MNUFILEEXIT:
+        Form_QueryUnload();
+        break;
+    case ID_MNUHELPTOPICS:
+        mnuHelpTopics_Click(hwnd_, prompts_, shell_, setup_.programFolder);
+        break;
+    case ID_MNUHELPTUT:
+        TutorialWindow::ShowOrActivate(*this, tutorial_);
+        break;
+    case ID_MNUHELPTIPS:
+        SetTipsTick(mnuHelpTips_Click(prompts_, showTipsMenuTicked()));
+        break;
     case ID_MNUHELPTIPSSU:
         SetTipsTick(mnuHelpTipsSU_Click(registry_, setup_.programName, showTipsMenuTicked()));
         break;
-    case ID_MNUHELPFREESOFT: mnuhelpfreesoft_Click(hwnd_, prompts_, shell_); break;
-    case ID_MNUHELPABT: mnuHelpAbt_Click(hwnd_, shell_); break;
-    default: break;
+    case ID_MNUHELPFREESOFT:
+        mnuhelpfreesoft_Click(hwnd_, prompts_, shell_);
+        break;
+    case ID_MNUHELPABT:
+        mnuHelpAbt_Click(hwnd_, shell_);
+        break;
+    default:
+        break;
     }
 }
 

@@ -23,7 +23,6 @@
 
 namespace velmora {
 
-
 struct MainWindowSetup {
     std::wstring programFolder;  // ends in a backslash; holds "icons" and the tips file
     std::wstring programName;    // the program file's name without extension, for the tips switch
@@ -119,8 +118,8 @@ private:
     std::unique_ptr<DropArea> dropArea_;
     MainWindowSetup setup_;
     static constexpr UINT kKeepCurrentRowMessage = WM_APP + 2;  // after DropArea::kRunDropMessage
-    int currentRow_ = 0;           // the row the user chose last
-    bool keepRowPosted_ = false;   // kKeepCurrentRowMessage is on its way
+    int currentRow_ = 0;                                        // the row the user chose last
+    bool keepRowPosted_ = false;                                // kKeepCurrentRowMessage is on its way
     bool firstActivation_ = false;
     bool showTipOfTheDay_ = false;  // at Show
     bool showingFields_ = false;

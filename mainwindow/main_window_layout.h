@@ -8,40 +8,40 @@ namespace velmora::layout {
 
 enum ControlId : int {
     IDC_FRAME2 = 1001,  // "Currently Added Buttons:"
-    IDC_LISTVIEW1,  // the list of added buttons
-    IDC_COMMAND7,  // "Edit Selected"
-    IDC_COMMAND8,  // "Delete Selected"
-    IDC_FRAME1,    // "Button Properties:"
-    IDC_FRAME5,    // "File to Launch:"
-    IDC_TEXT1,     // the file to launch
-    IDC_COMMAND1,  // "..."
-    IDC_LABEL1,    // "Command Line Parameters:"
-    IDC_TEXT5,     // the parameters
-    IDC_ICOFRM,  // "Icon:"
-    IDC_CHECK1,  // "Use Program Icon"
-    IDC_COMMAND3,  // "Select Icon from Library"
-    IDC_COMMAND5,  // "Select Icon from Disk"
-    IDC_FRAME4,  // "Selected Icon:"
-    IDC_IMAGE1,  // the selected icon
-    IDC_FRAME6,  // "Text:"
-    IDC_CHECK3,  // "Derive from Filename"
-    IDC_CHECK2,  // "Synch All"
-    IDC_LABEL2,  // "Button Text:"
-    IDC_TEXT2,   // the button text
-    IDC_LABEL4,  // "Menu Text:"
-    IDC_TEXT4,   // the menu text
-    IDC_LABEL3,  // "Menu Status Bar Text:"
-    IDC_TEXT3,   // the status-bar text
-    IDC_FRAME3,  // "Scope:"
-    IDC_OPTION1_0,  // "All Users"
-    IDC_OPTION1_1,  // "Current User"
-    IDC_COMMAND2,   // "Add Button"
-    IDC_COMMAND9,   // "Reset All to Default"
-    IDC_COMMAND4,   // "Update"
-    IDC_FRAME7,     // "Drop Target:"
-    IDC_IMAGE2,     // "Drop Target" (the drop area)
-    IDC_LABEL6,     // "Drag and drop any file here ..."
-    IDC_STATUSBAR1,  // the count of buttons and the hovered button's text
+    IDC_LISTVIEW1,      // the list of added buttons
+    IDC_COMMAND7,       // "Edit Selected"
+    IDC_COMMAND8,       // "Delete Selected"
+    IDC_FRAME1,         // "Button Properties:"
+    IDC_FRAME5,         // "File to Launch:"
+    IDC_TEXT1,          // the file to launch
+    IDC_COMMAND1,       // "..."
+    IDC_LABEL1,         // "Command Line Parameters:"
+    IDC_TEXT5,          // the parameters
+    IDC_ICOFRM,         // "Icon:"
+    IDC_CHECK1,         // "Use Program Icon"
+    IDC_COMMAND3,       // "Select Icon from Library"
+    IDC_COMMAND5,       // "Select Icon from Disk"
+    IDC_FRAME4,         // "Selected Icon:"
+    IDC_IMAGE1,         // the selected icon
+    IDC_FRAME6,         // "Text:"
+    IDC_CHECK3,         // "Derive from Filename"
+    IDC_CHECK2,         // "Synch All"
+    IDC_LABEL2,         // "Button Text:"
+    IDC_TEXT2,          // the button text
+    IDC_LABEL4,         // "Menu Text:"
+    IDC_TEXT4,          // the menu text
+    IDC_LABEL3,         // "Menu Status Bar Text:"
+    IDC_TEXT3,          // the status-bar text
+    IDC_FRAME3,         // "Scope:"
+    IDC_OPTION1_0,      // "All Users"
+    IDC_OPTION1_1,      // "Current User"
+    IDC_COMMAND2,       // "Add Button"
+    IDC_COMMAND9,       // "Reset All to Default"
+    IDC_COMMAND4,       // "Update"
+    IDC_FRAME7,         // "Drop Target:"
+    IDC_IMAGE2,         // "Drop Target" (the drop area)
+    IDC_LABEL6,         // "Drag and drop any file here ..."
+    IDC_STATUSBAR1,     // the count of buttons and the hovered button's text
     // Hidden labels that give the list and "File to Launch"'s field, which sit in group boxes
     // without a label of their own, the name a screen reader reads.
     IDC_NAME_LISTVIEW1,

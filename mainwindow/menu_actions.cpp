@@ -61,12 +61,16 @@ bool mnuHelpTipsSU_Click(RegistryApi& registry, const std::wstring& programName,
     return nowTicked;
 }
 
-bool mnuHelpTips_Click(EditorPrompts& prompts, bool ticked) { return prompts.ShowTipOfTheDay(ticked); }
+bool mnuHelpTips_Click(EditorPrompts& prompts, bool ticked) {
+    return prompts.ShowTipOfTheDay(ticked);
+}
 
 void mnuhelpfreesoft_Click(HWND owner, Prompts& prompts, ShellApi& shell) {
     OpenMakerWebSite(shell, prompts, owner);
 }
 
-void mnuHelpAbt_Click(HWND owner, ShellApi& shell) { AboutBox(shell).ShowModal(owner); }
+void mnuHelpAbt_Click(HWND owner, ShellApi& shell) {
+    AboutBox(shell).ShowModal(owner);
+}
 
 }  // namespace velmora

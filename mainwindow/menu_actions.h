@@ -24,7 +24,6 @@ inline constexpr CLSID kInternetExplorerClsid = {
 // The user guide that ships beside vlm.exe, in place of the help file "vlm.hlp".
 inline constexpr const wchar_t* kUserGuideFile = L"vlm.html";
 
-
 // "&Open New IE Window": creates a new instance of browserClass (Internet Explorer; tests name a
 // class that cannot be made), shows it, sends it to its home page and lets it go. Any failure
 // shows kNoInternetExplorerText in a "Problem" box (OK, exclamation) and the program goes on.

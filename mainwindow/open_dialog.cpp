@@ -76,8 +76,9 @@ std::wstring ShowSaveDialog(HWND owner, const std::wstring& filter, const std::w
     // The first pattern's extension, without "*.": added to a name typed without one.
     const size_t pattern = filter.find(L"|*.");
     const std::wstring extension =
-        pattern == std::wstring::npos ? L"" : filter.substr(pattern + 3, filter.find_first_of(L"|;", pattern + 3) -
-                                                                              pattern - 3);
+        pattern == std::wstring::npos
+            ? L""
+            : filter.substr(pattern + 3, filter.find_first_of(L"|;", pattern + 3) - pattern - 3);
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);

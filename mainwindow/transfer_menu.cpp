@@ -21,15 +21,14 @@ void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const F
         prompts.Message(kNothingToExportText, kExportTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const std::wstring file = prompts.ShowSaveDialog(kRegFilesFilter, kExportTitle, DocumentsFolder(),
-                                                     kDefaultExportName);
+    const std::wstring file =
+        prompts.ShowSaveDialog(kRegFilesFilter, kExportTitle, DocumentsFolder(), kDefaultExportName);
     if (file.empty()) return;
     const TransferReport report = ExportButtons(list, places, file);
     prompts.Message(report.Text(), kExportTitle, MB_OK | report.BoxIcon());
 }
 
-bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores,
-                         const FilePlaces& places) {
+bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores, const FilePlaces& places) {
     const std::wstring file = prompts.ShowOpenDialog(kRegFilesFilter, kImportTitle, DocumentsFolder());
     if (file.empty()) return false;
     const size_t before = list.rows.size();

@@ -22,7 +22,6 @@ void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const F
 // "&Import Buttons...": the open dialog for a ".reg" file; the buttons go into the list through
 // "Add Button"'s operation, its messages into the report, which shows in an "Import Buttons" box.
 // Answers whether the list changed.
-bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores,
-                         const FilePlaces& places);
+bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores, const FilePlaces& places);
 
 }  // namespace velmora

@@ -23,8 +23,11 @@ LRESULT OnText1GetDlgCode(HWND text, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK Text1Proc(HWND text, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     switch (message) {
-    case WM_GETDLGCODE: return OnText1GetDlgCode(text, wParam, lParam);
-    case WM_NCDESTROY: ::RemoveWindowSubclass(text, &Text1Proc, kText1SubclassId); break;
+    case WM_GETDLGCODE:
+        return OnText1GetDlgCode(text, wParam, lParam);
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(text, &Text1Proc, kText1SubclassId);
+        break;
     }
     return ::DefSubclassProc(text, message, wParam, lParam);
 }
@@ -126,9 +129,9 @@ void TutorialWindow::CreateControls() {
     HWND frame1 = AddControl(L"BUTTON", L"", BS_GROUPBOX, kFrame1, kFrame1At);
     ::SetWindowPos(frame1, nullptr, Px(kFrame1At.left), frameTop, Px(kFrame1At.width), frameBottom - frameTop,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    HWND text1 = AddControl(L"EDIT", kInitialText,
-                            WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kText1,
-                            kText1In.Inside(kFrame1At), WS_EX_CLIENTEDGE);
+    HWND text1 =
+        AddControl(L"EDIT", kInitialText, WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kText1,
+                   kText1In.Inside(kFrame1At), WS_EX_CLIENTEDGE);
     const int textBottom = frameBottom - Px(kFrame1At.height - kText1In.top - kText1In.height);
     const int textTop = frameTop + Px(kText1In.top);
     ::SetWindowPos(text1, nullptr, Px(kFrame1At.left + kText1In.left), textTop, Px(kText1In.width),
@@ -137,8 +140,7 @@ void TutorialWindow::CreateControls() {
     for (int index = 0; index < kStepCount; ++index) {
         TwipsRect at = kCommand1At;
         at.top += index * kCommand1Pitch;
-        AddControl(L"BUTTON", L"Step " + std::to_wstring(index + 1), WS_TABSTOP | BS_PUSHBUTTON, kCommand1 + index,
-                   at);
+        AddControl(L"BUTTON", L"Step " + std::to_wstring(index + 1), WS_TABSTOP | BS_PUSHBUTTON, kCommand1 + index, at);
     }
 }
 

@@ -11,7 +11,9 @@ int WindowPrompts::Message(const std::wstring& text, const std::wstring& title, 
     return ::MessageBoxW(owner_, text.c_str(), title.c_str(), style);
 }
 
-void WindowPrompts::ShowNotice(Notice notice) { NoticeWindow(notice, registry_).ShowModal(owner_); }
+void WindowPrompts::ShowNotice(Notice notice) {
+    NoticeWindow(notice, registry_).ShowModal(owner_);
+}
 
 std::wstring WindowPrompts::ShowOpenDialog(const std::wstring& filter, const std::wstring& title,
                                            const std::wstring& initialFolder) {

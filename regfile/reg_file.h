@@ -38,8 +38,8 @@ struct RegValue {
 };
 
 struct RegKey {
-    std::wstring path;      // as written between the brackets: HKEY_CURRENT_USER\Software\...
-    bool deletion = false;  // [-path]: the key is to be removed with everything below it
+    std::wstring path;             // as written between the brackets: HKEY_CURRENT_USER\Software\...
+    bool deletion = false;         // [-path]: the key is to be removed with everything below it
     std::vector<RegValue> values;  // never written for a deleted key
     int line = 0;
 
@@ -71,7 +71,7 @@ struct RegFileError {
 };
 
 struct RegFileReadResult {
-    RegFile file;  // what the good lines hold; not to be used when there are errors
+    RegFile file;                      // what the good lines hold; not to be used when there are errors
     std::vector<RegFileError> errors;  // in the order of the lines, at most kMaxRegFileErrors
     bool ok() const { return errors.empty(); }
     // Every error's text, one a line.

@@ -22,7 +22,9 @@ void AppendQuoted(std::wstring& out, const std::wstring& text) {
     out += L'"';
 }
 
-bool HoldsLineBreak(const std::wstring& text) { return text.find_first_of(L"\r\n") != std::wstring::npos; }
+bool HoldsLineBreak(const std::wstring& text) {
+    return text.find_first_of(L"\r\n") != std::wstring::npos;
+}
 
 std::wstring Hex(DWORD number, int digits) {
     wchar_t buffer[16] = {};
@@ -130,8 +132,8 @@ RegFileWriteError WriteRegFile(const std::wstring& path, const RegFile& file,
         return Failure(::GetLastError(), full, L"cannot make a temporary file in its folder");
     DWORD status = ERROR_SUCCESS;
     {
-        UniqueFileHandle out(::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                           nullptr));
+        UniqueFileHandle out(
+            ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD done = 0;
         if (!out || !::WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
             !::FlushFileBuffers(out.get())) {

@@ -7,10 +7,14 @@ namespace velmora {
 
 const wchar_t* NoticeFlagName(Notice notice) {
     switch (notice) {
-    case Notice::AddButton: return L"Restart IE";
-    case Notice::Change: return L"Restart IE2";
-    case Notice::ProgramIcon: return L"Icon Message";
-    case Notice::DragAndDrop: return L"DD Message";
+    case Notice::AddButton:
+        return L"Restart IE";
+    case Notice::Change:
+        return L"Restart IE2";
+    case Notice::ProgramIcon:
+        return L"Icon Message";
+    case Notice::DragAndDrop:
+        return L"DD Message";
     }
     return L"";
 }

@@ -18,7 +18,9 @@ std::wstring TrimBlanks(const std::wstring& text) {
     return text.substr(first, last - first + 1);
 }
 
-HKEY RootFor(bool scp) { return scp ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+HKEY RootFor(bool scp) {
+    return scp ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
 
 // The registry views a root is addressed in: both views of the machine's root, the 64-bit one
 // first; the current user's root as it is.
@@ -28,9 +30,13 @@ std::span<const REGSAM> ViewsFor(bool scp) {
     return scp ? std::span<const REGSAM>(kMachineViews) : std::span<const REGSAM>(kUserViews);
 }
 
-bool IsNotFound(LSTATUS status) { return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND; }
+bool IsNotFound(LSTATUS status) {
+    return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND;
+}
 
-const wchar_t* ValueName(const std::wstring& key) { return key == L"*" ? nullptr : key.c_str(); }
+const wchar_t* ValueName(const std::wstring& key) {
+    return key == L"*" ? nullptr : key.c_str();
+}
 
 // Text of registry data of any type and size: whole characters only, less one terminating zero.
 std::wstring TextFromData(const std::vector<wchar_t>& buffer, DWORD bytes) {
@@ -47,8 +53,8 @@ bool SameValues(const std::vector<SettingsSnapshot::Value>& first, const std::ve
     for (const SettingsSnapshot::Value& value : first) {
         bool found = false;
         for (const SettingsSnapshot::Value& other : second) {
-            found = found || (SamePathText(value.name, other.name) && value.type == other.type &&
-                              value.data == other.data);
+            found =
+                found || (SamePathText(value.name, other.name) && value.type == other.type && value.data == other.data);
         }
         if (!found) return false;
     }
@@ -353,7 +359,8 @@ RegistryResult CRegSettings::RestoreKey(const SettingsSnapshot::Key& key) {
     for (const std::wstring& name : present) {
         bool remembered = false;
         for (const SettingsSnapshot::Value& value : key.values) remembered = remembered || value.name == name;
-        if (!remembered) restored = restored.Then({registry_.DeleteValue(created.get(), name.c_str()), key.root, key.view});
+        if (!remembered)
+            restored = restored.Then({registry_.DeleteValue(created.get(), name.c_str()), key.root, key.view});
     }
     for (const SettingsSnapshot::Value& value : key.values) {
         const LSTATUS set = registry_.SetValue(created.get(), value.name.c_str(), value.type, value.data.data(),

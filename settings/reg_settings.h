@@ -100,7 +100,7 @@ public:
                                                                 const std::wstring& defaultValue = L"") const;
     // True when the value was written in every view of the root.
     RegistryResult SaveSetting(const std::wstring& section, const std::wstring& key, const std::wstring& setting,
-                     bool scp = false);
+                               bool scp = false);
     // The values in their order, as that many SaveSetting calls write them (each value into every
     // view of the root before the next, the writing stopping after the first value refused), but
     // with the key created once per view for all of them. True when every value was written.

@@ -18,7 +18,9 @@ LSTATUS RegistryApi::SetValue(HKEY key, const wchar_t* name, DWORD type, const B
     return ::RegSetValueExW(key, name, 0, type, data, size);
 }
 
-LSTATUS RegistryApi::DeleteValue(HKEY key, const wchar_t* name) { return ::RegDeleteValueW(key, name); }
+LSTATUS RegistryApi::DeleteValue(HKEY key, const wchar_t* name) {
+    return ::RegDeleteValueW(key, name);
+}
 
 LSTATUS RegistryApi::DeleteKey(HKEY key, const wchar_t* subKey, REGSAM view) {
     return ::RegDeleteKeyExW(key, subKey, view, 0);
@@ -34,11 +36,13 @@ LSTATUS RegistryApi::EnumValue(HKEY key, DWORD index, wchar_t* name, DWORD* name
 }
 
 LSTATUS RegistryApi::QueryInfoKey(HKEY key, DWORD* valueCount, DWORD* maxValueNameLength, DWORD* maxValueDataSize) {
-    return ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, valueCount,
-                              maxValueNameLength, maxValueDataSize, nullptr, nullptr);
+    return ::RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, valueCount, maxValueNameLength,
+                              maxValueDataSize, nullptr, nullptr);
 }
 
-LSTATUS RegistryApi::CloseKey(HKEY key) { return ::RegCloseKey(key); }
+LSTATUS RegistryApi::CloseKey(HKEY key) {
+    return ::RegCloseKey(key);
+}
 
 RegistryApi& SystemRegistry() {
     static RegistryApi system;

@@ -6,7 +6,8 @@
 namespace velmora {
 
 inline constexpr const wchar_t* kDeleterCaption = L"Velmora Button Deleter";
-inline constexpr const wchar_t* kDeleterHeading = L"This program deletes all buttons added to IE's toolbar with Velmora.";
+inline constexpr const wchar_t* kDeleterHeading =
+    L"This program deletes all buttons added to IE's toolbar with Velmora.";
 inline constexpr const wchar_t* kDeleterAdvice =
     L"Use this program only if you are having problems starting Velmora. These problems are usually a result of "
     L"an incompatibility between some display adapters and the way the program displays certain icons. After "

@@ -120,12 +120,16 @@ inline constexpr const wchar_t* kNotRemovedText =
 inline constexpr const wchar_t* kRunAsAdministratorAdvice =
     L" Close Velmora and run it again as an administrator (right-click it and choose \"Run as administrator\").";
 inline std::wstring AllUsersNotDeletedText(const std::wstring& name) {
-    return L"The button \"" + name + L"\" could not be deleted: it is for \"All Users\", and only an administrator "
-           L"can delete it." + kRunAsAdministratorAdvice;
+    return L"The button \"" + name +
+           L"\" could not be deleted: it is for \"All Users\", and only an administrator "
+           L"can delete it." +
+           kRunAsAdministratorAdvice;
 }
 inline std::wstring AllUsersCannotMoveText(const std::wstring& name) {
-    return L"The button could not be deleted: the button \"" + name + L"\" after it is for \"All Users\" and has "
-           L"to move up one place, which only an administrator can do." + kRunAsAdministratorAdvice;
+    return L"The button could not be deleted: the button \"" + name +
+           L"\" after it is for \"All Users\" and has "
+           L"to move up one place, which only an administrator can do." +
+           kRunAsAdministratorAdvice;
 }
 
 }  // namespace velmora

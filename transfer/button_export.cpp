@@ -14,8 +14,12 @@ namespace velmora {
 
 namespace {
 
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
-std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+std::wstring NameOf(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
 
 RegKey KeyOf(std::wstring path, const NamedTexts& values) {
     RegKey key;
@@ -65,8 +69,8 @@ RegFile ExportedRegFile(const ButtonList& list, const std::wstring& programFolde
         file.keys.push_back(KeyOf(root + L"\\" + kProgramKey + ButtonRecordSection(slot),
                                   RecordValues(RecordFor(row.button, programFolder), RecordValueOrder::Add)));
     }
-    file.keys.push_back(KeyOf(root + L"\\" + kProgramKey + kAddedButtons,
-                              {{L"Count", std::to_wstring(std::min(count, kSlotCount))}}));
+    file.keys.push_back(
+        KeyOf(root + L"\\" + kProgramKey + kAddedButtons, {{L"Count", std::to_wstring(std::min(count, kSlotCount))}}));
     return file;
 }
 
@@ -80,7 +84,8 @@ std::vector<std::wstring> ExportComments(size_t buttons, const std::wstring& pro
         L"\"reg import\" of this file writes the same keys as they are; the buttons then expect Velmora in " +
             programFolder + L" and replace the list kept there.",
         L"Buttons for \"All Users\" need administrator rights. The icon and shortcut files the buttons use are "
-        L"copied to the folder \"" + filesFolderName + L"\" beside this file.",
+        L"copied to the folder \"" +
+            filesFolderName + L"\" beside this file.",
     };
 }
 
@@ -106,8 +111,8 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
         report.lines.push_back(L"The buttons could not be exported: " + written.message);
         return report;
     }
-    report.lines.push_back(CountOfButtons(exported) + (exported == 1 ? L" was" : L" were") + L" exported to \"" +
-                           file + L"\".");
+    report.lines.push_back(CountOfButtons(exported) + (exported == 1 ? L" was" : L" were") + L" exported to \"" + file +
+                           L"\".");
 
     // Each of the program's own files once, under its own name.
     std::set<std::wstring> copied;

@@ -86,15 +86,17 @@ int LibraryPair(const std::wstring& icon, const std::wstring& hot) {
     return 0;
 }
 
-bool HasIcon(const std::wstring& file) { return !file.empty() && static_cast<bool>(ProgramIconPicture(file, 0, false)); }
+bool HasIcon(const std::wstring& file) {
+    return !file.empty() && static_cast<bool>(ProgramIconPicture(file, 0, false));
+}
 
 // The icon file to use for path: the copy beside the export under the same name, else the file
 // itself; empty when neither gives an icon.
 std::wstring FoundIconFile(const std::wstring& path, const std::wstring& filesFolder) {
     if (path.empty()) return {};
     const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-    const bool plainName = !name.empty() && name != L"." && name != L".." &&
-                           name.find_first_of(L"/:") == std::wstring::npos;
+    const bool plainName =
+        !name.empty() && name != L"." && name != L".." && name.find_first_of(L"/:") == std::wstring::npos;
     if (plainName && HasIcon(filesFolder + L"icons\\" + name)) return filesFolder + L"icons\\" + name;
     return HasIcon(path) ? path : std::wstring();
 }
@@ -170,9 +172,7 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
         if (recordKeys) recordUsed[id.second] = true;
         if (found.errors.size() != errorsBefore) continue;
         const std::wstring exec = *entry.Text(L"Exec");
-        auto recordText = [&](const wchar_t* name) {
-            return recordKeys ? recordKeys->Text(name) : std::nullopt;
-        };
+        auto recordText = [&](const wchar_t* name) { return recordKeys ? recordKeys->Text(name) : std::nullopt; };
 
         ButtonInFile button;
         Button& b = button.button;
@@ -180,8 +180,9 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
         const std::wstring program = recordText(L"Program").value_or(L"");
         b.fileToLaunch = program.empty() ? exec : program;
         b.parameters = program.empty() ? L"" : recordText(L"Arguments").value_or(L"");
-        b.buttonText = entry.Text(L"ButtonText")
-                           .value_or(recordText(L"ButtonText").value_or(PathPart(b.fileToLaunch, PathSelector::BaseName)));
+        b.buttonText =
+            entry.Text(L"ButtonText")
+                .value_or(recordText(L"ButtonText").value_or(PathPart(b.fileToLaunch, PathSelector::BaseName)));
         b.menuText = entry.Text(L"MenuText").value_or(recordText(L"MenuText").value_or(b.buttonText));
         b.statusBarText = entry.Text(L"MenuStatusBar").value_or(recordText(L"MenuStatusBar").value_or(b.buttonText));
         if (!program.empty()) {
@@ -240,8 +241,9 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
 
 std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsInFile& found) {
     auto refuseFile = [&](const std::wstring& why, const std::vector<RegFileError>& errors) {
-        TransferReport report{kTransferNothingDone,
-                              {L"The file \"" + file + L"\" could not be imported:" + (why.empty() ? L"" : L" " + why)}};
+        TransferReport report{
+            kTransferNothingDone,
+            {L"The file \"" + file + L"\" could not be imported:" + (why.empty() ? L"" : L" " + why)}};
         for (const RegFileError& error : errors) report.lines.push_back(error.Text());
         return report;
     };
@@ -313,9 +315,9 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
                         added == 0 ? std::wstring(L"No button was added.")
                                    : CountOfButtons(added) + (added == 1 ? L" was" : L" were") + L" added.");
     if (found.otherKeys > 0) {
-        report.lines.push_back(std::to_wstring(found.otherKeys) +
-                               (found.otherKeys == 1 ? L" other key in the file was" : L" other keys in the file were") +
-                               L" left alone.");
+        report.lines.push_back(
+            std::to_wstring(found.otherKeys) +
+            (found.otherKeys == 1 ? L" other key in the file was" : L" other keys in the file were") + L" left alone.");
     }
     report.outcome = skipped.empty() ? kTransferDone : added + listed == 0 ? kTransferNothingDone : kTransferDoneInPart;
     return report;

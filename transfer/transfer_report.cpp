@@ -9,16 +9,19 @@ std::wstring TransferReport::Text() const {
 }
 
 UINT TransferReport::BoxIcon() const {
-    return outcome == kTransferDone ? MB_ICONINFORMATION : outcome == kTransferDoneInPart ? MB_ICONEXCLAMATION
-                                                                                          : MB_ICONSTOP;
+    return outcome == kTransferDone         ? MB_ICONINFORMATION
+           : outcome == kTransferDoneInPart ? MB_ICONEXCLAMATION
+                                            : MB_ICONSTOP;
 }
 
 int CollectingPrompts::Message(const std::wstring& text, const std::wstring& title, UINT style) {
     texts.push_back(text);
     switch (style & MB_TYPEMASK) {
     case MB_YESNO:
-    case MB_YESNOCANCEL: return IDYES;
-    default: return IDOK;
+    case MB_YESNOCANCEL:
+        return IDYES;
+    default:
+        return IDOK;
     }
 }
 

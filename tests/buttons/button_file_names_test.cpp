@@ -17,9 +17,9 @@ namespace {
 
 TEST(SafeFileBaseName, KeepsWhatWindowsSavesAndReplacesWhatAFileNameCannotHold) {
     // An extension always follows, so trailing dots and blanks stay, as in earlier versions' names.
-    for (const std::wstring name : {L"my tool", L"\u00DCberlauf \u8A18\u4E8B\u5E33", L"archive.tar", L"a-b_c (1)",
-                                    L".profile", L"  lead", L"console", L"com10", L"xcon", L"my app.", L"name. .",
-                                    L"..", L" ", L""}) {
+    for (const std::wstring name :
+         {L"my tool", L"\u00DCberlauf \u8A18\u4E8B\u5E33", L"archive.tar", L"a-b_c (1)", L".profile", L"  lead",
+          L"console", L"com10", L"xcon", L"my app.", L"name. .", L"..", L" ", L""}) {
         EXPECT_EQ(SafeFileBaseName(name), name);
     }
     EXPECT_EQ(SafeFileBaseName(L"http://www.example"), L"http___www.example");
@@ -27,8 +27,8 @@ TEST(SafeFileBaseName, KeepsWhatWindowsSavesAndReplacesWhatAFileNameCannotHold) 
     EXPECT_EQ(SafeFileBaseName(std::wstring(L"tab\there\x01\x1F\n\0z", 13)), L"tab_here____z");
     EXPECT_EQ(SafeFileBaseName(std::wstring(300, L'x')), std::wstring(300, L'x'));  // cut only with its folder
     // Windows opens a device for these, whatever follows the first dot.
-    for (const std::wstring name : {L"CON", L"nul", L"com1", L"LPT9", L"nul.tar.gz", L"aux .txt", L"COM\u00B9",
-                                    L"conin$", L"con."}) {
+    for (const std::wstring name :
+         {L"CON", L"nul", L"com1", L"LPT9", L"nul.tar.gz", L"aux .txt", L"COM\u00B9", L"conin$", L"con."}) {
         EXPECT_EQ(SafeFileBaseName(name), L"_" + name);
     }
 }

@@ -51,8 +51,8 @@ TEST_F(StartupLoadTest, IconsThatCannotBeShownBecomeLibraryIconOne) {
     const std::wstring programs[] = {L"C:\\a.exe", L"C:\\nowhere\\tool.zzqq", longPath + L"tool.exe", L"C:\\g.exe"};
     std::vector<ButtonRecord> records;
     for (int slot = 0; slot < 4; ++slot) {
-        records.push_back({iconFiles[slot].first, iconFiles[slot].second, programs[slot], L"B", L"B", L"", L"", L"",
-                           L"All Users"});
+        records.push_back(
+            {iconFiles[slot].first, iconFiles[slot].second, programs[slot], L"B", L"B", L"", L"", L"", L"All Users"});
     }
     const ULONGLONG start = ::GetTickCount64();
     ASSERT_NO_FATAL_FAILURE(Load(records));
@@ -76,7 +76,9 @@ TEST_F(StartupLoadTest, ProgramIconFileFromTheRecordOnlyWhenTheNamingRuleCanHave
     const std::wstring myApp = folder.path() + L"my app..exe";
     ASSERT_TRUE(::CopyFileW(notepad.c_str(), myApp.c_str(), FALSE));
     // A program, the "Icon File" of its record, and the icon file its button then uses.
-    const struct { std::wstring program, iconFile, used; } cases[] = {
+    const struct {
+        std::wstring program, iconFile, used;
+    } cases[] = {
         {notepad, icons + L"notepad (2).ico", icons + L"notepad (2).ico"},
         {notepad, icons + L"star.ico", icons + L"notepad.ico"},  // left over from a disk icon
         {notepad, folder.path() + L"notepad (3).ico", icons + L"notepad.ico"},

@@ -53,7 +53,11 @@ protected:
 // folders see it.
 TEST_F(ButtonEditsTest, AddWritesEntryRecordCountAndFiles) {
     // The icon and the parameters; the entry's icons, the record's icon and icon file then.
-    const struct { IconKind source; const wchar_t* parameters; std::wstring icon, hot, kind, file; } cases[] = {
+    const struct {
+        IconKind source;
+        const wchar_t* parameters;
+        std::wstring icon, hot, kind, file;
+    } cases[] = {
         {IconKind::Library, L"", Icons() + L"12gr.ico", Icons() + L"12.ico", L"12", L""},
         {IconKind::Program, L"-x", Icons() + L"notepad.ico", Icons() + L"notepad.ico", L"program", L""},
         {IconKind::Disk, L"", Icons() + L"17 (2).ico", Icons() + L"17 (2).ico", L"disk", Icons() + L"17 (2).ico"},
@@ -70,7 +74,8 @@ TEST_F(ButtonEditsTest, AddWritesEntryRecordCountAndFiles) {
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRecordsKey, L"Count"), std::to_wstring(slot + 1));
         EXPECT_TRUE(FileExists(c.icon));
         const std::wstring link = list.rows.back().button.link;
-        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Exec"), link.empty() ? list.rows.back().button.fileToLaunch : link);
+        EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(slot), L"Exec"),
+                  link.empty() ? list.rows.back().button.fileToLaunch : link);
         ShortcutContents contents;
         EXPECT_TRUE(!*c.parameters || (link == folder.path() + L"shortcuts\\notepad.lnk" &&
                                        ReadShortcutFile(link, contents) && contents.arguments == c.parameters));
@@ -162,23 +167,32 @@ TEST_F(ButtonEditsTest, AllUsersRefusedForAStandardUserChangesNothing) {
 // the slots from the deleted button on, and is refused (and undone) only when an "All Users" button
 // would have to change; the message names it and says what to do.
 TEST(ButtonEditsStandardUserTest, OnlyAnAllUsersButtonThatMustChangeRefusesTheDelete) {
-    const std::wstring advice = L" Close Velmora and run it again as an administrator (right-click it and choose "
-                                L"\"Run as administrator\"). Nothing was changed.";
-    const std::wstring moves = L"The button could not be deleted: the button \"B\" after it is for \"All Users\" "
-                               L"and has to move up one place, which only an administrator can do." + advice;
+    const std::wstring advice =
+        L" Close Velmora and run it again as an administrator (right-click it and choose "
+        L"\"Run as administrator\"). Nothing was changed.";
+    const std::wstring moves =
+        L"The button could not be deleted: the button \"B\" after it is for \"All Users\" "
+        L"and has to move up one place, which only an administrator can do." +
+        advice;
     const std::wstring update =
         L"The button could not be changed: its settings could not be written to the registry. Buttons for \"All "
         L"Users\" can only be added, changed or deleted by an administrator: choose \"Current User\", or close "
         L"Velmora and run it again as an administrator (right-click it and choose \"Run as administrator\"). "
         L"Nothing was changed.";
     // The buttons A, B, C ('a' for "All Users"), the row deleted (-1: B updated); the message then.
-    const struct { const char* scopes; int row; std::wstring message; } cases[] = {
+    const struct {
+        const char* scopes;
+        int row;
+        std::wstring message;
+    } cases[] = {
         {"acc", 2, L""},
         {"acc", 1, L""},
         {"cac", 2, L""},
         {"cac", 0, moves},
-        {"cca", 2, L"The button \"C\" could not be deleted: it is for \"All Users\", and only an administrator can "
-                   L"delete it." + advice},
+        {"cca", 2,
+         L"The button \"C\" could not be deleted: it is for \"All Users\", and only an administrator can "
+         L"delete it." +
+             advice},
         {"cac", -1, update},
     };
     for (const auto& c : cases) {

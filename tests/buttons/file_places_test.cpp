@@ -19,7 +19,9 @@ namespace {
 using namespace testing;
 const std::wstring kNotepad = SystemFile(L"notepad.exe");
 
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
+std::wstring FolderOf(const std::wstring& path) {
+    return path.substr(0, path.rfind(L'\\') + 1);
+}
 
 class FilePlacesTest : public ::testing::Test {
 protected:
@@ -86,7 +88,8 @@ TEST_F(FilePlacesTest, EachKindAndScopeHasItsFilesInItsPlaceAcrossARestartUntilD
     for (size_t row = 0; row < list.rows.size(); ++row) {
         const Button &before = list.rows[row].button, &after = restarted.rows[row].button;
         EXPECT_TRUE(after.iconKind == before.iconKind && after.iconFile == before.iconFile &&
-                    after.link == before.link && after.scope == before.scope) << row;
+                    after.link == before.link && after.scope == before.scope)
+            << row;
     }
     while (!restarted.rows.empty()) ASSERT_TRUE(again.DeleteButton(0));
     for (const std::wstring& file : files) EXPECT_FALSE(FileExists(file)) << file;
@@ -137,7 +140,10 @@ TEST_F(FilePlacesTest, FilesBesideTheProgramGoOnWorking) {
 
 TEST_F(FilePlacesTest, OwnFilesLieInTheIconsAndShortcutsFoldersOfAnyPlace) {
     const std::wstring& userPlace = places.userFolder;
-    const struct { std::wstring path; bool own; } cases[] = {
+    const struct {
+        std::wstring path;
+        bool own;
+    } cases[] = {
         {program.path() + L"icons\\tool.ico", true},
         {userPlace + L"shortcuts\\tool.lnk", true},
         {places.machineFolder + L"icons\\tool (2).ico", true},

@@ -74,12 +74,18 @@ TEST(LoadFileIcon, TakesTheIconOfTheFileOrOfTheProgramThatOpensItOrLeavesThePict
     TempFolder temp;
     UniqueHicon notepadIcon = ProgramIconPicture(kNotepad, 0, false);
     enum class Shown { Notepad, Nothing, AsBefore };
-    const struct { std::wstring file; int answer; Shown shown; } cases[] = {
+    const struct {
+        std::wstring file;
+        int answer;
+        Shown shown;
+    } cases[] = {
         // Wine opens ".ini" files with Notepad (it has no ".txt" association of its own); a batch
         // file opens itself and holds no icon; nothing opens the others.
-        {kNotepad, 0, Shown::Notepad}, {temp.WriteFile(L"settings.ini", "[Velmora]\r\n"), 0, Shown::Notepad},
+        {kNotepad, 0, Shown::Notepad},
+        {temp.WriteFile(L"settings.ini", "[Velmora]\r\n"), 0, Shown::Notepad},
         {temp.WriteFile(L"run.bat", "@echo off\r\n"), 0, Shown::Nothing},
-        {temp.WriteFile(L"data.zzqq", "text"), 1, Shown::AsBefore}, {L"http://example.com/a.html", 1, Shown::AsBefore},
+        {temp.WriteFile(L"data.zzqq", "text"), 1, Shown::AsBefore},
+        {L"http://example.com/a.html", 1, Shown::AsBefore},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -102,8 +108,8 @@ TEST(SaveIconFile, SavedIconsLoadBackLookingLikeTheOriginalAndFailuresMakeNothin
     ASSERT_EQ(::GetSystemMetrics(SM_CXSMICON), 16);
     TempFolder temp;
     const std::wstring library = ShippedLibraryIcon(L"18gr.ico");
-    const std::pair<std::wstring, bool> sources[] = {{kNotepad, true}, {kNotepad, false}, {library, false},
-                                                     {library, true}};
+    const std::pair<std::wstring, bool> sources[] = {
+        {kNotepad, true}, {kNotepad, false}, {library, false}, {library, true}};
     int n = 0;
     for (const auto& [file, large] : sources) {
         SCOPED_TRACE(file + (large ? L" large" : L" small"));

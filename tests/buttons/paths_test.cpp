@@ -8,7 +8,9 @@ namespace velmora {
 namespace {
 
 TEST(PathPart, SplitsDriveFolderBaseNameAndExtensionWhereOnlyBackslashesSeparate) {
-    const struct { std::wstring path, drive, folder, baseName, extension; } cases[] = {
+    const struct {
+        std::wstring path, drive, folder, baseName, extension;
+    } cases[] = {
         {L"C:\\Program Files\\App\\app.exe", L"C:", L"\\Program Files\\App\\", L"app", L".exe"},
         {L"notes.txt", L"", L"", L"notes", L".txt"},
         {L"D:setup.exe", L"D:", L"", L"setup", L".exe"},

@@ -88,9 +88,11 @@ TEST_F(ShortcutFileTest, LeavesOutWhatIsNotGivenAndReplacesAnExistingFile) {
 
 TEST_F(ShortcutFileTest, BadPathsWriteNothingAndReadNothing) {
     const std::wstring tooLong = temp.path() + std::wstring(kMaxShellPath, L'x') + L".lnk";
-    for (const auto& [linkPath, targetPath] : {std::pair{std::wstring(), target}, {link, std::wstring()},
+    for (const auto& [linkPath, targetPath] : {std::pair{std::wstring(), target},
+                                               {link, std::wstring()},
                                                {temp.path() + L"no such folder\\tool.lnk", target},
-                                               {tooLong, target}, {link, tooLong}}) {
+                                               {tooLong, target},
+                                               {link, tooLong}}) {
         EXPECT_FALSE(CreateShortcutFile(linkPath, targetPath, L"", L"-a", L"", 0, SW_SHOW)) << linkPath << targetPath;
     }
     EXPECT_FALSE(FileExists(link));

@@ -15,8 +15,8 @@ namespace {
 
 using namespace testing;
 
-const ToolbarEntry kCalc{L"Calc", L"C:\\Windows\\calc.exe", L"C:\\VLM\\icons\\12gr.ico", L"C:\\VLM\\icons\\12.ico",
-                         L"Calculator", L""};
+const ToolbarEntry kCalc{
+    L"Calc", L"C:\\Windows\\calc.exe", L"C:\\VLM\\icons\\12gr.ico", L"C:\\VLM\\icons\\12.ico", L"Calculator", L""};
 
 TEST(ButtonSlots, TwentyDistinctIdentifiersAsStored) {
     EXPECT_EQ(std::set<std::wstring>(ButtonSlotIds.begin(), ButtonSlotIds.end()).size(), 20u);
@@ -29,12 +29,14 @@ TEST(ToolbarEntryTest, WritesEightValuesInOrderAndEachIntoBothViewsForAllUsers) 
     RecordingRegistry recording;
     RegistryStores stores(recording);
     ASSERT_TRUE(WriteToolbarEntry(stores.browser, 0, ButtonScope::CurrentUser, kCalc));
-    const std::pair<std::wstring, std::wstring> values[] = {
-        {L"Clsid", L"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}"}, {L"ButtonText", L"Calc"},
-        {L"Exec", L"C:\\Windows\\calc.exe"}, {L"Icon", L"C:\\VLM\\icons\\12gr.ico"},
-        {L"HotIcon", L"C:\\VLM\\icons\\12.ico"}, {L"MenuText", L"Calculator"},
-        {L"MenuStatusBar", L""},  // written, though empty
-        {L"Default Visible", L"Yes"}};
+    const std::pair<std::wstring, std::wstring> values[] = {{L"Clsid", L"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}"},
+                                                            {L"ButtonText", L"Calc"},
+                                                            {L"Exec", L"C:\\Windows\\calc.exe"},
+                                                            {L"Icon", L"C:\\VLM\\icons\\12gr.ico"},
+                                                            {L"HotIcon", L"C:\\VLM\\icons\\12.ico"},
+                                                            {L"MenuText", L"Calculator"},
+                                                            {L"MenuStatusBar", L""},  // written, though empty
+                                                            {L"Default Visible", L"Yes"}};
     std::vector<std::wstring> names, twice;
     for (const auto& [name, text] : values) {
         EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(0), name), text) << name;
@@ -57,14 +59,14 @@ TEST(ButtonRecordsTest, RecordValuesInTheOrderOfTheirWriterAndIconFileOnlyForDis
     RegistryStores stores(recording);
     ButtonRecord disk{L"disk", L"C:\\VLM\\icons\\star.ico", L"C:\\a.exe", L"A", L"Menu A", L"", L"", L"", L"All Users"};
     ASSERT_TRUE(WriteButtonRecord(stores.records, 0, disk, RecordValueOrder::Add));
-    EXPECT_EQ(recording.written, (std::vector<std::wstring>{L"Icon", L"Icon File", L"Program", L"ButtonText",
-                                                            L"MenuText", L"MenuStatusBar", L"Arguments", L"Link",
-                                                            L"Scope"}));
+    EXPECT_EQ(recording.written,
+              (std::vector<std::wstring>{L"Icon", L"Icon File", L"Program", L"ButtonText", L"MenuText",
+                                         L"MenuStatusBar", L"Arguments", L"Link", L"Scope"}));
     recording.written.clear();
     ASSERT_TRUE(WriteButtonRecord(stores.records, 0, disk, RecordValueOrder::Rewrite));
-    EXPECT_EQ(recording.written, (std::vector<std::wstring>{L"Icon", L"Icon File", L"Program", L"ButtonText",
-                                                            L"MenuText", L"MenuStatusBar", L"Scope", L"Arguments",
-                                                            L"Link"}));
+    EXPECT_EQ(recording.written,
+              (std::vector<std::wstring>{L"Icon", L"Icon File", L"Program", L"ButtonText", L"MenuText",
+                                         L"MenuStatusBar", L"Scope", L"Arguments", L"Link"}));
     // Always under the current user, whatever the scope; "Icon File" only for a disk icon.
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(0), L"Scope"), L"All Users");
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, L"Software\\Corvale"));

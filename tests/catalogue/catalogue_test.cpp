@@ -36,21 +36,27 @@ const std::vector<std::wstring> kOwnFolders = {L"icons", L"shortcuts"};  // wher
 int inputsTried = 0;
 
 // A message box the user gets: its title, its text (or, naming a file, the start of it), its style.
-struct Box { const wchar_t *title = nullptr, *text = L""; UINT style = MB_OK | MB_ICONSTOP; };
+struct Box {
+    const wchar_t *title = nullptr, *text = L"";
+    UINT style = MB_OK | MB_ICONSTOP;
+};
 const Box kNoIcon{L"No Icon Found", L"No program icon could be found for this file."};
 const Box kNoIconInFile{L"No Icon Found", L"No icon could be found in this file."};
 const Box kErased{L"Error",
                   L"Velmora found a problem with it's registry settings. Any buttons you have added will be erased. "
                   L"Sorry for the inconvenience. If you continue to experience this problem, please contact Corvale "
                   L"Software at the email address found in the \"About\" box."};
-const Box kNoIconFolder{L"Problem", L"Velmora could not find it's icon folder. You may need to reinstall the program "
-                                   L"or contact Corvale Software to rectify this problem. The program will now close."};
-const Box kNoLibraryIcon{L"Problem", L"One or all of the files needed to display the selected icon for this button "
-                                     L"could not be found. You may need to reinstall the program or contact Corvale "
-                                     L"Software to rectify this problem. The button will not be added."};
+const Box kNoIconFolder{L"Problem",
+                        L"Velmora could not find it's icon folder. You may need to reinstall the program "
+                        L"or contact Corvale Software to rectify this problem. The program will now close."};
+const Box kNoLibraryIcon{L"Problem",
+                         L"One or all of the files needed to display the selected icon for this button "
+                         L"could not be found. You may need to reinstall the program or contact Corvale "
+                         L"Software to rectify this problem. The button will not be added."};
 const Box kNoShortcut{L"Problem", L"The shortcut \""};
-const Box kWebParameters{L"Problem", L"Command line parameters cannot be passed to a web address. Put them into the "
-                                     L"address itself, or empty the \"Command Line Parameters\" field."};
+const Box kWebParameters{L"Problem",
+                         L"Command line parameters cannot be passed to a web address. Put them into the "
+                         L"address itself, or empty the \"Command Line Parameters\" field."};
 
 // How a registry value is stored: as the program stores it, or damaged.
 enum Kind { Sz, Bare /* REG_SZ of no bytes at all */, Dword, Binary, Multi, Expand, Gone };
@@ -70,9 +76,9 @@ enum Act { Type, ProgramIcon, Parameters, DiskIcon, Drop, CommandLine, Library7 
 enum TipsFile { Missing, Folder, Locked, Garbage, TenMegabytes, LongLine, LongerLine };
 struct Row {
     std::string name;
-    std::wstring input;           // the stored data, the path or the command line
-    Box first = {}, second = {};  // the message boxes the user gets, in order
-    int rows = 3;                 // buttons listed afterwards; for a tips file the tips read (-1: not read)
+    std::wstring input;                // the stored data, the path or the command line
+    Box first = {}, second = {};       // the message boxes the user gets, in order
+    int rows = 3;                      // buttons listed afterwards; for a tips file the tips read (-1: not read)
     std::wstring app = kVelmoraKey;    // stored data: under "Velmora" or the earlier "Velmora 1.2",
     int slot = -1;                     // in this slot's record (-1: "Count"),
     const wchar_t* value = L"Count";   // this value,
@@ -81,7 +87,9 @@ struct Row {
     int act = 0;                       // an Act or a TipsFile
     int image = 0;                     // the library image the slot's button then shows (0: not looked at)
 };
-void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.name;
+}
 
 Row Stored(std::string name, std::wstring app, int slot, const wchar_t* value, Kind kind, std::wstring data,
            int rows = 3, Box box = {}, const wchar_t* removed = nullptr, int image = 0) {
@@ -128,7 +136,9 @@ protected:
         const std::pair<std::wstring, std::wstring> holders[] = {
             {L"<long>", L"<out>" + std::wstring(300, L'a') + L".exe"},
             {L"<foreign>", L"<out>\u65E5\u672C\u8A9E \u0170n\u012F\u010D\u00F8d\u0119.exe"},
-            {L"<sys>", SystemFile(L"")}, {L"<out>", out.path()}, {L"<prog>", prog.path()}};
+            {L"<sys>", SystemFile(L"")},
+            {L"<out>", out.path()},
+            {L"<prog>", prog.path()}};
         for (const auto& [holder, by] : holders) {
             for (size_t at = text.find(holder); at != std::wstring::npos; at = text.find(holder)) {
                 text.replace(at, holder.size(), by);
@@ -172,8 +182,8 @@ protected:
         }
         std::erase_if(boxes, [](const Box& box) { return !box.title; });
         const auto& shown = prompts.boxes.shown;
-        EXPECT_EQ(shown.size(), boxes.size()) << "the first box: "
-                                              << ::testing::PrintToString(shown.empty() ? L"" : shown[0].text);
+        EXPECT_EQ(shown.size(), boxes.size())
+            << "the first box: " << ::testing::PrintToString(shown.empty() ? L"" : shown[0].text);
         for (size_t at = 0; at < std::min(shown.size(), boxes.size()); ++at) {
             EXPECT_EQ(shown[at].title, boxes[at].title);
             const std::wstring text = boxes[at].text;  // a text naming a file is compared up to the name
@@ -214,21 +224,26 @@ protected:
             const std::wstring hotIcon =
                 library ? LibraryHotIconFile(prog.path(), button.libraryNumber) : button.iconFile;
             const std::wstring exec = button.link.empty() ? button.fileToLaunch : button.link;
-            for (const auto& [name, text] :
-                 {std::pair{L"ButtonText", button.buttonText}, {L"MenuText", button.menuText},
-                  {L"MenuStatusBar", button.statusBarText}, {L"Icon", icon}, {L"HotIcon", hotIcon}, {L"Exec", exec}}) {
+            for (const auto& [name, text] : {std::pair{L"ButtonText", button.buttonText},
+                                             {L"MenuText", button.menuText},
+                                             {L"MenuStatusBar", button.statusBarText},
+                                             {L"Icon", icon},
+                                             {L"HotIcon", hotIcon},
+                                             {L"Exec", exec}}) {
                 same(ReadString(root, entry, name), text, name);
             }
-            const std::wstring kind = library                              ? std::to_wstring(button.libraryNumber)
+            const std::wstring kind = library                             ? std::to_wstring(button.libraryNumber)
                                       : button.iconKind == IconKind::Disk ? L"disk"
-                                                                           : L"program";
-            const std::wstring iconFile =
-                ReadString(HKEY_CURRENT_USER, record, L"Icon File").value_or(button.iconFile);
-            for (const auto& [name, text] :
-                 {std::pair{L"ButtonText", button.buttonText}, {L"MenuText", button.menuText},
-                  {L"MenuStatusBar", button.statusBarText}, {L"Program", button.fileToLaunch},
-                  {L"Arguments", button.parameters}, {L"Link", button.link},
-                  {L"Scope", std::wstring(ScopeText(button.scope))}, {L"Icon", kind}}) {
+                                                                          : L"program";
+            const std::wstring iconFile = ReadString(HKEY_CURRENT_USER, record, L"Icon File").value_or(button.iconFile);
+            for (const auto& [name, text] : {std::pair{L"ButtonText", button.buttonText},
+                                             {L"MenuText", button.menuText},
+                                             {L"MenuStatusBar", button.statusBarText},
+                                             {L"Program", button.fileToLaunch},
+                                             {L"Arguments", button.parameters},
+                                             {L"Link", button.link},
+                                             {L"Scope", std::wstring(ScopeText(button.scope))},
+                                             {L"Icon", kind}}) {
                 same(ReadString(HKEY_CURRENT_USER, record, name), text, name);
             }
             if (!library) same(iconFile, button.iconFile, L"Icon File");
@@ -257,9 +272,9 @@ protected:
             prompts.boxes.Answer(IDYES);
             Click(IDC_COMMAND8);
         }
-        ExpectSound(std::vector<Box>(rows, {L"Deleting Button",
-                                            L"Are you sure you wish to delete the currently selected button?",
-                                            MB_YESNO | MB_ICONQUESTION}),
+        ExpectSound(std::vector<Box>(
+                        rows, {L"Deleting Button", L"Are you sure you wish to delete the currently selected button?",
+                               MB_YESNO | MB_ICONQUESTION}),
                     0, false);
         for (const auto& [file, facts] : ListFiles(prog.path())) {
             EXPECT_TRUE(allFiles.count(file)) << "left behind: " << ::testing::PrintToString(file);
@@ -277,11 +292,26 @@ protected:
 // --- Stored registry data ----------------------------------------------------------------------
 
 std::vector<Row> StoreRows() {
-    const struct { Kind kind; std::wstring data; int rows; Box box; } counts[] = {
-        {Dword, L"3", 0, {}},  {Binary, L"3", 0, {}},  {Multi, L"3", 3, {}},     {Expand, L"3", 3, {}},
-        {Bare, L"", 0, {}},    {Sz, L"", 0, {}},       {Sz, L"abc", 0, {}},      {Sz, L"-2", 0, {}},
-        {Sz, L"21", 0, kErased}, {Sz, L"1e3", 1, {}},  {Sz, L" 7", 3, {}},       {Sz, L"7.5", 3, {}},
-        {Sz, L"99999999999999999999", 0, kErased},     {Sz, std::wstring(1 << 19, L'9'), 0, kErased},
+    const struct {
+        Kind kind;
+        std::wstring data;
+        int rows;
+        Box box;
+    } counts[] = {
+        {Dword, L"3", 0, {}},
+        {Binary, L"3", 0, {}},
+        {Multi, L"3", 3, {}},
+        {Expand, L"3", 3, {}},
+        {Bare, L"", 0, {}},
+        {Sz, L"", 0, {}},
+        {Sz, L"abc", 0, {}},
+        {Sz, L"-2", 0, {}},
+        {Sz, L"21", 0, kErased},
+        {Sz, L"1e3", 1, {}},
+        {Sz, L" 7", 3, {}},
+        {Sz, L"7.5", 3, {}},
+        {Sz, L"99999999999999999999", 0, kErased},
+        {Sz, std::wstring(1 << 19, L'9'), 0, kErased},
     };
     std::vector<Row> rows;
     for (const std::wstring& app : {kVelmoraKey, kVelmoraKey + L" 1.2"}) {
@@ -296,7 +326,9 @@ std::vector<Row> StoreRows() {
             for (Kind kind : {Sz, Bare, Dword, Binary, Multi, Expand}) {
                 const wchar_t* good = kSeed[1][value] ? kSeed[1][value] : L"";
                 rows.push_back(Stored(name + kKindNames[kind], app, 1, kRecordValueNames[value], kind,
-                                      kind == Dword ? L"65" : kind == Sz ? L"" : good));
+                                      kind == Dword ? L"65"
+                                      : kind == Sz  ? L""
+                                                    : good));
             }
             rows.push_back(Stored(name + "1MB", app, 1, kRecordValueNames[value], Sz, std::wstring(1 << 19, L'x')));
         }
@@ -305,18 +337,23 @@ std::vector<Row> StoreRows() {
     }
     // Odd paths as a program icon's "Program", a disk icon's "Icon File" and a shortcut's "Link";
     // some name a library icon or a file beside the program in another spelling.
-    for (const wchar_t* path : {L"<long>", L"<foreign>", L"<out>sub\\..\\np.exe", L"CON", L"\\\\.\\NUL",
-                                L"<prog>icons\\5.ico.", L"<prog>icons\\5gr.ico ", L"<prog>icons\\5.ico::$DATA",
-                                L"<prog>readme.txt", L"<prog>shortcuts\\..\\readme.txt", L"https://example.com/a?b=1",
-                                L"<out>garbage.ico", L"<out>empty.ico"}) {
+    for (const wchar_t* path :
+         {L"<long>", L"<foreign>", L"<out>sub\\..\\np.exe", L"CON", L"\\\\.\\NUL", L"<prog>icons\\5.ico.",
+          L"<prog>icons\\5gr.ico ", L"<prog>icons\\5.ico::$DATA", L"<prog>readme.txt",
+          L"<prog>shortcuts\\..\\readme.txt", L"https://example.com/a?b=1", L"<out>garbage.ico", L"<out>empty.ico"}) {
         const std::string n = std::to_string(rows.size());
         rows.push_back(Stored("program_path_" + n, kVelmoraKey, 2, L"Program", Sz, path));
         rows.push_back(Stored("icon_file_path_" + n, kVelmoraKey, 1, L"Icon File", Sz, path));
         rows.push_back(Stored("link_path_" + n, kVelmoraKey, 2, L"Link", Sz, path));
     }
     // A library number the library does not have shows library icon 1; halves round to even.
-    for (const auto& [number, image] : {std::pair{L"0", 1}, {L"26", 1}, {L"-1", 1}, {L"2.5", 2}, {L"3.5", 4},
-                                        {L" 3", 3}, {L"99999999999999999999", 1}}) {
+    for (const auto& [number, image] : {std::pair{L"0", 1},
+                                        {L"26", 1},
+                                        {L"-1", 1},
+                                        {L"2.5", 2},
+                                        {L"3.5", 4},
+                                        {L" 3", 3},
+                                        {L"99999999999999999999", 1}}) {
         rows.push_back(Stored("library_number_" + std::to_string(rows.size()), kVelmoraKey, 0, L"Icon", Sz, number, 3,
                               {}, nullptr, image));
     }
@@ -406,7 +443,10 @@ std::vector<Row> EditorRows() {
         Acted("command_line_device", CommandLine, L"\\\\.\\NUL", kNoIcon),
     };
     // Paths as "File to Launch", with a library icon, with the program's icon and with parameters.
-    const struct { const wchar_t* path; Box programIcon, parameters; } paths[] = {
+    const struct {
+        const wchar_t* path;
+        Box programIcon, parameters;
+    } paths[] = {
         {L"<out>np.exe", {}, {}},
         {L"<long>", kNoIcon, kNoShortcut},
         {L"<foreign>", {}, {}},
@@ -466,9 +506,9 @@ TEST_P(TipsFiles, TheTipWindowShowsATipOrSaysTheFileIsMissing) {
     if (row.act == LongerLine) bytes.assign((1 << 20) + 9, 'x');  // read up to its first 1 MiB
     if (row.act == Folder) ::CreateDirectoryW(file.c_str(), nullptr);
     if (row.act != Missing && row.act != Folder) prog.WriteFile(L"vlmtips.txt", bytes);
-    UniqueFileHandle lock(row.act == Locked ? ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                                            nullptr)
-                                            : INVALID_HANDLE_VALUE);
+    UniqueFileHandle lock(row.act == Locked
+                              ? ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                              : INVALID_HANDLE_VALUE);
     Before();
     std::vector<std::wstring> tips;
     EXPECT_EQ(ReadTipsFile(file, tips), row.rows >= 0);
@@ -480,28 +520,29 @@ TEST_P(TipsFiles, TheTipWindowShowsATipOrSaysTheFileIsMissing) {
     ASSERT_NE(dialog, nullptr);
     ::ShowWindow(dialog, SW_SHOWNOACTIVATE);
     ::UpdateWindow(dialog);
-    const std::wstring missing = L"That the vlmtips.txt file was not found? \r\n\r\nCreate a text file named "
-                                 L"vlmtips.txt using NotePad with 1 tip per line. Then place it in the same "
-                                 L"directory as the application. ";
+    const std::wstring missing =
+        L"That the vlmtips.txt file was not found? \r\n\r\nCreate a text file named "
+        L"vlmtips.txt using NotePad with 1 tip per line. Then place it in the same "
+        L"directory as the application. ";
     EXPECT_EQ(row.rows < 0, WindowText(dialog, TipWindow::kLblTipText) == missing) << "shows the tip";
     EXPECT_EQ(row.rows == 1, ::GetWindowTextLengthW(::GetDlgItem(dialog, TipWindow::kLblTipText)) == 1 << 20);
     ::DestroyWindow(dialog);
     ExpectSound({}, 0);
 }
 
-std::string RowName(const ::testing::TestParamInfo<Row>& info) { return info.param.name; }
+std::string RowName(const ::testing::TestParamInfo<Row>& info) {
+    return info.param.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, StoredData, ::testing::ValuesIn(StoreRows()), RowName);
 INSTANTIATE_TEST_SUITE_P(Catalogue, EditorInputs, ::testing::ValuesIn(EditorRows()), RowName);
-INSTANTIATE_TEST_SUITE_P(Catalogue, TipsFiles,
-                         ::testing::Values(Acted("missing", Missing, L"", {}, {}, -1),
-                                           Acted("a_folder", Folder, L"", {}, {}, -1),
-                                           Acted("locked", Locked, L"", {}, {}, -1),
-                                           Acted("binary", Garbage, L"", {}, {}, 0),
-                                           Acted("ten_megabytes", TenMegabytes, L"", {}, {}, 27594),
-                                           Acted("one_line_of_1MB", LongLine, L""),
-                                           Acted("one_line_past_1MB", LongerLine, L"")),
-                         RowName);
+INSTANTIATE_TEST_SUITE_P(
+    Catalogue, TipsFiles,
+    ::testing::Values(Acted("missing", Missing, L"", {}, {}, -1), Acted("a_folder", Folder, L"", {}, {}, -1),
+                      Acted("locked", Locked, L"", {}, {}, -1), Acted("binary", Garbage, L"", {}, {}, 0),
+                      Acted("ten_megabytes", TenMegabytes, L"", {}, {}, 27594), Acted("one_line_of_1MB", LongLine, L""),
+                      Acted("one_line_past_1MB", LongerLine, L"")),
+    RowName);
 
 struct InputCount : ::testing::Environment {
     void TearDown() override { std::printf("catalogue: %d inputs tried\n", inputsTried); }

@@ -37,7 +37,8 @@ void DumpKey(HKEY root, const std::wstring& path, std::map<std::wstring, std::ws
         DWORD size = sizeof(data);
         DWORD type = 0;
         if (::RegEnumValueW(key, index, name, &length, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
-        dump[path + L"|" + name] = std::to_wstring(type) + L":" + std::wstring(reinterpret_cast<wchar_t*>(data), size / 2);
+        dump[path + L"|" + name] =
+            std::to_wstring(type) + L":" + std::wstring(reinterpret_cast<wchar_t*>(data), size / 2);
     }
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
@@ -120,8 +121,7 @@ void ClearStores() {
 
 TEST(CheckupSeededTest, EachFaultIsFoundAndRepairLeavesOnlyWhatItCannotMend) {
     const Seeded cases[] = {
-        {"program icon file deleted",
-         [](CheckupTest& t) { ::DeleteFileW((t.Icons() + L"notepad.ico").c_str()); },
+        {"program icon file deleted", [](CheckupTest& t) { ::DeleteFileW((t.Icons() + L"notepad.ico").c_str()); },
          [](CheckupTest& t) {
              return L"\"Notepad\": the icon file \"" + t.Icons() +
                     L"notepad.ico\" is not there. Repair makes it again from the program.";
@@ -131,22 +131,26 @@ TEST(CheckupSeededTest, EachFaultIsFoundAndRepairLeavesOnlyWhatItCannotMend) {
              return L"\"Star\": the icon file \"" + t.Icons() +
                     L"star.ico\" is not there. Repair gives the button library icon 1.";
          }},
-        {"hand-edited ButtonText", [](CheckupTest&) { WriteString(HKEY_CURRENT_USER, EntryKey(0), L"ButtonText", L"X"); },
+        {"hand-edited ButtonText",
+         [](CheckupTest&) { WriteString(HKEY_CURRENT_USER, EntryKey(0), L"ButtonText", L"X"); },
          [](CheckupTest&) {
-             return std::wstring(L"\"Notepad\": the browser entry's \"ButtonText\" was changed to \"X\". Repair writes "
-                                 L"it again from the list.");
+             return std::wstring(
+                 L"\"Notepad\": the browser entry's \"ButtonText\" was changed to \"X\". Repair writes "
+                 L"it again from the list.");
          }},
         {"all users entry in one view",
          [](CheckupTest&) { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kExtensions32 + ButtonSlotIds[1]).c_str()); },
          [](CheckupTest&) {
-             return std::wstring(L"\"Star\": the \"All Users\" browser entry exists in the 64-bit view only. Repair "
-                                 L"writes it into both views.");
+             return std::wstring(
+                 L"\"Star\": the \"All Users\" browser entry exists in the 64-bit view only. Repair "
+                 L"writes it into both views.");
          }},
         {"entry under the other root",
          [](CheckupTest&) { WriteString(HKEY_CURRENT_USER, EntryKey(1), L"ButtonText", L"Star"); },
          [](CheckupTest&) {
-             return std::wstring(L"\"Star\": a browser entry for it sits under HKEY_CURRENT_USER, though the button is "
-                                 L"for \"All Users\". Repair removes it.");
+             return std::wstring(
+                 L"\"Star\": a browser entry for it sits under HKEY_CURRENT_USER, though the button is "
+                 L"for \"All Users\". Repair removes it.");
          }},
         {"orphan in slot 7, current user",
          [](CheckupTest&) { WriteString(HKEY_CURRENT_USER, EntryKey(6), L"ButtonText", L"Old"); },
@@ -160,9 +164,7 @@ TEST(CheckupSeededTest, EachFaultIsFoundAndRepairLeavesOnlyWhatItCannotMend) {
                  L"Slot 7: an entry under HKEY_LOCAL_MACHINE (64-bit view) that no button owns. Repair removes it.");
          }},
         {"orphan in slot 7, machine 32-bit",
-         [](CheckupTest&) {
-             WriteString(HKEY_LOCAL_MACHINE, kExtensions32 + ButtonSlotIds[6], L"ButtonText", L"Old");
-         },
+         [](CheckupTest&) { WriteString(HKEY_LOCAL_MACHINE, kExtensions32 + ButtonSlotIds[6], L"ButtonText", L"Old"); },
          [](CheckupTest&) {
              return std::wstring(
                  L"Slot 7: an entry under HKEY_LOCAL_MACHINE (32-bit view) that no button owns. Repair removes it.");
@@ -180,15 +182,12 @@ TEST(CheckupSeededTest, EachFaultIsFoundAndRepairLeavesOnlyWhatItCannotMend) {
          }},
         {"surplus record",
          [](CheckupTest&) { WriteString(HKEY_CURRENT_USER, RecordKey(3), L"Program", L"C:\\old.exe"); },
-         [](CheckupTest&) {
-             return std::wstring(L"Slot 4: a record that no listed button owns. Repair removes it.");
-         }},
+         [](CheckupTest&) { return std::wstring(L"Slot 4: a record that no listed button owns. Repair removes it."); }},
         {"count too high", [](CheckupTest&) { WriteString(HKEY_CURRENT_USER, RecordKey(-1), L"Count", L"5"); },
          [](CheckupTest&) {
              return std::wstring(L"\"Count\" says \"5\", but 3 buttons are listed. Repair writes 3.");
          }},
-        {"record edited",
-         [](CheckupTest&) { WriteString(HKEY_CURRENT_USER, RecordKey(2), L"MenuText", L"Y"); },
+        {"record edited", [](CheckupTest&) { WriteString(HKEY_CURRENT_USER, RecordKey(2), L"MenuText", L"Y"); },
          [](CheckupTest&) {
              return std::wstring(
                  L"\"Prompt\": the browser entry's \"MenuText\" was changed to \"Prompt\". Repair writes it again from "
@@ -197,20 +196,22 @@ TEST(CheckupSeededTest, EachFaultIsFoundAndRepairLeavesOnlyWhatItCannotMend) {
         {"records where the earlier version kept them",
          [](CheckupTest&) {
              HKEY earlier = nullptr;
-             ::RegCreateKeyExW(HKEY_CURRENT_USER, RecordKey(-1, L"Software\\Corvale\\Velmora 1.2").c_str(), 0,
-                               nullptr, 0, KEY_ALL_ACCESS, nullptr, &earlier, nullptr);
+             ::RegCreateKeyExW(HKEY_CURRENT_USER, RecordKey(-1, L"Software\\Corvale\\Velmora 1.2").c_str(), 0, nullptr,
+                               0, KEY_ALL_ACCESS, nullptr, &earlier, nullptr);
              ::RegCopyTreeW(HKEY_CURRENT_USER, RecordKey(-1).c_str(), earlier);
              ::RegCloseKey(earlier);
              ::RegDeleteTreeW(HKEY_CURRENT_USER, RecordKey(-1).c_str());
          },
          [](CheckupTest&) {
-             return std::wstring(L"The buttons are recorded where Velmora 1.2 kept them. Repair moves the records to "
-                                 L"Velmora's own place.");
+             return std::wstring(
+                 L"The buttons are recorded where Velmora 1.2 kept them. Repair moves the records to "
+                 L"Velmora's own place.");
          }},
         {"unused icon file", [](CheckupTest& t) { t.folder.WriteFile(L"icons\\old (2).ico", "x"); },
          [](CheckupTest& t) {
-             return L"The file \"" + t.Icons() + L"old (2).ico\" was made by Velmora and no button uses it. Repair "
-                                                  L"deletes it.";
+             return L"The file \"" + t.Icons() +
+                    L"old (2).ico\" was made by Velmora and no button uses it. Repair "
+                    L"deletes it.";
          }},
         {"file to launch gone",
          [](CheckupTest&) { WriteString(HKEY_CURRENT_USER, RecordKey(0), L"Program", L"C:\\nowhere\\gone.exe"); },

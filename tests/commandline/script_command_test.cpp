@@ -16,7 +16,11 @@ using Kind = ScriptCommand::Kind;
 
 TEST(ScriptCommandTest, TellsSwitchesFromAFileForTheEditor) {
     // The command line after the program's name; what it asks for, and a piece of the problem.
-    const struct { std::wstring line; Kind kind; std::wstring name = {}, file = {}, problem = {}; } cases[] = {
+    const struct {
+        std::wstring line;
+        Kind kind;
+        std::wstring name = {}, file = {}, problem = {};
+    } cases[] = {
         {L"", Kind::Editor},
         {L"   ", Kind::Editor},
         {L"C:\\path\\file.exe", Kind::Editor},
@@ -68,7 +72,14 @@ TEST(ScriptCommandTest, AnswersTheExitCodeAndTheReport) {
     const std::wstring usage = L"Usage: vlm SWITCH, one of:\n  /export FILE    Exports.\n  /check          Checks.\n";
     // The command line, whether the editor is open, what the handler answers; then the exit code, the
     // report and whether the handler ran.
-    const struct { std::wstring line; bool open; int answer; int exit; std::wstring report; bool ran = false; } cases[] = {
+    const struct {
+        std::wstring line;
+        bool open;
+        int answer;
+        int exit;
+        std::wstring report;
+        bool ran = false;
+    } cases[] = {
         {L"/check", false, kScriptDone, kScriptDone, L"ran\n", true},
         {L"/check", false, kScriptDoneInPart, kScriptDoneInPart, L"ran\n", true},
         {L"/export a.reg", false, kScriptNothingDone, kScriptNothingDone, L"ran\n", true},
@@ -82,7 +93,8 @@ TEST(ScriptCommandTest, AnswersTheExitCodeAndTheReport) {
         filesRun.clear();
         answer = c.answer;
         testing::TextReport report;
-        const int exit = RunScriptCommand(ParseScriptCommand(c.line, switches), switches, report, [&] { return c.open; });
+        const int exit =
+            RunScriptCommand(ParseScriptCommand(c.line, switches), switches, report, [&] { return c.open; });
         EXPECT_EQ(exit, c.exit);
         EXPECT_EQ(report.text.substr(0, c.report.size()), c.report);
         EXPECT_EQ(filesRun, c.ran ? std::vector<std::wstring>{c.line == L"/check" ? L"" : L"a.reg"}

@@ -22,8 +22,8 @@ Outcome RunVlm(const std::wstring& arguments) {
     testing::TempFolder temp;
     const std::wstring outputPath = temp.path() + L"output.txt";
     SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
-    UniqueFileHandle output(::CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle output(::CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
     Outcome outcome;
     if (!output) return outcome;
     STARTUPINFOW startup{};
@@ -53,7 +53,8 @@ TEST(VlmSwitchesRunTest, AnUnknownSwitchEndsWithTheUsageInUtf8) {
     const Outcome run = RunVlm(L"/b\u00f6gus");
     ASSERT_TRUE(run.endedByItself);
     EXPECT_EQ(run.exitCode, 2u);
-    EXPECT_TRUE(run.output.starts_with("Unknown switch: /b\xc3\xb6gus\r\nUsage: vlm SWITCH, one of:\r\n")) << run.output;
+    EXPECT_TRUE(run.output.starts_with("Unknown switch: /b\xc3\xb6gus\r\nUsage: vlm SWITCH, one of:\r\n"))
+        << run.output;
     EXPECT_NE(run.output.find("  /export FILE "), std::string::npos);
     EXPECT_TRUE(run.output.ends_with("3 Velmora is open.\r\n"));
     size_t lines = 0;

@@ -30,8 +30,8 @@ const std::pair<std::wstring, std::wstring> kOthers[] = {
 void FillEverySlot() {
     RegistryStores admin;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        ASSERT_TRUE(WriteToolbarEntry(admin.browser, slot, ButtonScope::CurrentUser,
-                                      {L"B", L"x.exe", L"i", L"h", L"M", L"S"}));
+        ASSERT_TRUE(
+            WriteToolbarEntry(admin.browser, slot, ButtonScope::CurrentUser, {L"B", L"x.exe", L"i", L"h", L"M", L"S"}));
         if (slot % 2 == 0) WriteString(HKEY_LOCAL_MACHINE, EntryKey(slot), L"ButtonText", L"B");
         ASSERT_TRUE(WriteButtonRecord(admin.records, slot,
                                       {L"1", L"", L"x.exe", L"B", L"M", L"S", L"", L"", L"Current User"},
@@ -51,7 +51,13 @@ TEST(DeleteAllButtons, AsksThenDeletesEverySlotUnderBothRootsAndSaysWhatRemains)
         L"administrator\") to delete the remaining buttons.";
     enum class User { Admin, Standard, ThirtyTwoBitOpen, ThirtyTwoBitRefused };
     // every32: entries only in the 32-bit view in the slots 0, every32, 2 x every32, ...
-    const struct { User user; int answer; int every32; int remaining; std::wstring report; } cases[] = {
+    const struct {
+        User user;
+        int answer;
+        int every32;
+        int remaining;
+        std::wstring report;
+    } cases[] = {
         {User::Admin, IDNO, 0, 0, L""},
         {User::Admin, IDYES, 0, 0, success},
         {User::Standard, IDYES, 0, 10, L"Some Buttons Remain|10 registry entries" + remain},

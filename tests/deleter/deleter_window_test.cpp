@@ -41,8 +41,9 @@ TEST_F(DeleterWindowTest, FixedCentredWindowWithFrameLabelsAndButton) {
     EXPECT_LE(std::abs((frame.left + frame.right) / 2 - (work.left + work.right) / 2), 1);
     EXPECT_LE(std::abs((frame.top + frame.bottom) / 2 - (work.top + work.bottom) / 2), 1);
     EXPECT_EQ(::GetWindowLongPtrW(::GetDlgItem(hwnd, IDC_FRAME1), GWL_STYLE) & BS_TYPEMASK, BS_GROUPBOX);
-    EXPECT_EQ(WindowText(hwnd, IDC_FRAME1) + L"|" + WindowText(hwnd, IDC_LABEL2) + L"|" + WindowText(hwnd, IDC_COMMAND1),
-              L"|This program deletes all buttons added to IE's toolbar with Velmora.|Delete All Added Buttons");
+    EXPECT_EQ(
+        WindowText(hwnd, IDC_FRAME1) + L"|" + WindowText(hwnd, IDC_LABEL2) + L"|" + WindowText(hwnd, IDC_COMMAND1),
+        L"|This program deletes all buttons added to IE's toolbar with Velmora.|Delete All Added Buttons");
     EXPECT_EQ(WindowText(hwnd, IDC_LABEL1), kDeleterAdvice);
     EXPECT_GE(FontWeight(::GetDlgItem(hwnd, IDC_LABEL2)), FW_BOLD);
     EXPECT_LT(FontWeight(::GetDlgItem(hwnd, IDC_LABEL1)), FW_BOLD);

@@ -69,10 +69,11 @@ TEST(AboutBox, ShowsTheVersionTheNoticeLineTheNoteAndBlueLinksInOneFrame) {
                    AboutBox::kLabel5, IDOK})
         texts += L"|" + WindowText(hwnd, id);
     // The notice line: the character with code 169, then the year and the maker.
-    EXPECT_EQ(texts, L"About...|Version 3.1|\u00A9 2026 Corvale Software|Velmora is free: you may use it at home and at "
-                     L"work without paying anything. You may give copies to anyone, as long as you pass the program on "
-                     L"unchanged and free of charge.|Find more great software from Corvale at:|" +
-                         std::wstring(kMakerWebSite) + L"|" + kSupportEmail + L"|OK");
+    EXPECT_EQ(texts,
+              L"About...|Version 3.1|\u00A9 2026 Corvale Software|Velmora is free: you may use it at home and at "
+              L"work without paying anything. You may give copies to anyone, as long as you pass the program on "
+              L"unchanged and free of charge.|Find more great software from Corvale at:|" +
+                  std::wstring(kMakerWebSite) + L"|" + kSupportEmail + L"|OK");
     EXPECT_TRUE(::SendMessageW(about.Item(AboutBox::kImage1), STM_GETICON, 0, 0)) << "the product's logo";
 
     // A frame without caption; the note's last line is above the bottom group, the link beside OK.
@@ -87,8 +88,8 @@ TEST(AboutBox, ShowsTheVersionTheNoticeLineTheNoteAndBlueLinksInOneFrame) {
         HWND link = about.Item(id);
         EXPECT_EQ(TextColourOf(hwnd, link), RGB(0, 0, 255));
         ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-        EXPECT_TRUE(::SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(link),
-                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        EXPECT_TRUE(
+            ::SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
         EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
     }
     EXPECT_NE(TextColourOf(hwnd, about.Item(AboutBox::kLabel3)), RGB(0, 0, 255));
@@ -111,10 +112,17 @@ TEST(AboutBox, TabReachesEachLinkWhereEnterAndSpaceOpenIt) {
     ASSERT_TRUE(about.CreateModeless(nullptr));
     ::ShowWindow(about.hwnd(), SW_SHOW);
     ASSERT_EQ(::GetFocus(), about.Item(IDOK));
-    const struct { WPARAM key; int focus; std::vector<std::wstring> calls; } steps[] = {
-        {VK_TAB, AboutBox::kLabel6, {}},           {VK_SPACE, AboutBox::kLabel6, {web}},
-        {VK_TAB, AboutBox::kLabel5, {web}},        {VK_RETURN, AboutBox::kLabel5, {web, mail}},
-        {VK_SPACE, AboutBox::kLabel5, {web, mail, mail}}, {VK_TAB, IDOK, {web, mail, mail}},
+    const struct {
+        WPARAM key;
+        int focus;
+        std::vector<std::wstring> calls;
+    } steps[] = {
+        {VK_TAB, AboutBox::kLabel6, {}},
+        {VK_SPACE, AboutBox::kLabel6, {web}},
+        {VK_TAB, AboutBox::kLabel5, {web}},
+        {VK_RETURN, AboutBox::kLabel5, {web, mail}},
+        {VK_SPACE, AboutBox::kLabel5, {web, mail, mail}},
+        {VK_TAB, IDOK, {web, mail, mail}},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(::testing::Message() << "key " << step.key << " to " << step.focus);
@@ -134,7 +142,13 @@ TEST(AboutBox, ALinkThatFindsNoProgramSaysOopsAndOkEnterAndEscClose) {
     const std::wstring web = L"open " + std::wstring(kMakerWebSite);
     const std::wstring mail = L"open mailto:" + std::wstring(kSupportEmail);
     // oops: the message, or null for none
-    const struct { int link; INT_PTR answer; std::wstring call; const wchar_t* oops; Close close; } cases[] = {
+    const struct {
+        int link;
+        INT_PTR answer;
+        std::wstring call;
+        const wchar_t* oops;
+        Close close;
+    } cases[] = {
         {AboutBox::kLabel6, 31, web, L"Could not start your web browser.", Close::Ok},
         {AboutBox::kLabel5, 31, mail, L"Could not start your email program.", Close::Enter},
         {AboutBox::kLabel5, 2, mail, nullptr, Close::Esc},
@@ -156,8 +170,10 @@ TEST(AboutBox, ALinkThatFindsNoProgramSaysOopsAndOkEnterAndEscClose) {
             EXPECT_EQ(prompts.shown[0].style, UINT{MB_OK | MB_ICONEXCLAMATION});
         }
         ASSERT_TRUE(::IsWindow(about.hwnd())) << "the about box stays open";
-        if (c.close == Close::Ok) ClickButton(about.hwnd(), IDOK);
-        else PressKey(about.hwnd(), c.close == Close::Enter ? VK_RETURN : VK_ESCAPE);
+        if (c.close == Close::Ok)
+            ClickButton(about.hwnd(), IDOK);
+        else
+            PressKey(about.hwnd(), c.close == Close::Enter ? VK_RETURN : VK_ESCAPE);
         EXPECT_FALSE(::IsWindow(about.hwnd()));
     }
 }

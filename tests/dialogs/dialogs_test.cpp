@@ -24,20 +24,38 @@ TEST(TipsFile, OneTipPerLineInEveryEncoding) {
     ::MultiByteToWideChar(CP_ACP, 0, "caf\xE9", 4, ansi, 8);
     const std::string past(kTipsReadLimit, 'y');  // the file goes on past the part read
     const size_t full = kTipsReadLimit - 1;
-    struct Case { const char* name; std::string bytes; std::vector<std::wstring> tips; };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::wstring> tips;
+    };
     const Case cases[] = {
         {"three lines, one empty", "a\r\n\r\nb\r\n", {L"a", L"", L"b"}},
         {"empty file", "", {}},
         {"CR only", "a\rb\r\rc", {L"a", L"b", L"", L"c"}},
         {"LF only", "a\nb\n", {L"a", L"b"}},
         {"UTF-8", "caf\xC3\xA9\r\n", {L"caf\u00e9"}},
-        {"UTF-8 with mark", "\xEF\xBB\xBF" "caf\xC3\xA9\r\nna\xC3\xAFve", {L"caf\u00e9", L"na\u00efve"}},
-        {"UTF-16 LE with mark", "\xFF\xFE" "c\0\xE9\0\r\0\n\0d\0"s, {L"c\u00e9", L"d"}},
-        {"UTF-16 BE with mark", "\xFE\xFF" "\0c\0\xE9\0\n\0d"s, {L"c\u00e9", L"d"}},
+        {"UTF-8 with mark",
+         "\xEF\xBB\xBF"
+         "caf\xC3\xA9\r\nna\xC3\xAFve",
+         {L"caf\u00e9", L"na\u00efve"}},
+        {"UTF-16 LE with mark",
+         "\xFF\xFE"
+         "c\0\xE9\0\r\0\n\0d\0"s,
+         {L"c\u00e9", L"d"}},
+        {"UTF-16 BE with mark",
+         "\xFE\xFF"
+         "\0c\0\xE9\0\n\0d"s,
+         {L"c\u00e9", L"d"}},
         {"ANSI, not UTF-8", "caf\xE9\r\nx", {ansi, L"x"}},
         {"past the limit: the line cut off left out", "a\r\nb\n" + past, {L"a", L"b"}},
-        {"UTF-16 past the limit", "\xFF\xFE" "a\0\r\0\n\0"s + past, {L"a"}},
-        {"one line past the limit, to its last whole character", std::string(full, 'a') + "\xC3\xA9",
+        {"UTF-16 past the limit",
+         "\xFF\xFE"
+         "a\0\r\0\n\0"s +
+             past,
+         {L"a"}},
+        {"one line past the limit, to its last whole character",
+         std::string(full, 'a') + "\xC3\xA9",
          {std::wstring(full, L'a')}},
     };
     TempFolder folder;
@@ -67,8 +85,14 @@ TEST(NoticeWindow, ShowsItsTextAndOkEnterAndEscStoreTheCheckBoxButTheCloseBoxDoe
     enum class Act { ClickOk, Enter, Esc, CloseBox };
     const wchar_t *dropText = L"Dragging-and-dropping a file onto Velmora enters",
                   *changeText = L"This change will show up the next time I.E. is started.";
-    const struct { Notice notice; const wchar_t* textStart; bool untick; Act act; const wchar_t* flag;
-                   std::optional<std::wstring> stored; } cases[] = {
+    const struct {
+        Notice notice;
+        const wchar_t* textStart;
+        bool untick;
+        Act act;
+        const wchar_t* flag;
+        std::optional<std::wstring> stored;
+    } cases[] = {
         {Notice::DragAndDrop, dropText, true, Act::CloseBox, L"DD Message", std::nullopt},
         {Notice::AddButton, L"This button will be added", false, Act::ClickOk, L"Restart IE", L"yes"},
         {Notice::Change, changeText, true, Act::ClickOk, L"Restart IE2", L"no"},
@@ -137,8 +161,10 @@ TEST(TipWindow, ALongTipGrowsTheWindowOrScrollsWithinTheWorkArea) {
     RECT work{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     int usualHeight = 0;
-    const struct { int sentences; bool grows, scrolls; } cases[] = {{1, false, false}, {12, true, false},
-                                                                    {400, true, true}};
+    const struct {
+        int sentences;
+        bool grows, scrolls;
+    } cases[] = {{1, false, false}, {12, true, false}, {400, true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sentences);
         std::string tip;

@@ -48,7 +48,8 @@ TEST(CheckWindowTest, ListsTheFindingsRepairsAndShowsTheCheckAgain) {
     EXPECT_EQ(repairs, 1);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, EntryKey(6)));
     EXPECT_EQ(WindowText(hwnd, CheckWindow::kLabel1), L"Velmora checked 1 button and its 20 slots:");
-    EXPECT_EQ(WindowText(hwnd, CheckWindow::kText1), L"Repaired:\r\n\r\n  " + orphan + L"\r\n\r\nThe 1 button is in order.");
+    EXPECT_EQ(WindowText(hwnd, CheckWindow::kText1),
+              L"Repaired:\r\n\r\n  " + orphan + L"\r\n\r\nThe 1 button is in order.");
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hwnd, CheckWindow::kCommand1)));
 }
 

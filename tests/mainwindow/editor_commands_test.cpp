@@ -41,7 +41,12 @@ protected:
 // The checks before a button is written, in their order, each with its message and focus.
 TEST_F(EditorCommandsTest, ChecksStopTheAddWithTheirMessages) {
     const UINT stop = MB_OK | MB_ICONSTOP, warning = MB_OKCANCEL | MB_ICONEXCLAMATION;
-    const struct { const wchar_t *file, *parameters, *button, *menu, *status; int library; UINT style; T focus; } cases[] = {
+    const struct {
+        const wchar_t *file, *parameters, *button, *menu, *status;
+        int library;
+        UINT style;
+        T focus;
+    } cases[] = {
         {L"", L"", L"b", L"m", L"s", 1, stop, T::Text1},
         {L"https://example.com/", L"-x", L"b", L"m", L"s", 1, stop, T::Text5},
         {L" ", L"", L"b", L"m", L"s", 26, stop, T::Text1},  // no such library icon (no focus)
@@ -68,10 +73,11 @@ TEST_F(EditorCommandsTest, ChecksStopTheAddWithTheirMessages) {
         EXPECT_EQ(focused, c.library == 26 ? std::vector<T>{} : std::vector<T>{c.focus});
         EXPECT_TRUE(list.rows.empty());
     }
-    EXPECT_EQ(prompts.boxes.shown[0].text,
-              L"The \"Status Bar Text\" field is empty. If you continue, no text will be displayed in I.E.'s status bar "
-              L"when the mouse cursor is over the \"Tools\" menu command associated with the button you are adding. "
-              L"Click \"OK\" to continue or \"Cancel\" to go back and specify some text.");
+    EXPECT_EQ(
+        prompts.boxes.shown[0].text,
+        L"The \"Status Bar Text\" field is empty. If you continue, no text will be displayed in I.E.'s status bar "
+        L"when the mouse cursor is over the \"Tools\" menu command associated with the button you are adding. "
+        L"Click \"OK\" to continue or \"Cancel\" to go back and specify some text.");
     prompts.boxes.Answer(IDOK);  // OK goes on with an empty status bar text
     EXPECT_TRUE(commands.Command2_Click());
     EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::RecordKey(0), L"MenuStatusBar"), L"");
@@ -183,8 +189,10 @@ TEST_F(EditorCommandsTest, AnIconFileThatWentBecomesLibraryIcon1) {
         const bool pad = *text == L'P';
         Fill(pad ? testing::SystemFile(L"notepad.exe") : L"C:\\Tools\\tool.exe", text);
         if (!pad) prompts.openAnswers.push_back(star);
-        if (pad) fields.UserClicked(C::Check1);
-        else fields.Command5_Click();
+        if (pad)
+            fields.UserClicked(C::Check1);
+        else
+            fields.Command5_Click();
         ASSERT_TRUE(commands.Command2_Click());
     }
     commands.Command7_Click(1);

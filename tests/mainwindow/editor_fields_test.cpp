@@ -29,7 +29,11 @@ protected:
 // "Derive from Filename" and "Synch All". The texts start as "b", "s" and "m" before the boxes
 // are ticked; typing the parameters shows what ticking them did.
 TEST_F(EditorFieldsTest, DeriveAndSynchChains) {
-    const struct { int derive, synch; T typedInto; const wchar_t *typed, *texts; } cases[] = {
+    const struct {
+        int derive, synch;
+        T typedInto;
+        const wchar_t *typed, *texts;
+    } cases[] = {
         {1, 0, T::Text1, L"C:\\Windows\\Notepad.exe", L"Notepad||"},
         {1, 1, T::Text1, L"C:\\Windows\\Notepad.exe", L"Notepad|Notepad|Notepad"},
         {1, 1, T::Text1, L"http://example.com/page.html",
@@ -91,9 +95,15 @@ TEST_F(EditorFieldsTest, BrowseTakesTheChosenProgramAndItsIconWithoutTheNotice) 
 TEST_F(EditorFieldsTest, UseProgramIcon) {
     const std::wstring notepad = SystemFile(L"notepad.exe"), document = temp.WriteFile(L"settings.ini", "[a]\r\n");
     // The file, the stored "Icon Message" (null: none), the notice flag; ticked, notice shown.
-    const struct { std::wstring file; const wchar_t *iconMessage, *noticeFlag; bool ticked, noticeShown; } cases[] = {
-        {notepad, nullptr, L"", true, true}, {notepad, L"Yes", L"", true, false}, {notepad, L"yes", L"no", true, false},
-        {document, nullptr, L"", true, true}, {temp.WriteFile(L"data.zzqq", "no icon"), nullptr, L"", false, false}};
+    const struct {
+        std::wstring file;
+        const wchar_t *iconMessage, *noticeFlag;
+        bool ticked, noticeShown;
+    } cases[] = {{notepad, nullptr, L"", true, true},
+                 {notepad, L"Yes", L"", true, false},
+                 {notepad, L"yes", L"no", true, false},
+                 {document, nullptr, L"", true, true},
+                 {temp.WriteFile(L"data.zzqq", "no icon"), nullptr, L"", false, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.file));
         testing::ScriptedEditorPrompts asked;

@@ -38,8 +38,10 @@ protected:
         prompts.fields = fields.get();
         fields->SetCheck(C::Check2, synch);
         fields->SetText(T::Text5, L"keep");
-        if (drop) DropOnEditor(*fields, prompts, settings, input);
-        else FillFromFile(*fields, prompts, settings, input);
+        if (drop)
+            DropOnEditor(*fields, prompts, settings, input);
+        else
+            FillFromFile(*fields, prompts, settings, input);
         return *fields;
     }
 
@@ -50,14 +52,21 @@ protected:
 };
 
 TEST_F(FillFromFileTest, FillsTheFieldsFromADropOrTheCommandLine) {
-    const std::wstring notepad = testing::SystemFile(L"notepad.exe"), editor = temp.path() + L"My Editor.lnk", tool = temp.path() + L"TOOL.LNK";
+    const std::wstring notepad = testing::SystemFile(L"notepad.exe"), editor = temp.path() + L"My Editor.lnk",
+                       tool = temp.path() + L"TOOL.LNK";
     ASSERT_TRUE(CreateShortcutFile(editor, notepad, L"", L"-n a.txt", L"", 0, 1));
     ASSERT_TRUE(CreateShortcutFile(tool, notepad, L"", L"", L"", 0, 1));
     const std::wstring spaced = L"C:\\My Tools\\run it.exe", runIt = L"run it", ed = L"My Editor";
     const bool drop = true, line = false;
     // The input, "Synch All"; the file to launch, button text, menu status bar text, menu text and
     // parameters then, "Derive from Filename" and "Use Program Icon".
-    const struct { bool drop; std::wstring input; int synch; Texts texts; int derive, programIcon; } cases[] = {
+    const struct {
+        bool drop;
+        std::wstring input;
+        int synch;
+        Texts texts;
+        int derive, programIcon;
+    } cases[] = {
         {drop, notepad, 1, {notepad, L"notepad", L"notepad", L"notepad", L"keep"}, 1, 1},
         {drop, notepad, 0, {notepad, L"notepad", L"", L"", L"keep"}, 1, 1},
         {line, notepad, 0, {notepad, L"notepad", L"notepad", L"notepad", L""}, 1, 1},
@@ -90,7 +99,10 @@ TEST_F(FillFromFileTest, TheNoticesComeFirstUnlessTurnedOff) {
     ::CopyFileW(notepad.c_str(), other.c_str(), FALSE);
     const Notice drop = Notice::DragAndDrop, icon = Notice::ProgramIcon;
     // "DD Message" (null: none), and the notices with the file to launch each came over.
-    const struct { const wchar_t* flag; std::vector<std::pair<Notice, std::wstring>> shownOver; } cases[] = {
+    const struct {
+        const wchar_t* flag;
+        std::vector<std::pair<Notice, std::wstring>> shownOver;
+    } cases[] = {
         {nullptr, {{drop, L""}, {icon, notepad}, {drop, notepad}, {icon, other}}},
         {L"no", {{icon, notepad}, {icon, other}}},
     };
@@ -115,7 +127,13 @@ TEST_F(FillFromFileTest, WebAddressesFoldersAndRelativePaths) {
     ASSERT_TRUE(::SetCurrentDirectoryW(temp.path().c_str()));
     const bool drop = true, line = false;
     // The input, with "Use Program Icon" ticked before or not; the file to launch and the box then.
-    const struct { bool drop; std::wstring input; int ticked; std::wstring file; int programIcon; } cases[] = {
+    const struct {
+        bool drop;
+        std::wstring input;
+        int ticked;
+        std::wstring file;
+        int programIcon;
+    } cases[] = {
         {drop, L"https://example.com/a?b=1", 0, L"https://example.com/a?b=1", 0},
         {line, L"https://example.com/", 1, L"https://example.com/", 0},
         {drop, temp.path() + L"tools", 1, temp.path() + L"tools", 0},
@@ -130,8 +148,10 @@ TEST_F(FillFromFileTest, WebAddressesFoldersAndRelativePaths) {
         f.LibraryIconNumber = 7;
         f.ShowLibraryIcon(7);
         if (c.ticked) f.UserTyped(T::Text1, program), f.UserClicked(C::Check1);
-        if (c.drop) DropOnEditor(f, prompts, settings, c.input);
-        else FillFromFile(f, prompts, settings, c.input);
+        if (c.drop)
+            DropOnEditor(f, prompts, settings, c.input);
+        else
+            FillFromFile(f, prompts, settings, c.input);
         EXPECT_EQ(f.Text(T::Text1), c.file);
         EXPECT_EQ(f.Check(C::Check1), c.programIcon);
         EXPECT_EQ(f.Image1.libraryNumber, c.programIcon ? 0 : 7);
@@ -156,7 +176,9 @@ public:
         memcpy(medium->hGlobal, found->second.data(), found->second.size());
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override { return formats_.count(f->cfFormat) ? S_OK : S_FALSE; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
+        return formats_.count(f->cfFormat) ? S_OK : S_FALSE;
+    }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
@@ -187,14 +209,15 @@ TEST(DropAreaTest, OffersCopyForUsableDataOverTheAreaAndDeliversThePath) {
     // A window of its own (SS_NOTIFY: a static control is otherwise transparent to the mouse).
     HWND window = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 100, 100, 400,
                                     300, nullptr, nullptr, nullptr, nullptr);
-    HWND frame = ::CreateWindowExW(0, L"BUTTON", L"Drop Target:", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 200, 0, 200,
-                                   300, window, nullptr, nullptr, nullptr);
-    HWND field = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 30, window, nullptr, nullptr,
-                                   nullptr);
+    HWND frame = ::CreateWindowExW(0, L"BUTTON", L"Drop Target:", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 200, 0, 200, 300,
+                                   window, nullptr, nullptr, nullptr);
+    HWND field =
+        ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 30, window, nullptr, nullptr, nullptr);
     Texts dropped;
     auto area = std::make_unique<DropArea>(
-        window, std::vector<DropZone>{{{frame}, [&](const std::wstring& path) { dropped.push_back(path); }},
-                                      {{field}, [&](const std::wstring& text) { dropped.push_back(L"field " + text); }}});
+        window,
+        std::vector<DropZone>{{{frame}, [&](const std::wstring& path) { dropped.push_back(path); }},
+                              {{field}, [&](const std::wstring& text) { dropped.push_back(L"field " + text); }}});
     ASSERT_TRUE(area->registered());
     // The drop ends before its handler runs: the handler comes from the window's message queue.
     auto runPosted = [&] {
@@ -215,8 +238,13 @@ TEST(DropAreaTest, OffersCopyForUsableDataOverTheAreaAndDeliversThePath) {
     EXPECT_EQ(dropped, Texts{L"C:\\a b.exe"});
     // Other data, over each zone and beside them.
     // The data, where it is let go, and what comes (null: "none", nothing dropped).
-    const struct { std::map<CLIPFORMAT, std::string> formats; LONG x; const wchar_t* path; } cases[] = {
-        {{{CF_UNICODETEXT, Bytes<wchar_t>(L"C:\\\u00c4rger\\\u03c8.exe\r\n")}, {CF_TEXT, Bytes<char>("C:\\x.exe")}}, 400,
+    const struct {
+        std::map<CLIPFORMAT, std::string> formats;
+        LONG x;
+        const wchar_t* path;
+    } cases[] = {
+        {{{CF_UNICODETEXT, Bytes<wchar_t>(L"C:\\\u00c4rger\\\u03c8.exe\r\n")}, {CF_TEXT, Bytes<char>("C:\\x.exe")}},
+         400,
          L"C:\\\u00c4rger\\\u03c8.exe"},
         {{{CF_TEXT, Bytes<char>("https://example.com/\r\n")}}, 400, L"https://example.com/"},
         {{{CF_HDROP, FileList(L"")}, {CF_UNICODETEXT, Bytes<wchar_t>(L" \t\r\nC:\\x.exe")}}, 400, nullptr},

@@ -130,10 +130,11 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
 
     const long long privateGrowth = PrivateBytes() - privateBytes, heapGrowth = HeapBytesInUse() - heapBytes;
     const long objectGrowth = GuiObjectsInUse() - objects;
-    std::printf("Leak soak: %d rounds in %lld ms; growth: %+ld GDI/USER objects, %+lld heap bytes, %+lld KB private "
-                "memory; list images %d -> %d\n",
-                kRounds, static_cast<long long>(took.count()), objectGrowth, heapGrowth, privateGrowth / 1024, images,
-                list.images.Count());
+    std::printf(
+        "Leak soak: %d rounds in %lld ms; growth: %+ld GDI/USER objects, %+lld heap bytes, %+lld KB private "
+        "memory; list images %d -> %d\n",
+        kRounds, static_cast<long long>(took.count()), objectGrowth, heapGrowth, privateGrowth / 1024, images,
+        list.images.Count());
     EXPECT_LE(objectGrowth, kObjectMargin);
     EXPECT_LE(heapGrowth, kHeapMargin);
     EXPECT_LE(privateGrowth, kPrivateMargin);

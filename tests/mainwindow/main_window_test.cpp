@@ -21,7 +21,9 @@ namespace {
 
 using namespace layout;
 
-std::wstring TextOf(HWND hwnd) { return testing::WindowText(hwnd); }
+std::wstring TextOf(HWND hwnd) {
+    return testing::WindowText(hwnd);
+}
 
 // A row of the list as the user sees it: its eight columns, then its image.
 std::wstring ListRow(HWND list, int row) {
@@ -109,21 +111,34 @@ TEST_F(MainWindowTest, ControlsCaptionsAndTheFirstState) {
     EXPECT_FALSE(window.showTipsMenuTicked());
 
     const std::pair<int, const wchar_t*> controls[] = {
-        {IDC_FRAME2, L"Currently Added Buttons:"}, {IDC_COMMAND7, L"Edit Selected"},
-        {IDC_COMMAND8, L"Delete Selected"},        {IDC_FRAME1, L"Button Properties:"},
-        {IDC_FRAME5, L"File to Launch:"},          {IDC_COMMAND1, L"..."},
-        {IDC_LABEL1, L"Command Line Parameters:"}, {IDC_ICOFRM, L"Icon:"},
-        {IDC_CHECK1, L"Use Program Icon"},         {IDC_COMMAND3, L"Select Icon from Library"},
-        {IDC_COMMAND5, L"Select Icon from Disk"},  {IDC_FRAME4, L"Selected Icon:"},
-        {IDC_FRAME6, L"Text:"},                    {IDC_CHECK3, L"Derive from Filename"},
-        {IDC_CHECK2, L"Synch All"},                {IDC_LABEL2, L"Button Text:"},
-        {IDC_LABEL4, L"Menu Text:"},               {IDC_LABEL3, L"Menu Status Bar Text:"},
-        {IDC_FRAME3, L"Scope:"},                   {IDC_OPTION1_0, L"All Users"},
-        {IDC_OPTION1_1, L"Current User"},          {IDC_COMMAND9, L"Reset All to Default"},
-        {IDC_COMMAND4, L"Update"},                 {IDC_COMMAND2, L"Add Button"},
+        {IDC_FRAME2, L"Currently Added Buttons:"},
+        {IDC_COMMAND7, L"Edit Selected"},
+        {IDC_COMMAND8, L"Delete Selected"},
+        {IDC_FRAME1, L"Button Properties:"},
+        {IDC_FRAME5, L"File to Launch:"},
+        {IDC_COMMAND1, L"..."},
+        {IDC_LABEL1, L"Command Line Parameters:"},
+        {IDC_ICOFRM, L"Icon:"},
+        {IDC_CHECK1, L"Use Program Icon"},
+        {IDC_COMMAND3, L"Select Icon from Library"},
+        {IDC_COMMAND5, L"Select Icon from Disk"},
+        {IDC_FRAME4, L"Selected Icon:"},
+        {IDC_FRAME6, L"Text:"},
+        {IDC_CHECK3, L"Derive from Filename"},
+        {IDC_CHECK2, L"Synch All"},
+        {IDC_LABEL2, L"Button Text:"},
+        {IDC_LABEL4, L"Menu Text:"},
+        {IDC_LABEL3, L"Menu Status Bar Text:"},
+        {IDC_FRAME3, L"Scope:"},
+        {IDC_OPTION1_0, L"All Users"},
+        {IDC_OPTION1_1, L"Current User"},
+        {IDC_COMMAND9, L"Reset All to Default"},
+        {IDC_COMMAND4, L"Update"},
+        {IDC_COMMAND2, L"Add Button"},
         {IDC_FRAME7, L"Drop Target:"},
-        {IDC_LABEL6, L"Drag and drop any file here to have all pertinent info automatically entered into its "
-                     L"appropriate places."},
+        {IDC_LABEL6,
+         L"Drag and drop any file here to have all pertinent info automatically entered into its "
+         L"appropriate places."},
     };
     for (const auto& [id, caption] : controls) EXPECT_EQ(TextOf(window.Item(id)), caption);
 

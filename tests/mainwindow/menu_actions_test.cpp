@@ -20,18 +20,29 @@ TEST(MenuActionsTest, ShellResultsAndTheirMessages) {
     testing::TempFolder withGuide, withoutGuide;
     const std::wstring guide = withGuide.WriteFile(L"vlm.html", "<!DOCTYPE html><title>Guide</title>");
     // The menu item (help or the web site), the folder, the shell's answer; the calls made, the message's title.
-    const struct { bool help; const std::wstring* folder; INT_PTR answer; size_t calls; const wchar_t* title; } cases[] = {
-        {false, nullptr, 31, 1, L"Oops!"},    {false, nullptr, 2, 1, nullptr},
-        {false, nullptr, 33, 1, nullptr},     {true, &withGuide.path(), 42, 1, nullptr},
-        {true, &withGuide.path(), 31, 1, L"Help"}, {true, &withGuide.path(), 2, 1, L"Help"},
+    const struct {
+        bool help;
+        const std::wstring* folder;
+        INT_PTR answer;
+        size_t calls;
+        const wchar_t* title;
+    } cases[] = {
+        {false, nullptr, 31, 1, L"Oops!"},
+        {false, nullptr, 2, 1, nullptr},
+        {false, nullptr, 33, 1, nullptr},
+        {true, &withGuide.path(), 42, 1, nullptr},
+        {true, &withGuide.path(), 31, 1, L"Help"},
+        {true, &withGuide.path(), 2, 1, L"Help"},
         {true, &withoutGuide.path(), 42, 0, L"Help"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.help << " " << c.answer);
         testing::ScriptedPrompts prompts;
         testing::ScriptedShell shell(c.answer);
-        if (c.help) mnuHelpTopics_Click(kMainWindow, prompts, shell, *c.folder);
-        else mnuhelpfreesoft_Click(kMainWindow, prompts, shell);
+        if (c.help)
+            mnuHelpTopics_Click(kMainWindow, prompts, shell, *c.folder);
+        else
+            mnuhelpfreesoft_Click(kMainWindow, prompts, shell);
         ASSERT_EQ(shell.calls.size(), c.calls);
         if (c.calls) {
             EXPECT_EQ(shell.calls[0], L"open " + (c.help ? guide : std::wstring(kMakerWebSite)));

@@ -21,30 +21,42 @@ public:
     ~FakeMainWindow() { ::DestroyWindow(hwnd_); }
     HWND TutorialOwner() const override { return hwnd_; }
     HighlightShapes& Shape1() override { return shapes_; }
-    void SetTimer2(bool enabled) override { timer2 = enabled; timer2Starts += enabled ? 1 : 0; }
+    void SetTimer2(bool enabled) override {
+        timer2 = enabled;
+        timer2Starts += enabled ? 1 : 0;
+    }
     std::vector<int> VisibleShapes() const {
         std::vector<int> visible;
-        for (int index : {0, 1, 2, 3, 4}) if (shapes_.IsVisible(index)) visible.push_back(index);
+        for (int index : {0, 1, 2, 3, 4})
+            if (shapes_.IsVisible(index)) visible.push_back(index);
         return visible;
     }
 
     bool timer2 = false;
     int timer2Starts = 0;
+
 private:
     HWND hwnd_ = ::CreateWindowExW(0, L"STATIC", L"Velmora", WS_OVERLAPPED | WS_CAPTION, 20, 10, 300, 120, nullptr,
                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
     HighlightShapes shapes_{hwnd_, ScreenDpi()};
 };
 
-std::wstring TextOf(HWND hwnd) { return testing::WindowText(hwnd); }
+std::wstring TextOf(HWND hwnd) {
+    return testing::WindowText(hwnd);
+}
 
-int Px(int twips) { return TwipsToPixels(twips, ScreenDpi()); }
+int Px(int twips) {
+    return TwipsToPixels(twips, ScreenDpi());
+}
 
 TEST(HighlightShapes, HiddenHollowBordersThatStayClearOfTheirStepsControls) {
     FakeMainWindow main;
     // One control of each step where the main window lays it out; "Current User" wider, as a
     // larger font makes it.
-    const struct { int id; TwipsRect at; } controls[] = {
+    const struct {
+        int id;
+        TwipsRect at;
+    } controls[] = {
         {IDC_TEXT5, kText5.Inside(kFrame5.Inside(kFrame1))},
         {IDC_FRAME4, kFrame4.Inside(kIcofrm.Inside(kFrame1))},
         {IDC_TEXT3, kText3.Inside(kFrame6.Inside(kFrame1))},
@@ -76,7 +88,10 @@ TEST(HighlightShapes, HiddenHollowBordersThatStayClearOfTheirStepsControls) {
 // The test shows the tutorial once: under Wine without a window manager hiding it takes 2 s.
 class TutorialTest : public ::testing::Test {
 protected:
-    HWND Open() { TutorialWindow::ShowOrActivate(main, tutorial); return tutorial->hwnd(); }
+    HWND Open() {
+        TutorialWindow::ShowOrActivate(main, tutorial);
+        return tutorial->hwnd();
+    }
     void ClickStep(int index) { ::SendMessageW(tutorial->Item(TutorialWindow::kCommand1 + index), BM_CLICK, 0, 0); }
     std::wstring Frame1() { return TextOf(tutorial->Item(TutorialWindow::kFrame1)); }
     std::wstring Text1() { return TextOf(tutorial->Item(TutorialWindow::kText1)); }
@@ -103,13 +118,18 @@ TEST_F(TutorialTest, EachStepFlashesOnlyItsOwnRectangleUntilTheWindowCloses) {
     EXPECT_FALSE(main.timer2) << "nothing flashes before a step is chosen";
     EXPECT_TRUE(main.VisibleShapes().empty());
 
-    const struct { int index; const wchar_t* firstSentence; } steps[] = {
+    const struct {
+        int index;
+        const wchar_t* firstSentence;
+    } steps[] = {
         {2, L"The next step is to specify various text that will be associated with the added button. "},
-        {0, L"The first step is to choose which program, document, or URL you wish to be launched when the new "
-            L"button is clicked. "},
+        {0,
+         L"The first step is to choose which program, document, or URL you wish to be launched when the new "
+         L"button is clicked. "},
         {1, L"The next step is to specify an icon to be displayed on the button. "},
-        {3, L"The next step is to specify whether or not you wish the added button to be visble in all Windows "
-            L"User Profiles or just the current one. "},
+        {3,
+         L"The next step is to specify whether or not you wish the added button to be visble in all Windows "
+         L"User Profiles or just the current one. "},
         {4, L"The last step is to click the \"Add Button\" button. "},
     };
     for (const auto& step : steps) {

@@ -12,7 +12,9 @@
 namespace velmora {
 
 // Failures show a file as the writer writes it.
-inline void PrintTo(const RegFile& file, std::ostream* out) { *out << ::testing::PrintToString(RegFileText(file)); }
+inline void PrintTo(const RegFile& file, std::ostream* out) {
+    *out << ::testing::PrintToString(RegFileText(file));
+}
 
 inline RegValue Text(const std::wstring& name, const std::wstring& text, DWORD type = REG_SZ) {
     return {name, false, type, text, {}};
@@ -20,7 +22,9 @@ inline RegValue Text(const std::wstring& name, const std::wstring& text, DWORD t
 inline RegValue Raw(const std::wstring& name, DWORD type, std::vector<BYTE> data) {
     return {name, false, type, {}, data};
 }
-inline RegValue Deletion(const std::wstring& name) { return {name, true, REG_SZ, {}, {}}; }
+inline RegValue Deletion(const std::wstring& name) {
+    return {name, true, REG_SZ, {}, {}};
+}
 
 // A key; a path starting with "-" is a deletion.
 inline RegKey Key(const std::wstring& path, std::vector<RegValue> values = {}) {
@@ -63,9 +67,9 @@ inline std::string Utf16File(const std::wstring& text, bool header = true) {
 inline std::string Utf8File(const std::wstring& text) {
     const std::wstring all = kHeader + text;
     std::string bytes(all.size() * 3, '\0');
-    bytes.resize(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, all.data(), static_cast<int>(all.size()),
-                                                           bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                                           nullptr)));
+    bytes.resize(
+        static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, all.data(), static_cast<int>(all.size()), bytes.data(),
+                                                  static_cast<int>(bytes.size()), nullptr, nullptr)));
     return "\xEF\xBB\xBF" + bytes;
 }
 

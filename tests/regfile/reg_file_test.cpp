@@ -21,10 +21,11 @@ TEST(RegFileTest, WrittenFileReadsBackEqualWithItsHeaderAndComments) {
     const RegFileReadResult read = ReadRegFile(path);
     ASSERT_TRUE(read.ok()) << ::testing::PrintToString(read.ErrorText());
     EXPECT_EQ(read.file, file);
-    const std::wstring start = L"\uFEFFWindows Registry Editor Version 5.00\r\n; Velmora buttons\r\n; two\r\n"
-                               L"; lines\r\n\r\n[HKEY_CURRENT_USER\\Software\\Velmora Test\\"
-                               L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1]\r\n"
-                               L"@=\"C:\\\\Program Files\\\\\\\"quoted\\\"\\\\\"\r\n";
+    const std::wstring start =
+        L"\uFEFFWindows Registry Editor Version 5.00\r\n; Velmora buttons\r\n; two\r\n"
+        L"; lines\r\n\r\n[HKEY_CURRENT_USER\\Software\\Velmora Test\\"
+        L"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1]\r\n"
+        L"@=\"C:\\\\Program Files\\\\\\\"quoted\\\"\\\\\"\r\n";
     const std::string bytes = ReadFileBytes(path);
     EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), start.size()), start);
     EXPECT_EQ(testing::ListFiles(temp.path()).size(), 1u) << "a temporary file was left behind";
@@ -67,13 +68,14 @@ TEST(RegFileTest, ReadsAnAnsiRegedit4File) {
 }
 
 TEST(RegFileTest, ReadsContinuedHexListsCommentsAndDeletionsInUtf16AndUtf8) {
-    const std::wstring body = L"\r\n; comment\r\n[HKEY_LOCAL_MACHINE\\Software\\V] ; trailing comment\r\n"
-                              L"\"Bin\"=hex:00,01,\\\r\n   02,ff,\\\r\n\r\n\t\"\\\\n\\\"\"=hex(b):01,02\r\n"
-                              L"\"Gone\"  =  -\r\n[-HKEY_LOCAL_MACHINE\\Software\\V\\Old]\r\n";
-    const RegFile expected{{Key(L"HKEY_LOCAL_MACHINE\\Software\\V",
-                                {Raw(L"Bin", REG_BINARY, {0, 1, 2, 0xFF}), Raw(L"\\n\"", REG_QWORD, {1, 2}),
-                                 Deletion(L"Gone")}),
-                            Key(L"-HKEY_LOCAL_MACHINE\\Software\\V\\Old")}};
+    const std::wstring body =
+        L"\r\n; comment\r\n[HKEY_LOCAL_MACHINE\\Software\\V] ; trailing comment\r\n"
+        L"\"Bin\"=hex:00,01,\\\r\n   02,ff,\\\r\n\r\n\t\"\\\\n\\\"\"=hex(b):01,02\r\n"
+        L"\"Gone\"  =  -\r\n[-HKEY_LOCAL_MACHINE\\Software\\V\\Old]\r\n";
+    const RegFile expected{
+        {Key(L"HKEY_LOCAL_MACHINE\\Software\\V",
+             {Raw(L"Bin", REG_BINARY, {0, 1, 2, 0xFF}), Raw(L"\\n\"", REG_QWORD, {1, 2}), Deletion(L"Gone")}),
+         Key(L"-HKEY_LOCAL_MACHINE\\Software\\V\\Old")}};
     for (const std::string& bytes : {Utf16File(body), Utf8File(body)}) {
         const RegFileReadResult read = ParseRegFile(bytes);
         ASSERT_TRUE(read.ok()) << ::testing::PrintToString(read.ErrorText());
@@ -118,8 +120,9 @@ TEST(RegFileTest, BadLinesAreReportedByNumber) {
 }
 
 TEST(RegFileTest, RefusesWhatIsNoRegistryFile) {
-    const std::string notRegistry = "not a registry file: it does not start with \"Windows Registry Editor Version "
-                                    "5.00\" (in UTF-16) or \"REGEDIT4\"";
+    const std::string notRegistry =
+        "not a registry file: it does not start with \"Windows Registry Editor Version "
+        "5.00\" (in UTF-16) or \"REGEDIT4\"";
     const std::pair<std::string, std::string> cases[] = {
         {"", notRegistry},
         {"REGEDIT5\r\n", notRegistry},
@@ -163,8 +166,8 @@ TEST(RegFileTest, NeverFailsOnDamagedInput) {
         for (char& byte : noise) byte = static_cast<char>(random());
         inputs.push_back((round % 3 ? "REGEDIT4\n" : "") + noise);
     }
-    inputs.push_back("REGEDIT4\n[HKEY_USERS\\x]\n\"" + std::string(3'000'000, 'a') + "\"=hex:" +
-                     std::string(500'000, ','));
+    inputs.push_back("REGEDIT4\n[HKEY_USERS\\x]\n\"" + std::string(3'000'000, 'a') +
+                     "\"=hex:" + std::string(500'000, ','));
     for (const std::string& input : inputs) {
         const RegFileReadResult read = ParseRegFile(input);
         for (const RegFileError& error : read.errors) EXPECT_FALSE(error.message.empty());

@@ -21,8 +21,8 @@ long RunRegImport(const std::wstring& path) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                          nullptr, &startup, &process))
+    if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                          &startup, &process))
         return -1;
     DWORD exitCode = static_cast<DWORD>(-1);
     if (::WaitForSingleObject(process.hProcess, 60'000) == WAIT_OBJECT_0)

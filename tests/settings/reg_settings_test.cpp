@@ -74,7 +74,13 @@ TEST_F(RegSettingsTest, DamagedValuesReadWithoutOverrun) {
     const wchar_t unterminated[] = {L'a', L'b', L'c'};
     const DWORD number = 0x00330032;  // the characters "23" with no zero after them
     const std::wstring huge(2 * 1024 * 1024, L'x');
-    const struct { const wchar_t* name; DWORD type; const void* data; DWORD size; std::wstring read; } cases[] = {
+    const struct {
+        const wchar_t* name;
+        DWORD type;
+        const void* data;
+        DWORD size;
+        std::wstring read;
+    } cases[] = {
         {L"NoZero", REG_SZ, unterminated, sizeof unterminated, L"abc"},
         {L"Odd", REG_SZ, L"12\0", 5, L"12"},  // the half character is dropped
         {L"Dword", REG_DWORD, &number, sizeof number, L"23"},

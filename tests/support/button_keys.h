@@ -13,10 +13,12 @@ inline const std::wstring kRecordsKey = L"Software\\Corvale\\Velmora\\Added Butt
 inline const std::wstring kExtensionsKey = L"Software\\Microsoft\\Internet Explorer\\Extensions\\";
 
 // The values of a record, as the tests list them.
-inline const wchar_t* const kRecordValueNames[] = {L"Icon", L"Icon File", L"Program", L"ButtonText", L"MenuText",
-                                                   L"MenuStatusBar", L"Arguments", L"Link", L"Scope"};
+inline const wchar_t* const kRecordValueNames[] = {
+    L"Icon", L"Icon File", L"Program", L"ButtonText", L"MenuText", L"MenuStatusBar", L"Arguments", L"Link", L"Scope"};
 
-inline std::wstring EntryKey(int slot) { return kExtensionsKey + ButtonSlotIds[slot]; }
+inline std::wstring EntryKey(int slot) {
+    return kExtensionsKey + ButtonSlotIds[slot];
+}
 // A slot's record below the application key appKey; slot -1: the key of all records ("Count").
 inline std::wstring RecordKey(int slot, const std::wstring& appKey = kVelmoraKey) {
     return appKey + L"\\Added Buttons" + (slot < 0 ? L"" : L"\\" + std::wstring(ButtonSlotIds[slot]));

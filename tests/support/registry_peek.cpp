@@ -28,14 +28,13 @@ std::optional<std::wstring> ReadString(HKEY root, const std::wstring& path, cons
     return result;
 }
 
-void WriteRaw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
-              DWORD size) {
+void WriteRaw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
     ASSERT_EQ(::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetValueExW(key, name.empty() ? nullptr : name.c_str(), 0, type,
-                               static_cast<const BYTE*>(data), size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        ::RegSetValueExW(key, name.empty() ? nullptr : name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
+        ERROR_SUCCESS);
     ::RegCloseKey(key);
 }
 

@@ -12,7 +12,9 @@ namespace {
 
 const wchar_t* const kScratchRoot = L"Software\\Velmora Tests";
 
-std::wstring ScratchPath() { return std::wstring(kScratchRoot) + L"\\" + std::to_wstring(::GetCurrentProcessId()); }
+std::wstring ScratchPath() {
+    return std::wstring(kScratchRoot) + L"\\" + std::to_wstring(::GetCurrentProcessId());
+}
 
 void Redirect(HKEY predefined, const std::wstring& path) {
     HKEY scratch = nullptr;
@@ -37,8 +39,8 @@ void RemoveScratchOfEndedRuns() {
         // another reason than their absence (another user's, say).
         wchar_t* end = nullptr;
         HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, std::wcstoul(name, &end, 10));
-        const bool gone = process ? ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0
-                                  : ::GetLastError() == ERROR_INVALID_PARAMETER;
+        const bool gone =
+            process ? ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0 : ::GetLastError() == ERROR_INVALID_PARAMETER;
         if (process) ::CloseHandle(process);
         if (*name && !*end && gone) ended.push_back(name);
     }
@@ -46,7 +48,9 @@ void RemoveScratchOfEndedRuns() {
     ::RegCloseKey(root);
 }
 
-std::wstring ScratchUserKeyPath() { return ScratchPath() + L"\\HKCU"; }
+std::wstring ScratchUserKeyPath() {
+    return ScratchPath() + L"\\HKCU";
+}
 
 void RegistryScratch::OnTestStart(const ::testing::TestInfo&) {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, ScratchPath().c_str());

@@ -44,11 +44,11 @@ public:
         return Next(tipAnswers, showTipsAtStartup);
     }
 
-    ScriptedPrompts boxes;  // script message box answers with boxes.Answer(...)
+    ScriptedPrompts boxes;                 // script message box answers with boxes.Answer(...)
     std::deque<std::wstring> openAnswers;  // a file dialog with no answer left is cancelled
     std::deque<std::wstring> saveAnswers;
-    std::deque<int> libraryAnswers;        // 0 cancels
-    std::deque<bool> tipAnswers;           // the check box at close; unscripted: left as it was
+    std::deque<int> libraryAnswers;  // 0 cancels
+    std::deque<bool> tipAnswers;     // the check box at close; unscripted: left as it was
     std::vector<Notice> notices;
     std::vector<OpenDialogCall> openDialogs;
     std::vector<OpenDialogCall> saveDialogs;  // folder: the folder, "|" and the file name proposed

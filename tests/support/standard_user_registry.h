@@ -9,7 +9,8 @@ namespace velmora::testing {
 class StandardUserRegistry : public RegistryApi {
 public:
     LSTATUS OpenKey(HKEY root, const wchar_t* path, REGSAM access, HKEY* result) override {
-        if (root == HKEY_LOCAL_MACHINE && (access & ~(KEY_READ | KEY_WOW64_64KEY | KEY_WOW64_32KEY)) != 0) return ERROR_ACCESS_DENIED;
+        if (root == HKEY_LOCAL_MACHINE && (access & ~(KEY_READ | KEY_WOW64_64KEY | KEY_WOW64_32KEY)) != 0)
+            return ERROR_ACCESS_DENIED;
         return RegistryApi::OpenKey(root, path, access, result);
     }
     LSTATUS CreateKey(HKEY root, const wchar_t* path, REGSAM access, HKEY* result) override {

@@ -16,8 +16,8 @@ inline const std::wstring kWow6432Node = L"Software\\Wow6432Node\\";
 
 class TwoViewRegistry : public RegistryApi {
 public:
-    REGSAM refusedView = 0;       // KEY_WOW64_32KEY or KEY_WOW64_64KEY; 0 refuses nothing
-    bool refuseReading = false;   // the refused view does not even open its keys for reading
+    REGSAM refusedView = 0;      // KEY_WOW64_32KEY or KEY_WOW64_64KEY; 0 refuses nothing
+    bool refuseReading = false;  // the refused view does not even open its keys for reading
 
     LSTATUS OpenKey(HKEY root, const wchar_t* path, REGSAM access, HKEY* result) override {
         const std::wstring inView = InView(root, path, access);

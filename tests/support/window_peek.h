@@ -15,7 +15,9 @@ inline std::wstring WindowText(HWND window, int id = 0) {
     return text;
 }
 
-inline void ClickButton(HWND window, int id) { ::SendMessageW(::GetDlgItem(window, id), BM_CLICK, 0, 0); }
+inline void ClickButton(HWND window, int id) {
+    ::SendMessageW(::GetDlgItem(window, id), BM_CLICK, 0, 0);
+}
 
 // A key as the dialog manager gets it when the user presses it in the window.
 inline void PressKey(HWND dialog, WPARAM key) {

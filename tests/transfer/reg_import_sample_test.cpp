@@ -22,7 +22,12 @@ std::wstring SamplePath() {
 TEST(RegImportSample, Write) {
     if (SamplePath().empty()) GTEST_SKIP() << "run by reg_import.sh";
     ButtonList list;
-    const struct { const wchar_t* text; ButtonScope scope; IconKind icon; const wchar_t* file; } buttons[] = {
+    const struct {
+        const wchar_t* text;
+        ButtonScope scope;
+        IconKind icon;
+        const wchar_t* file;
+    } buttons[] = {
         {L"Блокнот ✓ \"q\" \\", ButtonScope::CurrentUser, IconKind::Library, L""},
         {L"Ünï shared", ButtonScope::AllUsers, IconKind::Disk, L"C:\\Velmora\\icons\\star.ico"},
         {L"Pad", ButtonScope::CurrentUser, IconKind::Program, L"C:\\Velmora\\icons\\notepad.ico"},
@@ -59,9 +64,9 @@ TEST(RegImportSample, Check) {
             wchar_t text[1024] = {};
             DWORD size = sizeof(text) - sizeof(wchar_t);
             DWORD type = 0;
-            EXPECT_EQ(::RegQueryValueExW(opened, value.name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text),
-                                         &size),
-                      ERROR_SUCCESS);
+            EXPECT_EQ(
+                ::RegQueryValueExW(opened, value.name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
+                ERROR_SUCCESS);
             EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
             EXPECT_EQ(std::wstring(text), value.text) << ::testing::PrintToString(key.path + L"|" + value.name);
         }

@@ -91,8 +91,8 @@ protected:
         button.libraryNumber = library;
         button.iconFile = diskIcon;
         ProgramIcons icons = source == IconKind::Disk ? ProgramIcons{ProgramIconPicture(diskIcon, 0, false),
-                                                                       ProgramIconPicture(diskIcon, 0, true)}
-                                                        : TakeProgramIcons(file);
+                                                                     ProgramIconPicture(diskIcon, 0, true)}
+                                                      : TakeProgramIcons(file);
         draft.smallIcon = icons.small.get();
         draft.largeIcon = icons.large.get();
         return operations.AddButton(draft).done;
@@ -140,8 +140,10 @@ TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
     const std::wstring file = out.path() + L"Velmora buttons.reg";
     const TransferReport exported = ExportButtons(list, program.path(), file);
     EXPECT_EQ(exported.outcome, kTransferDone);
-    EXPECT_EQ(exported.Text(), L"4 buttons were exported to \"" + file + L"\".\r\nTheir icon and shortcut files were "
-                               L"copied to \"" + out.path() + L"Velmora buttons files\\\".");
+    EXPECT_EQ(exported.Text(), L"4 buttons were exported to \"" + file +
+                                   L"\".\r\nTheir icon and shortcut files were "
+                                   L"copied to \"" +
+                                   out.path() + L"Velmora buttons files\\\".");
     EXPECT_EQ(State(list), before) << "an export changes nothing";
     const FileList copied = ListFiles(out.path() + L"Velmora buttons files\\");
     const std::vector<std::wstring> names = {L"icons\\notepad.ico", L"icons\\star.ico", L"shortcuts\\notepad (2).lnk",
@@ -216,13 +218,15 @@ TEST_F(TransferTest, HandWrittenFileAddsItsButtonAndNothingElse) {
     const std::wstring notepad = RegPath(kNotepad);
     const std::string text =
         "REGEDIT4\r\n\r\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet "
+        "Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
         "\"CLSID\"=\"{1fba04ee-3024-11d2-8f1f-0000f87abd16}\"\r\n\"ButtonText\"=\"Pad\"\r\n\"Exec\"=\"" +
         std::string(notepad.begin(), notepad.end()) +
         "\"\r\n\"Icon\"=\"C:\\\\Old\\\\icons\\\\5gr.ico\"\r\n\"HotIcon\"=\"C:\\\\Old\\\\icons\\\\5.ico\"\r\n\r\n"
         "[HKEY_CURRENT_USER\\Software\\Other Program]\r\n\"Run\"=\"evil\"\r\n\r\n"
         "[-HKEY_CURRENT_USER\\Software\\Keep]\r\n\r\n"
-        "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet Explorer\\Extensions\\{AAAAAAAA-2222-3333-4444-555555555555}]\r\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet "
+        "Explorer\\Extensions\\{AAAAAAAA-2222-3333-4444-555555555555}]\r\n"
         "\"Clsid\"=\"{00000000-0000-0000-0000-000000000000}\"\r\n\"Exec\"=\"x.exe\"\r\n";
     EXPECT_EQ(Import(text, kTransferDone), L"1 button was added.\r\n3 other keys in the file were left alone.");
     ASSERT_EQ(list.rows.size(), 1u);
@@ -245,8 +249,8 @@ TEST_F(TransferTest, FullListSkipsTheRestAndSaysWhy) {
         text += L"[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\{0000000" +
                 std::to_wstring(i % 10) + L"-0000-0000-0000-0000000000" + std::to_wstring(10 + i) +
                 L"}]\r\n\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"Exec\"=\"C:\\\\b.exe\"\r\n"
-                L"\"Icon\"=\"1gr.ico\"\r\n\"HotIcon\"=\"1.ico\"\r\n\"ButtonText\"=\"B" + std::to_wstring(i) +
-                L"\"\r\n\"MenuStatusBar\"=\"B" + std::to_wstring(i) + L" status\"\r\n\r\n";
+                L"\"Icon\"=\"1gr.ico\"\r\n\"HotIcon\"=\"1.ico\"\r\n\"ButtonText\"=\"B" +
+                std::to_wstring(i) + L"\"\r\n\"MenuStatusBar\"=\"B" + std::to_wstring(i) + L" status\"\r\n\r\n";
     }
     EXPECT_EQ(Import(Utf16File(text), kTransferDoneInPart),
               L"1 button was added.\r\n\"B3\": already listed.\r\n\"B20\": the list is full (20 buttons).");
@@ -264,14 +268,19 @@ protected:
 TEST_F(StandardUserTransferTest, AllUsersButtonIsRefusedAndUndone) {
     const std::string text =
         "REGEDIT4\r\n\r\n"
-        "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
-        "\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"ButtonText\"=\"Shared\"\r\n\"Exec\"=\"C:\\\\s.exe\"\r\n\r\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
-        "\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"ButtonText\"=\"Mine\"\r\n\"Exec\"=\"C:\\\\m.exe\"\r\n";
+        "[HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Microsoft\\Internet "
+        "Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
+        "\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"ButtonText\"=\"Shared\"\r\n\"Exec\"=\"C:\\\\s."
+        "exe\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet "
+        "Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
+        "\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"ButtonText\"=\"Mine\"\r\n\"Exec\"=\"C:\\\\m."
+        "exe\"\r\n";
     const std::wstring report = Import(text, kTransferDoneInPart);
-    EXPECT_EQ(report.substr(0, report.find(L"Buttons for")),
-              L"1 button was added.\r\n\"Shared\": could not be added: The button could not be added: its settings could "
-              L"not be written to the registry. ");
+    EXPECT_EQ(
+        report.substr(0, report.find(L"Buttons for")),
+        L"1 button was added.\r\n\"Shared\": could not be added: The button could not be added: its settings could "
+        L"not be written to the registry. ");
     EXPECT_NE(report.find(L"Nothing was changed."), std::wstring::npos);
     ASSERT_EQ(list.rows.size(), 1u);
     EXPECT_EQ(list.rows[0].button.buttonText, L"Mine");
@@ -281,10 +290,15 @@ TEST_F(StandardUserTransferTest, AllUsersButtonIsRefusedAndUndone) {
 
 // Bad files: a clear message, and nothing changes.
 TEST_F(TransferTest, BadFilesChangeNothing) {
-    const std::string header = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
-                               "{11111111-2222-3333-4444-555555555555}]\r\n\"Clsid\"=\"" +
-                               std::string("{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}") + "\"\r\n";
-    const struct { const char* name; std::string content; const wchar_t* says; } cases[] = {
+    const std::string header =
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+        "{11111111-2222-3333-4444-555555555555}]\r\n\"Clsid\"=\"" +
+        std::string("{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}") + "\"\r\n";
+    const struct {
+        const char* name;
+        std::string content;
+        const wchar_t* says;
+    } cases[] = {
         {"not a registry file", "hello\r\n", L"not a registry file"},
         {"too large", "REGEDIT4\r\n" + std::string(kMaxRegFileBytes, ';'), L"too large"},
         {"broken line", header + "\"Exec\"=\"a.exe\r\n", L"line 5"},
@@ -312,7 +326,11 @@ BOOL CALLBACK CountWindow(HWND, LPARAM count) {
 // The command line's two functions: their outcomes and reports, and never a window.
 TEST_F(TransferTest, CommandsAnswerTheirOutcomesWithoutAWindow) {
     const std::wstring file = out.path() + L"b.reg";
-    struct Step { bool import; int outcome; std::wstring report; };
+    struct Step {
+        bool import;
+        int outcome;
+        std::wstring report;
+    };
     const Step steps[] = {
         {false, kTransferNothingDone, L"There are no buttons to export."},
         {true, kTransferNothingDone, L"The file \"" + file + L"\" could not be imported:\r\ncannot open the file"},
@@ -342,7 +360,10 @@ TEST_F(TransferTest, CommandsAnswerTheirOutcomesWithoutAWindow) {
 TEST(TransferSwitchesTest, VlmRunsTheCommandsForScripts) {
     TempFolder temp;
     const std::wstring bad = temp.WriteFile(L"bad.reg", "hello\r\n");
-    const struct { std::wstring arguments; std::string output; } runs[] = {
+    const struct {
+        std::wstring arguments;
+        std::string output;
+    } runs[] = {
         {L"/import \"" + bad + L"\"", "The file \"" + std::string(bad.begin(), bad.end()) +
                                           "\" could not be imported:\r\nnot a registry file: it does not start with "
                                           "\"Windows Registry Editor Version 5.00\" (in UTF-16) or \"REGEDIT4\"\r\n"},
