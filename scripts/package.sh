@@ -3,25 +3,12 @@
 #   velmora-<version>-x64.zip   the programs and their files, flat, to unpack and run anywhere
 #   velmora-<version>-x64.msi   a per-machine installer, from packaging/velmora.wxs, built with wixl
 # The version is the CMake project's (the top CMakeLists.txt). Installs what is missing first (the
-# build's packages through scripts/setup.sh, then wixl, msitools and zip) and is safe to run again.
+# build's packages and wixl, msitools, zip and xdotool, through scripts/setup.sh) and is safe to run
+# again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
-packages=(wixl msitools zip unzip xdotool)
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$package")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/setup.sh wixl msitools zip unzip xdotool
 
 # A release tree of its own, without the tests: the mingw preset's toolchain, Release. The test
 # command packs its own tree instead (PACKAGE_BUILD=build/mingw, also a Release build), so that
