@@ -11,14 +11,10 @@ namespace {
 
 constexpr const wchar_t* kOwnSubfolders[] = {L"icons\\", L"shortcuts\\"};
 
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
 // Whether the file the path opens lies directly in "icons\" or "shortcuts\" of place.
 bool InPlace(const std::wstring& opened, const std::wstring& place) {
     if (place.empty()) return false;
-    const std::wstring folder = FolderOf(opened);
+    const std::wstring folder = FolderOfPath(opened);
     for (const wchar_t* subfolder : kOwnSubfolders) {
         if (SamePathText(folder, FullPath(place + subfolder))) return true;
     }

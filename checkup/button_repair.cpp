@@ -35,10 +35,6 @@ UniqueHicon ProgramIconToSave(const std::wstring& file) {
     return program.empty() ? UniqueHicon() : ProgramIconPicture(program, 0, true);
 }
 
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-
 // A program icon made again keeps the name its record gives it. Without one it takes a free name
 // in the place of the button's scope when that is not the program's folder, and the record is
 // written again to name it; answers whether it did.
@@ -116,10 +112,10 @@ void RepairFiles(const std::vector<Button>& buttons, const std::vector<Finding>&
         if (finding.fix == Fix::MakeProgramIcon) {
             const Button& button = buttons[finding.row];
             const UniqueHicon large = ProgramIconToSave(button.fileToLaunch);
-            if (MakeFolderChain(FolderOf(button.iconFile), madeFolders)) SaveIconFile(large.get(), button.iconFile);
+            if (MakeFolderChain(FolderOfPath(button.iconFile), madeFolders)) SaveIconFile(large.get(), button.iconFile);
         } else if (finding.fix == Fix::MakeShortcut) {
             const Button& button = buttons[finding.row];
-            if (MakeFolderChain(FolderOf(button.link), madeFolders)) {
+            if (MakeFolderChain(FolderOfPath(button.link), madeFolders)) {
                 CreateShortcutFile(button.link, button.fileToLaunch, L"", button.parameters, button.fileToLaunch, 1, 5);
             }
         } else if (finding.fix == Fix::RemoveFile && IsOwnButtonFile(places, finding.file)) {

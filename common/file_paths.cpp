@@ -30,4 +30,12 @@ bool FolderExists(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::wstring FolderOfPath(const std::wstring& path) {
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+std::wstring NameOfPath(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
 }  // namespace velmora

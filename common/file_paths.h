@@ -14,6 +14,11 @@ bool SamePathText(const std::wstring& first, const std::wstring& second);
 // resolved.
 std::wstring FullPath(const std::wstring& path);
 
+// The folder of a path up to and with its last backslash ("" when it has none), and the name after
+// it (the whole path when it has none).
+std::wstring FolderOfPath(const std::wstring& path);
+std::wstring NameOfPath(const std::wstring& path);
+
 // Whether a file (not a folder) is there, and whether a folder is.
 bool FileExists(const std::wstring& path);
 bool FolderExists(const std::wstring& path);

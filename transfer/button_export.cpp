@@ -14,13 +14,6 @@ namespace velmora {
 
 namespace {
 
-std::wstring FolderOf(const std::wstring& path) {
-    return path.substr(0, path.find_last_of(L'\\') + 1);
-}
-std::wstring NameOf(const std::wstring& path) {
-    return path.substr(path.find_last_of(L'\\') + 1);
-}
-
 RegKey KeyOf(std::wstring path, const NamedTexts& values) {
     RegKey key;
     key.path = std::move(path);
@@ -34,7 +27,7 @@ RegKey KeyOf(std::wstring path, const NamedTexts& values) {
 // remove.
 std::wstring OwnFolderOf(const std::wstring& file, const FilePlaces& places) {
     if (!IsOwnButtonFile(places, file)) return {};
-    const std::wstring folder = FolderOf(FullPath(file));
+    const std::wstring folder = FolderOfPath(FullPath(file));
     for (const std::wstring& place : places.OwnFolders()) {
         for (const wchar_t* subfolder : {L"icons", L"shortcuts"}) {
             if (SamePathText(folder, FullPath(place + subfolder + L"\\"))) return subfolder;
@@ -102,7 +95,7 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
         return report;
     }
     const std::wstring filesFolder = TransferFilesFolder(file);
-    const std::wstring filesFolderName = NameOf(filesFolder.substr(0, filesFolder.size() - 1));
+    const std::wstring filesFolderName = NameOfPath(filesFolder.substr(0, filesFolder.size() - 1));
     const size_t exported = std::min(list.rows.size(), static_cast<size_t>(kSlotCount));
     const RegFileWriteError written = WriteRegFile(file, ExportedRegFile(list, programFolder),
                                                    ExportComments(exported, programFolder, filesFolderName));
@@ -121,7 +114,7 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
         for (const std::wstring& used : {list.rows[row].button.iconFile, list.rows[row].button.link}) {
             const std::wstring folder = used.empty() ? L"" : OwnFolderOf(used, places);
             if (folder.empty() || !FileExists(used)) continue;
-            const std::wstring target = filesFolder + folder + L"\\" + NameOf(FullPath(used));
+            const std::wstring target = filesFolder + folder + L"\\" + NameOfPath(FullPath(used));
             if (!copied.insert(target).second) continue;
             ::CreateDirectoryW(filesFolder.c_str(), nullptr);
             ::CreateDirectoryW((filesFolder + folder).c_str(), nullptr);
