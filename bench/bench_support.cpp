@@ -1,7 +1,7 @@
 #include "bench/bench_support.h"
 
 #include "bench/button_mix.h"
-#include "buttons/button_records.h"
+#include "buttons/stored_layout.h"
 #include "settings/preferences.h"
 
 #include <algorithm>

@@ -13,7 +13,7 @@
 #include "bench/bench_support.h"
 #include "buttons/button_mapping.h"
 #include "buttons/button_operations.h"
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 
 #include <windows.h>
 

@@ -10,8 +10,7 @@
 #include "bench/bench_support.h"
 #include "bench/button_mix.h"
 #include "bench/shaped_window.h"
-#include "buttons/button_records.h"
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 #include "mainwindow/main_window.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "buttons/button_checks.h"
 
-#include "buttons/toolbar_entry.h"
+#include "buttons/stored_layout.h"
 #include "texts/editor_texts.h"
 
 #include <shlwapi.h>

@@ -1,5 +1,6 @@
 #include "buttons/button_file_names.h"
 
+#include "buttons/file_places.h"
 #include "buttons/icon_files.h"
 #include "common/file_paths.h"
 
@@ -51,16 +52,6 @@ std::wstring NumberSuffix(size_t number) {
 }
 
 }  // namespace
-
-bool IsLibraryIconName(const std::wstring& fileName) {
-    for (int n = 1; n <= 25; ++n) {
-        const std::wstring number = std::to_wstring(n);
-        if (SamePathText(fileName, number + L".ico") || SamePathText(fileName, number + L"gr.ico")) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::wstring SafeFileBaseName(const std::wstring& baseName) {
     std::wstring safe = baseName;

@@ -10,10 +10,6 @@
 
 namespace velmora {
 
-// Whether a file name is one of the shipped library icons' (1.ico to 25.ico, 1gr.ico to 25gr.ico),
-// without regard to case.
-bool IsLibraryIconName(const std::wstring& fileName);
-
 // A base name that Windows saves as it is when an extension follows it (".ico", ".lnk"), inside
 // the folder it is meant for: characters a file name cannot hold (< > : " / \ | ? * and control
 // characters) become "_", and a device name such as CON or "nul.txt" gets a "_" in front.

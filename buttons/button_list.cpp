@@ -1,4 +1,5 @@
 #include "buttons/button_list.h"
+#include "buttons/file_places.h"
 
 #include <cstdint>
 #include <vector>
@@ -71,7 +72,7 @@ void ButtonImages::LoadLibraryIcons(const std::wstring& programFolder) {
 void ButtonImages::LoadLibraryImage(long long number) {
     if (number < 1 || number > kLibraryIconCount || number > Count() || libraryLoaded_[number - 1]) return;
     libraryLoaded_[number - 1] = true;
-    const std::wstring file = libraryFolder_ + L"icons\\" + std::to_wstring(number) + L".ico";
+    const std::wstring file = LibraryHotIconFile(libraryFolder_, number);
     UniqueHicon icon(
         static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size_, size_, LR_LOADFROMFILE)));
     if (icon) ::ImageList_ReplaceIcon(list_.get(), static_cast<int>(number - 1), icon.get());

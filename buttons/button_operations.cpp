@@ -4,7 +4,7 @@
 
 #include "buttons/button_file_names.h"
 #include "buttons/button_mapping.h"
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 #include "buttons/paths.h"
 #include "buttons/shortcut_file.h"
 #include "common/file_paths.h"
@@ -17,11 +17,10 @@ namespace velmora {
 
 namespace {
 
-// Whether the record's "Icon File" was there before the update: the record's writes leave it
+// Whether the record's icon file value was there before the update: the record's writes leave it
 // alone, so it is there now exactly when it was.
-bool RecordHadIconFile(const CRegSettings& records, const SettingsSnapshot& before, const std::wstring& section) {
-    const std::optional<bool> remembered = records.RememberedValueThere(before, section, L"Icon File");
-    return remembered ? *remembered : records.GetSettingIfThere(section, L"Icon File").has_value();
+bool RecordHadIconFile(const CRegSettings& records, const SettingsSnapshot& before, int slot) {
+    return RecordValueWasThere(records, before, slot, &ButtonRecord::iconFile).value_or(false);
 }
 
 }  // namespace
@@ -69,7 +68,7 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
     std::vector<std::wstring> others = FilesOfOtherRows(-1);
     // A new file goes to the place of the button's scope, its folders made when missing; a kept
     // one stays where it is.
-    const std::wstring icons = places_.FolderFor(button.scope) + L"icons\\";
+    const std::wstring icons = IconsFolderOf(places_.FolderFor(button.scope));
     auto fail = [&](const std::wstring& what) { return FailPreparing(what, done, files); };
     auto keeps = [&](const std::wstring& file) { return places_.KeepsFileThere(file, button.scope); };
     auto noIconsFolder = [&] {
@@ -119,7 +118,7 @@ bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow
     const Button* updated = updatedRow ? &updatedRow->button : nullptr;
     auto fail = [&](const std::wstring& what) { return FailPreparing(what, done, files); };
     if (!button.parameters.empty()) {
-        const std::wstring shortcuts = places_.FolderFor(button.scope) + L"shortcuts\\";
+        const std::wstring shortcuts = ShortcutsFolderOf(places_.FolderFor(button.scope));
         // An updated button that keeps its program and parameters keeps its shortcut as it is.
         const bool kept =
             updated && !updated->link.empty() && SamePathText(updated->fileToLaunch, button.fileToLaunch) &&
@@ -218,7 +217,6 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
 
     const int slot = rowIndex;
     const std::wstring entrySection = ToolbarEntrySection(slot);
-    const std::wstring recordSection = ButtonRecordSection(slot);
     // Only the keys the update writes or deletes: the entry under the button's new root, under its
     // former root when the scope changes, and the record.
     const ButtonScope formerScope = former.button.scope;
@@ -226,7 +224,7 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
     SettingsSnapshot before;
     stores_.browser.Remember(before, entrySection, ForAllUsers(scope));
     if (formerScope != scope) stores_.browser.Remember(before, entrySection, ForAllUsers(formerScope));
-    stores_.records.Remember(before, recordSection);
+    stores_.records.Remember(before, ButtonRecordSection(slot));
 
     // The former row still shows its image: the new one never takes its place, so that a
     // failure leaves the row as it was.
@@ -239,8 +237,8 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
     if (formerScope != scope) written = RemoveToolbarEntry(stores_.browser, slot, formerScope);
     if (written) written = WriteToolbarEntry(stores_.browser, slot, scope, EntryFor(row.button, places_.programFolder));
     if (written) written = WriteButtonRecord(stores_.records, slot, record, RecordValueOrder::Add);
-    if (written && record.iconFile.empty() && RecordHadIconFile(stores_.records, before, recordSection)) {
-        written = stores_.records.DeleteSetting(recordSection, L"Icon File", false);
+    if (written && record.iconFile.empty() && RecordHadIconFile(stores_.records, before, slot)) {
+        written = RemoveRecordValue(stores_.records, slot, &ButtonRecord::iconFile);
     }
     if (!written) {
         Undo(before, files, imagesBefore, WriteFailure(L"changed", written));
@@ -298,27 +296,11 @@ bool ButtonOperations::DeleteButton(int rowIndex) {
 RewriteResult ButtonOperations::RewriteRows(int first, bool withCount) {
     // Every button is written even when one write is refused (an "All Users" entry for a user
     // without administrator rights): the others still reach the registry.
-    const int rows = static_cast<int>(list_.rows.size());
-    RewriteResult result;
-    for (int slot = first; slot < rows && slot < kSlotCount; ++slot) {
-        const Button& button = list_.rows[slot].button;
-        const RegistryResult entryWritten =
-            WriteToolbarEntry(stores_.browser, slot, button.scope, EntryFor(button, places_.programFolder));
-        // "Count" takes the number of rows once, after the first entry: writing it again for every
-        // row would store the same text each time.
-        RegistryResult countWritten;
-        if (withCount && slot == first) countWritten = WriteButtonCount(stores_.records, rows);
-        const RegistryResult recordWritten = countWritten.Then(WriteButtonRecord(
-            stores_.records, slot, RecordFor(button, places_.programFolder), RecordValueOrder::Rewrite));
-        const RegistryResult slotWritten = entryWritten.Then(recordWritten);
-        if (!slotWritten && result.firstRefusedSlot < 0) {
-            result.firstRefusedSlot = slot;
-            result.firstFailure = slotWritten;
-        }
-        result.entriesWritten = result.entriesWritten && entryWritten;
-        result.recordsWritten = result.recordsWritten && recordWritten;
+    std::vector<SlotContents> slots;
+    for (int row = first; row < static_cast<int>(list_.rows.size()); ++row) {
+        slots.push_back(SlotFor(list_.rows[row].button, places_.programFolder));
     }
-    return result;
+    return WriteSlots(stores_, first, slots, withCount);
 }
 
 std::wstring ButtonOperations::DeleteFailure(int deleted, int blamed, const RegistryResult& cause) const {

@@ -5,7 +5,7 @@
 #include "texts/editor_texts.h"
 #include "buttons/button.h"
 #include "buttons/button_list.h"
-#include "buttons/button_records.h"
+#include "buttons/stored_layout.h"
 #include "buttons/file_places.h"
 #include "buttons/icon_files.h"
 #include "common/prompts.h"
@@ -30,15 +30,6 @@ struct ButtonDraft {
 struct ButtonOutcome {
     bool done = false;
     std::wstring diskIconCopy;
-};
-
-// Whether a rewrite of all buttons reached the registry: the browser entries and the records.
-struct RewriteResult {
-    bool entriesWritten = true;
-    bool recordsWritten = true;
-    int firstRefusedSlot = -1;    // the first slot whose entry or record was refused
-    RegistryResult firstFailure;  // and what was refused there
-    explicit operator bool() const { return entriesWritten && recordsWritten; }
 };
 
 // The button the start-up load lists for a record, read without writing anything: a program or

@@ -2,9 +2,7 @@
 #include "buttons/button_operations.h"
 
 #include "buttons/button_mapping.h"
-#include "buttons/button_records.h"
-#include "buttons/button_slots.h"
-#include "buttons/toolbar_entry.h"
+#include "buttons/stored_layout.h"
 
 namespace velmora {
 
@@ -14,7 +12,7 @@ ButtonOperations::StoredList ButtonOperations::ReadStoredList() {
 
     // Records left by the earlier version are loaded from there, once, and then moved here.
     StoredList stored;
-    stored.earlierVersionFound = stores_.earlierRecords.GetSettingIfThere(kAddedButtons, L"Count").has_value();
+    stored.earlierVersionFound = EarlierRecordsFound(stores_);
     const CRegSettings& records = stored.earlierVersionFound ? stores_.earlierRecords : stores_.records;
 
     stored.count = ReadButtonCount(records);
@@ -47,7 +45,7 @@ void ButtonOperations::LoadAtStartup() {
     // The earlier version's records go only when all of them reached their new place.
     if (stored.earlierVersionFound && rewritten.recordsWritten) {
         // What stays of it after a refusal is found and moved again at the next start.
-        static_cast<void>(stores_.earlierRecords.DeleteSetting(L"", L"", false));
+        static_cast<void>(RemoveEarlierRecords(stores_));
     }
 }
 
@@ -70,13 +68,10 @@ void ButtonOperations::ClearVacatedSlots(int first, int end) {
 }
 
 void ButtonOperations::EraseDamagedStore() {
-    // Best effort, as the deleter does: a slot that refuses does not stop the others.
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        static_cast<void>(RemoveToolbarEntry(stores_.browser, slot, ButtonScope::AllUsers));
-        static_cast<void>(RemoveToolbarEntry(stores_.browser, slot, ButtonScope::CurrentUser));
-        static_cast<void>(RemoveButtonRecord(stores_.records, slot));
-        static_cast<void>(WriteButtonCount(stores_.records, 0));
-    }
+    // Best effort, as the deleter does: a slot that refuses does not stop the others. The count
+    // is left at none.
+    EraseEverySlot(stores_);
+    static_cast<void>(WriteButtonCount(stores_.records, 0));
 }
 
 Button ListedButton(const ButtonRecord& record, const FilePlaces& places, IconHolder& picico) {

@@ -9,7 +9,9 @@ namespace velmora {
 
 namespace {
 
-constexpr const wchar_t* kOwnSubfolders[] = {L"icons\\", L"shortcuts\\"};
+constexpr const wchar_t* kIconsFolder = L"icons\\";
+constexpr const wchar_t* kShortcutsFolder = L"shortcuts\\";
+constexpr const wchar_t* kOwnSubfolders[] = {kIconsFolder, kShortcutsFolder};
 
 // Whether the file the path opens lies directly in "icons\" or "shortcuts\" of place.
 bool InPlace(const std::wstring& opened, const std::wstring& place) {
@@ -46,6 +48,46 @@ bool CanMakeFileIn(const std::wstring& folder) {
 }
 
 }  // namespace
+
+std::wstring IconsFolderOf(const std::wstring& place) {
+    return place + kIconsFolder;
+}
+
+std::wstring ShortcutsFolderOf(const std::wstring& place) {
+    return place + kShortcutsFolder;
+}
+
+std::wstring LibraryIconFile(const std::wstring& programFolder, long long number) {
+    return IconsFolderOf(programFolder) + std::to_wstring(number) + L"gr.ico";
+}
+
+std::wstring LibraryHotIconFile(const std::wstring& programFolder, long long number) {
+    return IconsFolderOf(programFolder) + std::to_wstring(number) + L".ico";
+}
+
+long long LibraryNumberOrFirst(long long number) {
+    return number >= 1 && number <= kLibraryIconCount ? number : 1;
+}
+
+int LibraryNumberOfPair(const std::wstring& icon, const std::wstring& hotIcon) {
+    for (int number = 1; number <= kLibraryIconCount; ++number) {
+        if (SamePathText(NameOfPath(icon), NameOfPath(LibraryIconFile(L"", number))) &&
+            SamePathText(NameOfPath(hotIcon), NameOfPath(LibraryHotIconFile(L"", number)))) {
+            return number;
+        }
+    }
+    return 0;
+}
+
+bool IsLibraryIconName(const std::wstring& fileName) {
+    for (int number = 1; number <= kLibraryIconCount; ++number) {
+        if (SamePathText(fileName, NameOfPath(LibraryIconFile(L"", number))) ||
+            SamePathText(fileName, NameOfPath(LibraryHotIconFile(L"", number)))) {
+            return true;
+        }
+    }
+    return false;
+}
 
 std::wstring FilePlaces::FolderFor(ButtonScope scope) const {
     const std::wstring& place = ForAllUsers(scope) ? machineFolder : userFolder;
@@ -86,12 +128,42 @@ FilePlaces FindFilePlaces(const std::wstring& programFolder) {
     return places;
 }
 
-bool IsOwnButtonFile(const FilePlaces& places, const std::wstring& path) {
+std::wstring FolderOfKind(const std::wstring& place, OwnFileKind kind) {
+    return kind == OwnFileKind::Icon ? IconsFolderOf(place) : ShortcutsFolderOf(place);
+}
+
+std::optional<OwnFileKind> OwnFileKindOf(const FilePlaces& places, const std::wstring& path) {
     const std::wstring opened = FullPath(path);
-    const std::wstring name = opened.substr(opened.find_last_of(L'\\') + 1);
-    if (opened.empty() || name.find(L':') != std::wstring::npos || IsLibraryIconName(name)) return false;
+    const std::wstring name = NameOfPath(opened);
+    if (opened.empty() || name.find(L':') != std::wstring::npos || IsLibraryIconName(name)) return std::nullopt;
+    const std::wstring folder = FolderOfPath(opened);
     for (const std::wstring& place : places.OwnFolders()) {
-        if (InPlace(opened, place)) return true;
+        if (place.empty()) continue;
+        for (OwnFileKind kind : {OwnFileKind::Icon, OwnFileKind::Shortcut}) {
+            if (!SamePathText(folder, FullPath(FolderOfKind(place, kind)))) continue;
+            if (PassesThroughLink(opened, FullPath(place))) return std::nullopt;
+            return kind;
+        }
+    }
+    return std::nullopt;
+}
+
+bool IsOwnButtonFile(const FilePlaces& places, const std::wstring& path) {
+    return OwnFileKindOf(places, path).has_value();
+}
+
+bool PassesThroughLink(const std::wstring& path, const std::wstring& stopAt) {
+    std::wstring at = path;
+    while (!at.empty() && at.back() == L'\\') at.pop_back();
+    std::wstring stop = stopAt;
+    while (!stop.empty() && stop.back() == L'\\') stop.pop_back();
+    while (!at.empty()) {
+        const DWORD attributes = ::GetFileAttributesW(at.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+        if (SamePathText(at, stop) || stop.empty()) return false;
+        const size_t slash = at.find_last_of(L'\\');
+        if (slash == std::wstring::npos || slash < 3) return false;
+        at.resize(slash);
     }
     return false;
 }

@@ -8,10 +8,29 @@
 
 #include "buttons/button.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace velmora {
+
+// The folders of a place that hold Velmora's files, each ending in a backslash: the buttons' icon
+// files (and, beside the program, the library icons), and the shortcuts that carry parameters.
+std::wstring IconsFolderOf(const std::wstring& place);
+std::wstring ShortcutsFolderOf(const std::wstring& place);
+
+// The library icons shipped in the program's icons folder: number n (1 to 25) as a normal (grey)
+// file "ngr.ico" and a hot (colour) file "n.ico".
+std::wstring LibraryIconFile(const std::wstring& programFolder, long long number);
+std::wstring LibraryHotIconFile(const std::wstring& programFolder, long long number);
+// The library number a stored number stands for: 1 to 25 as it is, anything else library icon 1.
+long long LibraryNumberOrFirst(long long number);
+// The library icon a pair of icon files names by their file names ("ngr.ico" and "n.ico", in any
+// folder); 0 when they are not such a pair.
+int LibraryNumberOfPair(const std::wstring& icon, const std::wstring& hotIcon);
+// Whether a file name is one of the library icons' (1.ico to 25.ico, 1gr.ico to 25gr.ico), without
+// regard to case.
+bool IsLibraryIconName(const std::wstring& fileName);
 
 struct FilePlaces {
     // Each folder ends in a backslash; an empty one is not known (no such known folder).
@@ -43,11 +62,26 @@ FilePlaces FindFilePlaces(const std::wstring& programFolder);
 // Velmora's own files, for whatever only reads.
 FilePlaces OwnFilePlaces(const std::wstring& programFolder);
 
-// Whether path is one of Velmora's own files, which it may delete: directly in "icons\" or
-// "shortcuts\" of one of the places, judged by the file the path opens; never a library icon
-// (1.ico to 25.ico, 1gr.ico to 25gr.ico), and never a name with ':' (a stream such as
-// "5.ico::$DATA" opens the library file itself; Velmora's names hold none).
+// The two kinds of files Velmora makes for a button, each in a folder of its own in every place.
+enum class OwnFileKind { Icon, Shortcut };
+std::wstring FolderOfKind(const std::wstring& place, OwnFileKind kind);
+
+// Which of Velmora's own folders holds path: directly in "icons\" or "shortcuts\" of one of the
+// places, judged by the file the path opens; never a library icon (1.ico to 25.ico, 1gr.ico to
+// 25gr.ico), never a name with ':' (a stream such as "5.ico::$DATA" opens the library file itself;
+// Velmora's names hold none), and never a path that passes through a symbolic link or junction
+// from the place down (the place, its folder or the file itself): what such a link leads to is
+// not Velmora's. Nothing for any other path.
+std::optional<OwnFileKind> OwnFileKindOf(const FilePlaces& places, const std::wstring& path);
+
+// Whether path is one of Velmora's own files, which a button whose record names it may take with
+// it when it goes: OwnFileKindOf tells a kind. A file that no button names is Velmora's to remove
+// only when it is on the list of files Velmora made (the stored layout keeps it per account).
 bool IsOwnButtonFile(const FilePlaces& places, const std::wstring& path);
+
+// Whether the file or folder at path, or a folder above it up to and with stopAt (a folder ending
+// in a backslash that path lies in), is a symbolic link, a junction or another reparse point.
+bool PassesThroughLink(const std::wstring& path, const std::wstring& stopAt);
 
 // Makes the folder (ending in a backslash) and the missing ones above it; answers whether it is
 // there now. The folders it made are added to made, the outermost first.

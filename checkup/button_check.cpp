@@ -3,7 +3,7 @@
 #include "buttons/button_file_names.h"
 #include "buttons/button_mapping.h"
 #include "buttons/button_operations.h"
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 #include "buttons/icon_files.h"
 #include "buttons/shortcut_file.h"
 #include "checkup/finding_texts.h"
@@ -15,8 +15,6 @@
 namespace velmora {
 
 namespace {
-
-constexpr REGSAM kMachineViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
 
 bool HoldsIcon(const std::wstring& file) {
     return FileExists(file) && static_cast<bool>(ProgramIconPicture(file, 0, false));
@@ -33,12 +31,12 @@ public:
 
     ButtonCheck Run() {
         check_.buttons = static_cast<int>(stored_.buttons.size());
-        if (stored_.earlierVersion) Add(texts::EarlierRecords());
+        if (stored_.earlierVersion()) Add(texts::EarlierRecords());
         for (int row = 0; row < check_.buttons && IsValidSlot(row); ++row) CheckRow(row);
         CheckSlots();
         for (const std::wstring& place : places_.OwnFolders()) {
-            CheckFiles(place + L"icons\\", L".ico");
-            CheckFiles(place + L"shortcuts\\", L".lnk");
+            CheckFiles(IconsFolderOf(place), L".ico");
+            CheckFiles(ShortcutsFolderOf(place), L".lnk");
         }
         return std::move(check_);
     }
@@ -56,7 +54,7 @@ private:
 
         // The icon first: a disk icon that is gone changes what the entry and the record say.
         bool libraryIconOne = false;
-        if (record.icon == L"disk" && button.iconKind != IconKind::Disk) {
+        if (record.icon == kRecordIconDisk && button.iconKind != IconKind::Disk) {
             Add(texts::DiskIconGone(index, name, record.iconFile, FileExists(record.iconFile)));
             libraryIconOne = true;
         } else if (button.iconKind == IconKind::Disk && !HoldsIcon(button.iconFile)) {
@@ -71,7 +69,7 @@ private:
             }
         }
         CheckShortcut(index, name, button);
-        if (!stored_.earlierVersion) CheckRecord(index, name, button, libraryIconOne);
+        if (!stored_.earlierVersion()) CheckRecord(index, name, button, libraryIconOne);
         CheckEntry(index, name, button, libraryIconOne);
     }
 
@@ -147,10 +145,10 @@ private:
 
     void CheckSlots() {
         const int rows = check_.buttons;
-        const std::wstring countText = stored_.countText.value_or(L"");
+        const std::wstring countText = stored_.countText().value_or(L"");
         if (stored_.countPastSlots) {
             Add(texts::CountPastSlots(countText));
-        } else if (!stored_.earlierVersion && LeadingNumber(countText) != rows && (rows > 0 || stored_.countText)) {
+        } else if (!stored_.earlierVersion() && LeadingNumber(countText) != rows && (rows > 0 || stored_.countText())) {
             Add(texts::CountDiffers(countText, rows));
         }
         for (int slot = rows; slot < kSlotCount; ++slot) {

@@ -3,7 +3,7 @@
 #include "buttons/button_file_names.h"
 #include "buttons/button_mapping.h"
 #include "buttons/button_operations.h"
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 #include "buttons/icon_files.h"
 #include "buttons/paths.h"
 #include "buttons/shortcut_file.h"
@@ -49,7 +49,7 @@ bool NameProgramIconInPlace(std::vector<Button>& buttons, int row, const ButtonR
         others.push_back(buttons[other].iconFile);
         others.push_back(buttons[other].link);
     }
-    button.iconFile = ChooseButtonFilePath(folder + L"icons\\", PathPart(button.fileToLaunch, PathSelector::BaseName),
+    button.iconFile = ChooseButtonFilePath(IconsFolderOf(folder), PathPart(button.fileToLaunch, PathSelector::BaseName),
                                            L".ico", others);
     return true;
 }
@@ -77,7 +77,7 @@ RegistryResult WriteRegistry(RegistryStores& stores, const StoredButtons& stored
             toWrite.insert(finding.row);
         }
     }
-    const bool moveEarlier = stored.earlierVersion && Has(findings, Fix::MoveEarlierRecords);
+    const bool moveEarlier = stored.earlierVersion() && Has(findings, Fix::MoveEarlierRecords);
     // The earlier version's records all move: every button is written into Velmora's place.
     if (moveEarlier) {
         for (int row = 0; row < static_cast<int>(buttons.size()); ++row) toWrite.insert(row);
@@ -101,7 +101,7 @@ RegistryResult WriteRegistry(RegistryStores& stores, const StoredButtons& stored
         note(WriteButtonCount(stores.records, static_cast<long long>(buttons.size())));
     }
     // The earlier version's records go only when all of them reached their new place.
-    if (moveEarlier && result) note(stores.earlierRecords.DeleteSetting(L"", L"", false));
+    if (moveEarlier && result) note(RemoveEarlierRecords(stores));
     return result;
 }
 
@@ -146,7 +146,7 @@ RepairResult RepairButtons(RegistryApi& registry, const FilePlaces& places) {
         result.administratorNeeded = written.MachineAccessDenied();
         result.refusedAt = texts::RootName(written.root, written.view);
         // The snapshot names every key by its root and path: any store puts them back.
-        result.restored = static_cast<bool>(stores.records.Restore(stored.keys));
+        result.restored = static_cast<bool>(stores.records.Restore(stored.keys()));
         result.after = result.before;
         return result;
     }

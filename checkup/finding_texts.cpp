@@ -1,6 +1,6 @@
 #include "checkup/finding_texts.h"
 
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 
 namespace velmora::texts {
 

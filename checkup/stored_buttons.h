@@ -4,8 +4,8 @@
 #pragma once
 
 #include "buttons/button.h"
-#include "buttons/button_records.h"
 #include "buttons/file_places.h"
+#include "buttons/stored_layout.h"
 #include "settings/registry_stores.h"
 
 #include <optional>
@@ -18,22 +18,19 @@ struct StoredButtons {
     // The listed buttons, read as the editor's start-up reads them, and the record each came from.
     std::vector<Button> buttons;
     std::vector<ButtonRecord> records;
-    bool earlierVersion = false;            // the list comes from the earlier version's records
-    std::optional<std::wstring> countText;  // "Count" of Velmora's own records as stored
-    bool countPastSlots = false;            // the listed "Count" is more than the slots: the start-up erases them all
-    // Every slot's entry under the current user's root and under the machine's (both views), every
-    // slot's record and the key of "Count"; the earlier version's keys too when the list is theirs.
-    SettingsSnapshot keys;
+    std::vector<int> slots;       // the slot each listed button's record is in
+    bool countPastSlots = false;  // the listed "Count" is more than the slots: the start-up erases them all
+    StoredSlots slotKeys;         // every key of the slots as it was read
 
-    // The remembered key of a slot's entry under a root and view (0 for the current user's root),
-    // and of a slot's record; null when it is not there.
-    const SettingsSnapshot::Key* Entry(int slot, HKEY root, REGSAM view) const;
-    const SettingsSnapshot::Key* Record(int slot) const;
+    bool earlierVersion() const { return slotKeys.earlierVersion; }
+    const std::optional<std::wstring>& countText() const { return slotKeys.countText; }
+    const SettingsSnapshot& keys() const { return slotKeys.keys; }
+    const SettingsSnapshot::Key* Entry(int slot, HKEY root, REGSAM view) const {
+        return slotKeys.Entry(slot, root, view);
+    }
+    const SettingsSnapshot::Key* Record(int slot) const { return slotKeys.Record(slot); }
 };
 
 StoredButtons ReadStoredButtons(const RegistryStores& stores, const FilePlaces& places);
-
-// A remembered value's text when it is a text; nothing when the key has no such value.
-std::optional<std::wstring> KeyText(const SettingsSnapshot::Key& key, const std::wstring& name);
 
 }  // namespace velmora

@@ -1,8 +1,6 @@
 #include "deleter/delete_all_buttons.h"
 
-#include "buttons/button_records.h"
-#include "buttons/button_slots.h"
-#include "buttons/toolbar_entry.h"
+#include "buttons/stored_layout.h"
 
 #include <string>
 
@@ -24,12 +22,7 @@ int DeleteAllAddedButtons(RegistryStores& stores, Prompts& prompts) {
     // Every deletion is tried, whatever the one before it came to. A deletion can be refused (the
     // machine's root needs administrator rights), so success is only claimed for what is really
     // gone, counted afterwards.
-    static_cast<void>(stores.records.DeleteSetting(kAddedButtons, L"Count", false));
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        static_cast<void>(RemoveButtonRecord(stores.records, slot));
-        static_cast<void>(RemoveToolbarEntry(stores.browser, slot, ButtonScope::AllUsers));
-        static_cast<void>(RemoveToolbarEntry(stores.browser, slot, ButtonScope::CurrentUser));
-    }
+    EraseEverySlot(stores);
     const int remaining = CountRemainingButtonKeys(stores);
     if (remaining == 0) {
         prompts.Message(kSuccessText, kSuccessTitle, MB_OK | MB_ICONINFORMATION);

@@ -1,7 +1,6 @@
 #include "mainwindow/editor_commands.h"
 
-#include "buttons/button_slots.h"
-#include "buttons/toolbar_entry.h"
+#include "buttons/stored_layout.h"
 #include "settings/preferences.h"
 
 namespace velmora {

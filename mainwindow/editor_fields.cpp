@@ -1,4 +1,5 @@
 #include "mainwindow/editor_fields.h"
+#include "buttons/file_places.h"
 
 #include "buttons/paths.h"
 #include "common/ui_metrics.h"
@@ -9,7 +10,7 @@ namespace velmora {
 UniqueHicon LoadLibraryIcon(const std::wstring& programFolder, int number) {
     // 20 pixels at 100 %, and as many more as the screen's DPI asks (30 at 150 %, 40 at 200 %).
     const int size = ::MulDiv(20, ScreenDpi(), 96);
-    const std::wstring file = programFolder + L"icons\\" + std::to_wstring(number) + L".ico";
+    const std::wstring file = LibraryHotIconFile(programFolder, number);
     return UniqueHicon(
         static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
 }

@@ -1,4 +1,5 @@
 #include "mainwindow/icon_library_window.h"
+#include "buttons/file_places.h"
 
 #include "buttons/button_list.h"
 #include "common/unique_handles.h"
@@ -31,7 +32,7 @@ void IconLibraryWindow::OnInit() {
     const int iconSize = MulDiv(20, dpi(), 96);
     images_.reset(::ImageList_Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, kLibraryIconCount, 0));
     for (int number = 1; number <= kLibraryIconCount; ++number) {
-        const std::wstring file = programFolder_ + L"icons\\" + std::to_wstring(number) + L".ico";
+        const std::wstring file = LibraryHotIconFile(programFolder_, number);
         UniqueHicon icon(
             static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, iconSize, iconSize, LR_LOADFROMFILE)));
         // A missing file keeps its place, so that button n stays icon n.

@@ -1,6 +1,6 @@
 #include "mainwindow/main_window.h"
 
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 #include "buttons/file_places.h"
 #include "buttons/paths.h"
 #include "common/file_paths.h"
@@ -297,8 +297,7 @@ bool MainWindow::Form_Load() {
         return false;
     }
     EnableAutoComplete(Item(IDC_TEXT1));
-    std::wstring icons = setup_.programFolder + L"icons";
-    if (!FolderExists(icons)) {
+    if (!FolderExists(IconsFolderOf(setup_.programFolder))) {
         prompts_.Message(kNoIconFolderText, kProblemTitle, MB_OK | MB_ICONSTOP);
         return false;
     }

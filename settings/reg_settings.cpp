@@ -3,6 +3,7 @@
 #include "common/file_paths.h"
 #include "common/module_info.h"
 
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -394,6 +395,19 @@ std::optional<bool> CRegSettings::RememberedValueThere(const SettingsSnapshot& s
         return false;
     }
     return std::nullopt;
+}
+
+const SettingsSnapshot::Key* SettingsSnapshot::Find(HKEY root, REGSAM view, const std::wstring& path) const {
+    for (const Key& key : keys_) {
+        if (key.root == root && key.view == view && SamePathText(key.path, path)) return &key;
+    }
+    return nullptr;
+}
+
+std::wstring SettingsSnapshot::Text(const Value& value) {
+    std::vector<wchar_t> buffer(value.data.size() / sizeof(wchar_t));
+    if (!buffer.empty()) std::memcpy(buffer.data(), value.data.data(), buffer.size() * sizeof(wchar_t));
+    return TextFromData(buffer, static_cast<DWORD>(value.data.size()));
 }
 
 CRegSettings SettingsStore(RegistryApi& registry, const wchar_t* company, const wchar_t* appName) {

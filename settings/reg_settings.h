@@ -51,6 +51,12 @@ public:
     // The keys in the order they were remembered: for the machine's root one per view, the 64-bit
     // view first. What a check reads without changing anything.
     const std::vector<Key>& keys() const { return keys_; }
+    // The key remembered under the root, in the view (0 for the current user's root), at the path
+    // below the root; null when it was not remembered.
+    const Key* Find(HKEY root, REGSAM view, const std::wstring& path) const;
+    // The text of a value as every reader takes it: its data of any type as whole characters,
+    // less one terminating zero.
+    static std::wstring Text(const Value& value);
 
 private:
     friend class CRegSettings;

@@ -2,7 +2,7 @@
 
 #include "buttons/button_file_names.h"
 #include "buttons/button_mapping.h"
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 #include "common/file_paths.h"
 #include "transfer/transfer_paths.h"
 
@@ -19,21 +19,6 @@ RegKey KeyOf(std::wstring path, const NamedTexts& values) {
     key.path = std::move(path);
     for (const auto& [name, text] : values) key.values.push_back({name, false, REG_SZ, text, {}, 0});
     return key;
-}
-
-// The folder of the program's own files ("icons" or "shortcuts") that holds file, in any of the
-// places, judged by the path it opens; empty for any other file and for the library icons. As the
-// deletion of a button's files judges them, so that what an export copies is what a delete would
-// remove.
-std::wstring OwnFolderOf(const std::wstring& file, const FilePlaces& places) {
-    if (!IsOwnButtonFile(places, file)) return {};
-    const std::wstring folder = FolderOfPath(FullPath(file));
-    for (const std::wstring& place : places.OwnFolders()) {
-        for (const wchar_t* subfolder : {L"icons", L"shortcuts"}) {
-            if (SamePathText(folder, FullPath(place + subfolder + L"\\"))) return subfolder;
-        }
-    }
-    return {};
 }
 
 }  // namespace
@@ -62,8 +47,8 @@ RegFile ExportedRegFile(const ButtonList& list, const std::wstring& programFolde
         file.keys.push_back(KeyOf(root + L"\\" + kProgramKey + ButtonRecordSection(slot),
                                   RecordValues(RecordFor(row.button, programFolder), RecordValueOrder::Add)));
     }
-    file.keys.push_back(
-        KeyOf(root + L"\\" + kProgramKey + kAddedButtons, {{L"Count", std::to_wstring(std::min(count, kSlotCount))}}));
+    file.keys.push_back(KeyOf(root + L"\\" + kProgramKey + kAddedButtons,
+                              {{kCountValue, std::to_wstring(std::min(count, kSlotCount))}}));
     return file;
 }
 
@@ -107,17 +92,20 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
     report.lines.push_back(CountOfButtons(exported) + (exported == 1 ? L" was" : L" were") + L" exported to \"" + file +
                            L"\".");
 
-    // Each of the program's own files once, under its own name.
+    // Each of the program's own files once, under its own name, in the folder of its kind. As the
+    // deletion of a button's files judges them, so that what an export copies is what a delete
+    // would remove.
     std::set<std::wstring> copied;
     std::vector<std::wstring> failed;
     for (size_t row = 0; row < exported; ++row) {
         for (const std::wstring& used : {list.rows[row].button.iconFile, list.rows[row].button.link}) {
-            const std::wstring folder = used.empty() ? L"" : OwnFolderOf(used, places);
-            if (folder.empty() || !FileExists(used)) continue;
-            const std::wstring target = filesFolder + folder + L"\\" + NameOfPath(FullPath(used));
+            const std::optional<OwnFileKind> kind = used.empty() ? std::nullopt : OwnFileKindOf(places, used);
+            if (!kind || !FileExists(used)) continue;
+            const std::wstring folder = FolderOfKind(filesFolder, *kind);
+            const std::wstring target = folder + NameOfPath(FullPath(used));
             if (!copied.insert(target).second) continue;
             ::CreateDirectoryW(filesFolder.c_str(), nullptr);
-            ::CreateDirectoryW((filesFolder + folder).c_str(), nullptr);
+            ::CreateDirectoryW(folder.c_str(), nullptr);
             if (!::CopyFileW(used.c_str(), target.c_str(), FALSE)) failed.push_back(used);
         }
     }

@@ -1,11 +1,10 @@
 #include "transfer/button_import.h"
 
 #include "buttons/button_checks.h"
-#include "buttons/button_records.h"
-#include "buttons/button_slots.h"
+#include "buttons/button_mapping.h"
+#include "buttons/stored_layout.h"
 #include "buttons/icon_files.h"
 #include "buttons/paths.h"
-#include "buttons/toolbar_entry.h"
 #include "common/file_paths.h"
 #include "transfer/transfer_paths.h"
 
@@ -73,19 +72,6 @@ struct KeyGroup {
     }
 };
 
-// Library icon n when icon and hot are its grey and colour files ("ngr.ico", "n.ico"); else 0.
-int LibraryPair(const std::wstring& icon, const std::wstring& hot) {
-    const std::wstring iconName = PathPart(icon, PathSelector::BaseName) + PathPart(icon, PathSelector::Extension);
-    const std::wstring hotName = PathPart(hot, PathSelector::BaseName) + PathPart(hot, PathSelector::Extension);
-    for (int number = 1; number <= kLibraryIconCount; ++number) {
-        if (SamePathText(iconName, std::to_wstring(number) + L"gr.ico") &&
-            SamePathText(hotName, std::to_wstring(number) + L".ico")) {
-            return number;
-        }
-    }
-    return 0;
-}
-
 bool HasIcon(const std::wstring& file) {
     return !file.empty() && static_cast<bool>(ProgramIconPicture(file, 0, false));
 }
@@ -94,10 +80,11 @@ bool HasIcon(const std::wstring& file) {
 // itself; empty when neither gives an icon.
 std::wstring FoundIconFile(const std::wstring& path, const std::wstring& filesFolder) {
     if (path.empty()) return {};
-    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    const std::wstring name = NameOfPath(path);
     const bool plainName =
         !name.empty() && name != L"." && name != L".." && name.find_first_of(L"/:") == std::wstring::npos;
-    if (plainName && HasIcon(filesFolder + L"icons\\" + name)) return filesFolder + L"icons\\" + name;
+    const std::wstring copy = FolderOfKind(filesFolder, OwnFileKind::Icon) + name;
+    if (plainName && HasIcon(copy)) return copy;
     return HasIcon(path) ? path : std::wstring();
 }
 
@@ -122,7 +109,7 @@ bool AlreadyListed(const ButtonList& list, const Button& button) {
 
 ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
     ButtonsInFile found;
-    const std::wstring extensions = L"Extensions\\";
+    const std::wstring extensions = kExtensionsSection;
     const std::wstring recordsKey = std::wstring(kProgramKey) + kAddedButtons;
     // Entries by scope and GUID, in the order they first appear; records by GUID.
     std::vector<std::pair<bool, std::wstring>> entryOrder;
@@ -158,8 +145,8 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
     std::map<std::wstring, bool> recordUsed;
     for (const auto& id : entryOrder) {
         const KeyGroup& entry = entries[id];
-        const std::optional<std::wstring> clsid = entry.Text(L"Clsid");
-        if (!clsid || !SamePathText(*clsid, kToolbarButtonClsid) || !entry.Find(L"Exec")) {
+        const std::optional<std::wstring> clsid = entry.Text(kEntryClsidValue);
+        if (!clsid || !SamePathText(*clsid, kToolbarButtonClsid) || !entry.Find(EntryValueName(&ToolbarEntry::exec))) {
             found.otherKeys += entry.keys.size();
             continue;
         }
@@ -171,26 +158,23 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
         if (recordKeys && !recordUsed[id.second]) recordKeys->NoteValuesThatAreNoTexts(found.errors);
         if (recordKeys) recordUsed[id.second] = true;
         if (found.errors.size() != errorsBefore) continue;
-        const std::wstring exec = *entry.Text(L"Exec");
-        auto recordText = [&](const wchar_t* name) { return recordKeys ? recordKeys->Text(name) : std::nullopt; };
+        const FoundEntry entryTexts = FoundEntryOf([&entry](const wchar_t* name) { return entry.Text(name); });
+        std::optional<FoundRecord> recordTexts;
+        if (recordKeys) {
+            recordTexts = FoundRecordOf([recordKeys](const wchar_t* name) { return recordKeys->Text(name); });
+        }
 
         ButtonInFile button;
-        Button& b = button.button;
-        b.scope = id.first ? ButtonScope::AllUsers : ButtonScope::CurrentUser;
-        const std::wstring program = recordText(L"Program").value_or(L"");
-        b.fileToLaunch = program.empty() ? exec : program;
-        b.parameters = program.empty() ? L"" : recordText(L"Arguments").value_or(L"");
-        b.buttonText =
-            entry.Text(L"ButtonText")
-                .value_or(recordText(L"ButtonText").value_or(PathPart(b.fileToLaunch, PathSelector::BaseName)));
-        b.menuText = entry.Text(L"MenuText").value_or(recordText(L"MenuText").value_or(b.buttonText));
-        b.statusBarText = entry.Text(L"MenuStatusBar").value_or(recordText(L"MenuStatusBar").value_or(b.buttonText));
-        if (!program.empty()) {
-            button.recordIcon = recordText(L"Icon").value_or(L"");
-            button.recordIconFile = recordText(L"Icon File").value_or(L"");
+        button.button = ButtonFromCopies(entryTexts, recordTexts ? &*recordTexts : nullptr,
+                                         id.first ? ButtonScope::AllUsers : ButtonScope::CurrentUser);
+        // The record's icon counts only where the record gives the file to launch, and only when it
+        // is there: a record without one leaves the icon to the entry.
+        if (recordTexts && !recordTexts->program.value_or(L"").empty()) {
+            button.recordIcon = recordTexts->icon;
+            button.recordIconFile = recordTexts->iconFile.value_or(L"");
         }
-        button.entryIcon = entry.Text(L"Icon").value_or(L"");
-        button.entryHotIcon = entry.Text(L"HotIcon").value_or(L"");
+        button.entryIcon = entryTexts.icon.value_or(L"");
+        button.entryHotIcon = entryTexts.hotIcon.value_or(L"");
         found.buttons.push_back(std::move(button));
     }
     return found;
@@ -207,16 +191,15 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
     };
 
     const std::wstring kind = button.recordIcon.value_or(L"");
-    if (button.recordIcon && kind != L"program" && kind != L"disk") {
-        const long long number = LeadingNumber(kind);
-        b.libraryNumber = number >= 1 && number <= kLibraryIconCount ? number : 1;
+    if (button.recordIcon && kind != kRecordIconProgram && kind != kRecordIconDisk) {
+        b.libraryNumber = LibraryNumberOrFirst(LeadingNumber(kind));
         return draft;
     }
-    if (kind == L"program" && TakeProgramIcons(b.fileToLaunch).small) {
+    if (kind == kRecordIconProgram && TakeProgramIcons(b.fileToLaunch).small) {
         b.iconKind = IconKind::Program;
         return draft;
     }
-    if (kind == L"disk") {
+    if (kind == kRecordIconDisk) {
         const std::wstring file = FoundIconFile(button.recordIconFile, filesFolder);
         if (!file.empty()) {
             disk(file);
@@ -224,7 +207,7 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
         }
     }
     // From the entry: what a record could not give, and all of a button without one.
-    if (const int number = LibraryPair(button.entryIcon, button.entryHotIcon)) {
+    if (const int number = LibraryNumberOfPair(button.entryIcon, button.entryHotIcon)) {
         b.libraryNumber = number;
         return draft;
     }
@@ -235,7 +218,7 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
             return draft;
         }
     }
-    if (kind != L"program" && TakeProgramIcons(b.fileToLaunch).small) b.iconKind = IconKind::Program;
+    if (kind != kRecordIconProgram && TakeProgramIcons(b.fileToLaunch).small) b.iconKind = IconKind::Program;
     return draft;
 }
 
@@ -247,9 +230,13 @@ std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsIn
         for (const RegFileError& error : errors) report.lines.push_back(error.Text());
         return report;
     };
-    const RegFileReadResult read = ReadRegFile(file);
+    // A relative name is taken against the current folder once, before anything else: the files
+    // folder beside it would otherwise be looked for wherever the shell's calls search.
+    const std::wstring fullName = FullPath(file).empty() ? file : FullPath(file);
+    const RegFileReadResult read = ReadRegFile(fullName);
     if (!read.ok()) return refuseFile(L"", read.errors);
     found = ButtonsFromRegFile(read.file);
+    found.file = fullName;
     if (!found.errors.empty()) return refuseFile(L"", found.errors);
     if (found.buttons.empty()) return refuseFile(L"it holds no toolbar buttons.", {});
     return std::nullopt;
@@ -276,14 +263,14 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
     CollectingPrompts prompts;
     IconHolder picico;
     ButtonOperations operations(list, stores, prompts, picico, places);
-    const std::wstring filesFolder = TransferFilesFolder(file);
+    const std::wstring filesFolder = TransferFilesFolder(found.file.empty() ? file : found.file);
     size_t added = 0, listed = 0;
     std::vector<std::wstring> skipped;
+    // The checks that need no file come first, so that a button already listed, or one that no
+    // longer fits, costs no look at any file it names.
     for (const ButtonInFile& button : found.buttons) {
         const std::wstring name = NameInReport(button);
-        ButtonDraft draft = DraftForButton(button, filesFolder);
-        const Button& b = draft.button;
-        if (AlreadyListed(list, b)) {
+        if (AlreadyListed(list, button.button)) {
             ++listed;
             report.lines.push_back(name + L": already listed.");
             continue;
@@ -293,6 +280,8 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
             report.lines.push_back(name + L": the list is full (" + std::to_wstring(kSlotCount) + L" buttons).");
             continue;
         }
+        ButtonDraft draft = DraftForButton(button, filesFolder);
+        const Button& b = draft.button;
         // The pictures the editor's fields would hold for the icon chosen.
         ProgramIcons pictures;
         if (b.iconKind == IconKind::Program) pictures = TakeProgramIcons(b.fileToLaunch);

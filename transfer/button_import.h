@@ -31,6 +31,7 @@ struct ButtonInFile {
 };
 
 struct ButtonsInFile {
+    std::wstring file;                  // the file's full path
     std::vector<ButtonInFile> buttons;  // in the order their entries first appear
     size_t otherKeys = 0;               // keys and key deletions that are no button's: left alone
     std::vector<RegFileError> errors;   // a button's values that are not texts

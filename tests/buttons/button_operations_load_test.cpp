@@ -2,7 +2,7 @@
 // version's buttons, damaged records and counts, missing icon files) is in the main window's
 // tests and the catalogue.
 #include "buttons/button_operations.h"
-#include "buttons/button_records.h"
+#include "buttons/stored_layout.h"
 
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"

@@ -1,5 +1,5 @@
 #include "buttons/button_operations.h"
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 #include "buttons/shortcut_file.h"
 
 #include "tests/support/button_keys.h"

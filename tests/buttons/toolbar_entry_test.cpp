@@ -1,6 +1,4 @@
-#include "buttons/button_records.h"
-#include "buttons/button_slots.h"
-#include "buttons/toolbar_entry.h"
+#include "buttons/stored_layout.h"
 
 #include "tests/support/button_keys.h"
 #include "tests/support/recording_registry.h"

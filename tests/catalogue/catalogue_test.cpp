@@ -3,8 +3,7 @@
 // crashed or hung, no file changed outside the program's "icons" and "shortcuts" folders (nor in
 // a folder beside it), the library icons are as shipped, and the list, the records and the
 // browser entries describe the same buttons, also after the next start.
-#include "buttons/button_slots.h"
-#include "buttons/toolbar_entry.h"
+#include "buttons/stored_layout.h"
 #include "common/unique_handles.h"
 #include "dialogs/tip_window.h"
 #include "dialogs/tips.h"

@@ -1,8 +1,6 @@
 #include "deleter/delete_all_buttons.h"
 
-#include "buttons/button_records.h"
-#include "buttons/button_slots.h"
-#include "buttons/toolbar_entry.h"
+#include "buttons/stored_layout.h"
 
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"

@@ -2,7 +2,7 @@
 // and the browser's toolbar entries, one key per slot.
 #pragma once
 
-#include "buttons/button_slots.h"
+#include "buttons/stored_layout.h"
 
 #include <string>
 
