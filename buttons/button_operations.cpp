@@ -29,6 +29,7 @@ struct ButtonOperations::PreparedFiles {
     std::wstring iconFile;                  // the button's own icon file; empty for a library icon
     std::wstring link;                      // the shortcut that carries the parameters, or empty
     std::vector<std::wstring> created;      // files that were not there before, to remove on failure
+    std::vector<std::wstring> written;      // every file written, to note as Velmora's once the button is in
     std::vector<std::wstring> madeFolders;  // and the folders made for them, the outermost first
 };
 
@@ -72,7 +73,7 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
     auto fail = [&](const std::wstring& what) { return FailPreparing(what, done, files); };
     auto keeps = [&](const std::wstring& file) { return places_.KeepsFileThere(file, button.scope); };
     auto noIconsFolder = [&] {
-        return !MakeFolderChain(icons, files.madeFolders) && fail(IconFolderNotMadeText(icons));
+        return !MakeFolderChain(icons, files.madeFolders, places_) && fail(IconFolderNotMadeText(icons));
     };
     auto made = [&](const std::wstring& file, bool existed) {
         if (!existed) files.created.push_back(file);
@@ -91,6 +92,7 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         if (!(kept && existed) && !SaveIconFile(draft.largeIcon, files.iconFile)) {
             return fail(IconFileNotWrittenText(files.iconFile));
         }
+        if (!(kept && existed)) files.written.push_back(files.iconFile);
         made(files.iconFile, existed);
     } else if (button.iconKind == IconKind::Disk) {
         const std::wstring source = TextBeforeNul(button.iconFile);
@@ -106,7 +108,10 @@ bool ButtonOperations::PrepareFiles(const ButtonDraft& draft, const ButtonRow* u
         if (!CopyDiskIconFile(source, files.iconFile)) {
             return fail(IconFileNotCopiedText(source, files.iconFile));
         }
-        if (!IsSameFile(source, files.iconFile)) made(files.iconFile, existed);
+        if (!IsSameFile(source, files.iconFile)) {
+            made(files.iconFile, existed);
+            files.written.push_back(files.iconFile);
+        }
     }
     return PrepareShortcut(draft, updatedRow, others, done, files);
 }
@@ -128,13 +133,14 @@ bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow
                                                  L".lnk", others);
         const bool existed = FileExists(files.link);
         if (kept && existed) return true;
-        if (!MakeFolderChain(shortcuts, files.madeFolders)) {
+        if (!MakeFolderChain(shortcuts, files.madeFolders, places_)) {
             return fail(ShortcutFolderNotMadeText(shortcuts));
         }
         if (!CreateShortcutFile(files.link, button.fileToLaunch, L"", button.parameters, button.fileToLaunch, 1, 5)) {
             return fail(ShortcutNotWrittenText(files.link));
         }
         if (!existed) files.created.push_back(files.link);
+        files.written.push_back(files.link);
     }
     return true;
 }
@@ -166,6 +172,11 @@ std::wstring ButtonOperations::WriteFailure(const wchar_t* what, const RegistryR
     return NotWrittenText(what) + (cause.MachineAccessDenied() ? kAdministratorAdvice : L"");
 }
 
+void ButtonOperations::NoteMadeFiles(const PreparedFiles& files) {
+    // Best effort: a file left off the list is only never swept away as unused.
+    for (const std::wstring& file : files.written) static_cast<void>(NoteMadeFile(stores_.records, file));
+}
+
 void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
     const std::vector<std::wstring> inUse = FilesOfOtherRows(-1);
     for (const std::wstring& file : {former.button.iconFile, former.button.link}) {
@@ -174,7 +185,10 @@ void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
         const bool own = IsOwnButtonFile(places_, file);
         bool used = false;
         for (const std::wstring& other : inUse) used = used || SamePathText(other, file) || IsSameFile(other, file);
-        if (own && !used && FileExists(file)) ::DeleteFileW(file.c_str());
+        if (own && !used && FileExists(file) && ::DeleteFileW(file.c_str())) {
+            // Best effort: a name left on the list names a file that is gone, and a sweep skips it.
+            static_cast<void>(ForgetMadeFile(stores_.records, file));
+        }
     }
 }
 
@@ -206,6 +220,7 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
         return {};
     }
     list_.rows.push_back(row);
+    NoteMadeFiles(files);
     return {true, draft.button.iconKind == IconKind::Disk ? files.iconFile : std::wstring()};
 }
 
@@ -245,6 +260,7 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
         return {};
     }
     list_.rows[rowIndex] = row;
+    NoteMadeFiles(files);
     DeleteUnusedFiles(former);
     return {true, draft.button.iconKind == IconKind::Disk ? files.iconFile : std::wstring()};
 }

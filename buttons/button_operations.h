@@ -110,6 +110,7 @@ private:
     static std::wstring WriteFailure(const wchar_t* what, const RegistryResult& cause);
     std::wstring DeleteFailure(int deleted, int blamed, const RegistryResult& cause) const;
     void DeleteUnusedFiles(const ButtonRow& former);
+    void NoteMadeFiles(const PreparedFiles& files);
     std::vector<std::wstring> FilesOfOtherRows(int ownRow) const;
 
     ButtonList& list_;

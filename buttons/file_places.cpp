@@ -4,6 +4,11 @@
 #include "common/file_paths.h"
 
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
+#include <shellapi.h>
+
+#include <memory>
 
 namespace velmora {
 
@@ -90,7 +95,7 @@ bool IsLibraryIconName(const std::wstring& fileName) {
 }
 
 std::wstring FilePlaces::FolderFor(ButtonScope scope) const {
-    const std::wstring& place = ForAllUsers(scope) ? machineFolder : userFolder;
+    const std::wstring& place = ForAllUsers(scope) ? (machineFolderSafe ? machineFolder : L"") : userFolder;
     // Without the known folder the program's folder is tried, and what refuses is reported.
     return programFolderWritable || place.empty() ? programFolder : place;
 }
@@ -121,6 +126,9 @@ FilePlaces FindFilePlaces(const std::wstring& programFolder) {
     // The program's folder counts as writable when every folder that takes the files can take a
     // new one; a subfolder not there yet is made in the program's folder.
     places.programFolderWritable = CanMakeFileIn(programFolder);
+    // A machine's folder not there yet is made with an access list of its own when it is needed.
+    places.machineFolderSafe = places.machineFolder.empty() || !FolderExists(places.machineFolder) ||
+                               IsAdministratorsFolder(places.machineFolder);
     for (const wchar_t* subfolder : kOwnSubfolders) {
         const std::wstring folder = programFolder + subfolder;
         if (places.programFolderWritable && FolderExists(folder)) places.programFolderWritable = CanMakeFileIn(folder);
@@ -168,15 +176,126 @@ bool PassesThroughLink(const std::wstring& path, const std::wstring& stopAt) {
     return false;
 }
 
-bool MakeFolderChain(const std::wstring& folder, std::vector<std::wstring>& made) {
+namespace {
+
+// Administrators and the system may do anything, users read and list, and nothing is taken over
+// from the folder above (%ProgramData% lets every user add files and folders).
+constexpr const wchar_t* kMachineFolderAccess = L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)";
+
+struct LocalFreer {
+    void operator()(void* memory) const { ::LocalFree(memory); }
+};
+
+bool MakeChain(const std::wstring& folder, std::vector<std::wstring>& made, const std::wstring& protectedFolder) {
     if (FolderExists(folder)) return true;
     // The folder above first: "C:\Users\u\AppData\Local\Velmora\icons\" needs "...\Velmora\".
     const size_t end = folder.find_last_of(L'\\', folder.size() >= 2 ? folder.size() - 2 : 0);
     if (end == std::wstring::npos || end < 2) return false;
-    if (!MakeFolderChain(folder.substr(0, end + 1), made)) return false;
-    if (!::CreateDirectoryW(folder.c_str(), nullptr)) return FolderExists(folder);
+    if (!MakeChain(folder.substr(0, end + 1), made, protectedFolder)) return false;
+    SECURITY_ATTRIBUTES security{sizeof(security), nullptr, FALSE};
+    std::unique_ptr<void, LocalFreer> descriptor;
+    if (!protectedFolder.empty() && SamePathText(FullPath(folder), FullPath(protectedFolder))) {
+        PSECURITY_DESCRIPTOR made = nullptr;
+        // Without the owner where the user may not give it (not elevated), the access list alone.
+        if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(kMachineFolderAccess, SDDL_REVISION_1, &made,
+                                                                   nullptr)) {
+            descriptor.reset(made);
+            security.lpSecurityDescriptor = made;
+        }
+    }
+    BOOL created = ::CreateDirectoryW(folder.c_str(), security.lpSecurityDescriptor ? &security : nullptr);
+    if (!created && security.lpSecurityDescriptor && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+        PSECURITY_DESCRIPTOR withoutOwner = nullptr;
+        if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(kMachineFolderAccess + 4, SDDL_REVISION_1,
+                                                                   &withoutOwner, nullptr)) {
+            descriptor.reset(withoutOwner);
+            security.lpSecurityDescriptor = withoutOwner;
+            created = ::CreateDirectoryW(folder.c_str(), &security);
+        }
+    }
+    if (!created) return FolderExists(folder);
     made.push_back(folder);
     return true;
+}
+
+bool IsWellKnown(PSID sid, WELL_KNOWN_SID_TYPE type) {
+    return sid && ::IsWellKnownSid(sid, type);
+}
+
+bool IsAdministrator() {
+    BYTE buffer[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof(buffer);
+    BOOL member = FALSE;
+    return ::CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, buffer, &size) &&
+           ::CheckTokenMembership(nullptr, buffer, &member) && member;
+}
+
+bool IsCurrentUser(PSID sid) {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    DWORD size = 0;
+    const bool read = ::GetTokenInformation(token, TokenUser, buffer, sizeof(buffer), &size);
+    ::CloseHandle(token);
+    return read && ::EqualSid(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, sid);
+}
+
+}  // namespace
+
+bool MakeFolderChain(const std::wstring& folder, std::vector<std::wstring>& made) {
+    return MakeChain(folder, made, L"");
+}
+
+bool MakeFolderChain(const std::wstring& folder, std::vector<std::wstring>& made, const FilePlaces& places) {
+    return MakeChain(folder, made, places.machineFolder);
+}
+
+bool IsAdministratorsFolder(const std::wstring& folder) {
+    std::wstring path = folder;
+    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        return false;
+    }
+    PSID owner = nullptr;
+    PACL access = nullptr;
+    PSECURITY_DESCRIPTOR read = nullptr;
+    if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                &owner, nullptr, &access, nullptr, &read) != ERROR_SUCCESS) {
+        return false;
+    }
+    const std::unique_ptr<void, LocalFreer> descriptor(read);
+    auto trusted = [](PSID sid) {
+        return IsWellKnown(sid, WinBuiltinAdministratorsSid) || IsWellKnown(sid, WinLocalSystemSid);
+    };
+    if (!trusted(owner) && !(IsCurrentUser(owner) && IsAdministrator())) return false;
+    if (!access) return false;  // no access list: everyone may do everything
+    constexpr ACCESS_MASK kChanges = FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_WRITE_EA | FILE_DELETE_CHILD |
+                                     FILE_WRITE_ATTRIBUTES | DELETE | WRITE_DAC | WRITE_OWNER | GENERIC_WRITE |
+                                     GENERIC_ALL;
+    for (DWORD index = 0; index < access->AceCount; ++index) {
+        ACE_HEADER* header = nullptr;
+        if (!::GetAce(access, index, reinterpret_cast<void**>(&header))) return false;
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE)) continue;
+        const auto* allowed = reinterpret_cast<ACCESS_ALLOWED_ACE*>(header);
+        PSID sid = const_cast<DWORD*>(&allowed->SidStart);
+        if ((allowed->Mask & kChanges) && !trusted(sid) && !(sid == owner || ::EqualSid(sid, owner))) return false;
+    }
+    return true;
+}
+
+bool RecycleFile(const std::wstring& path) {
+    // The shell's file operation takes a list ended by an empty name.
+    std::wstring from = path;
+    from.push_back(L'\0');
+    from.push_back(L'\0');
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NO_UI;
+    if (::SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted && !FileExists(path)) return true;
+    return ::DeleteFileW(path.c_str()) || !FileExists(path);
 }
 
 }  // namespace velmora

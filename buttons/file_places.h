@@ -38,6 +38,11 @@ struct FilePlaces {
     std::wstring userFolder;     // %LOCALAPPDATA%\Velmora\: "Current User" buttons' files otherwise
     std::wstring machineFolder;  // %ProgramData%\Velmora\: "All Users" buttons' files otherwise
     bool programFolderWritable = true;
+    // Whether the machine's folder may take files: not a link, and not open to changes by users
+    // who are not administrators (a standard user may make folders in %ProgramData%, and plant one
+    // there for an administrator's Velmora to write into). Where it may not, "All Users" buttons'
+    // files are tried beside the program, and a refusal is reported there.
+    bool machineFolderSafe = true;
 
     // Every file beside the program, as a folder that can be written has it.
     static FilePlaces BesideProgram(std::wstring programFolder) { return {std::move(programFolder), L"", L"", true}; }
@@ -86,5 +91,17 @@ bool PassesThroughLink(const std::wstring& path, const std::wstring& stopAt);
 // Makes the folder (ending in a backslash) and the missing ones above it; answers whether it is
 // there now. The folders it made are added to made, the outermost first.
 bool MakeFolderChain(const std::wstring& folder, std::vector<std::wstring>& made);
+// The same for a folder of the places: the machine's folder, when it is made, gets an access list
+// of its own (administrators and the system may change it, users only read it).
+bool MakeFolderChain(const std::wstring& folder, std::vector<std::wstring>& made, const FilePlaces& places);
+
+// Whether a folder that exists may hold files for every user of the machine: it is no link, it
+// belongs to the administrators or the system (or to this user when this user is an
+// administrator), and no one else may change what is in it.
+bool IsAdministratorsFolder(const std::wstring& folder);
+
+// Removes one of Velmora's own files, to the Recycle Bin where its volume has one; answers
+// whether it is gone.
+bool RecycleFile(const std::wstring& path);
 
 }  // namespace velmora

@@ -142,8 +142,8 @@ NamedTexts RecordValues(const ButtonRecord& record, RecordValueOrder order) {
     if (record.icon == kRecordIconDisk || (record.icon == kRecordIconProgram && !record.iconFile.empty())) {
         values.push_back(named(&ButtonRecord::iconFile));
     }
-    for (auto text : {&ButtonRecord::program, &ButtonRecord::buttonText, &ButtonRecord::menuText,
-                      &ButtonRecord::menuStatusBar}) {
+    for (auto text :
+         {&ButtonRecord::program, &ButtonRecord::buttonText, &ButtonRecord::menuText, &ButtonRecord::menuStatusBar}) {
         values.push_back(named(text));
     }
     if (order == RecordValueOrder::Rewrite) values.push_back(named(&ButtonRecord::scope));
@@ -191,6 +191,38 @@ bool EarlierRecordsFound(const RegistryStores& stores) {
 
 RegistryResult RemoveEarlierRecords(RegistryStores& stores) {
     return stores.earlierRecords.DeleteSetting(L"", L"", false);
+}
+
+// ---- The files Velmora made ----------------------------------------------------------------------
+
+namespace {
+constexpr const wchar_t* kMadeFiles = L"Made Files";
+}  // namespace
+
+RegistryResult NoteMadeFile(CRegSettings& records, const std::wstring& path) {
+    const std::wstring full = FullPath(path);
+    if (full.empty()) return {ERROR_INVALID_PARAMETER};
+    return records.SaveSetting(kMadeFiles, full, L"", false);
+}
+
+RegistryResult ForgetMadeFile(CRegSettings& records, const std::wstring& path) {
+    const std::wstring full = FullPath(path);
+    if (full.empty() || !records.GetSettingIfThere(kMadeFiles, full)) return {};
+    return records.DeleteSetting(kMadeFiles, full, false);
+}
+
+std::vector<std::wstring> MadeFiles(const CRegSettings& records) {
+    std::vector<std::wstring> files;
+    for (const auto& [name, text] : records.GetAllSettings(kMadeFiles)) files.push_back(name);
+    return files;
+}
+
+bool IsMadeFile(const std::vector<std::wstring>& madeFiles, const std::wstring& path) {
+    const std::wstring full = FullPath(path);
+    for (const std::wstring& made : madeFiles) {
+        if (!full.empty() && SamePathText(made, full)) return true;
+    }
+    return false;
 }
 
 // ---- Every slot at once -------------------------------------------------------------------------

@@ -192,6 +192,19 @@ bool EarlierRecordsFound(const RegistryStores& stores);
 // Removes the earlier version's whole key, once its records have reached their new place.
 [[nodiscard]] RegistryResult RemoveEarlierRecords(RegistryStores& stores);
 
+// ---- The files Velmora made ----------------------------------------------------------------------
+
+// The icon and shortcut files Velmora made for this account's buttons, each by its full path, kept
+// beside the records (Software\Corvale\Velmora\Made Files). A check may remove such a file once no
+// button uses it; a file not on the list (a user's own, another account's, or one made before the
+// list was kept) is never removed by a sweep. Per account, as the records are: the machine's place
+// is shared, and another account's files there are not on this account's list.
+[[nodiscard]] RegistryResult NoteMadeFile(CRegSettings& records, const std::wstring& path);
+[[nodiscard]] RegistryResult ForgetMadeFile(CRegSettings& records, const std::wstring& path);
+std::vector<std::wstring> MadeFiles(const CRegSettings& records);
+// Whether path (compared as a full path, ignoring case) is on the list.
+bool IsMadeFile(const std::vector<std::wstring>& madeFiles, const std::wstring& path);
+
 // ---- Every slot at once -------------------------------------------------------------------------
 
 // One button as the slots store it: whose root its entry is under, its entry and its record.

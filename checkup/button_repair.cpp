@@ -35,22 +35,49 @@ UniqueHicon ProgramIconToSave(const std::wstring& file) {
     return program.empty() ? UniqueHicon() : ProgramIconPicture(program, 0, true);
 }
 
-// A program icon made again keeps the name its record gives it. Without one it takes a free name
-// in the place of the button's scope when that is not the program's folder, and the record is
-// written again to name it; answers whether it did.
-bool NameProgramIconInPlace(std::vector<Button>& buttons, int row, const ButtonRecord& record,
-                            const FilePlaces& places) {
-    Button& button = buttons[row];
-    const std::wstring folder = places.FolderFor(button.scope);
-    if (SamePathText(button.iconFile, record.iconFile) || SamePathText(folder, places.programFolder)) return false;
-    std::vector<std::wstring> others;
+// The files a new name must not take: every other button's, and every unused file the same repair
+// removes (nothing made in a run is removed in it).
+std::vector<std::wstring> TakenNames(const std::vector<Button>& buttons, int row,
+                                     const std::vector<Finding>& findings) {
+    std::vector<std::wstring> taken;
     for (int other = 0; other < static_cast<int>(buttons.size()); ++other) {
         if (other == row) continue;
-        others.push_back(buttons[other].iconFile);
-        others.push_back(buttons[other].link);
+        taken.push_back(buttons[other].iconFile);
+        taken.push_back(buttons[other].link);
+    }
+    for (const Finding& finding : findings) {
+        if (finding.fix == Fix::RemoveFile) taken.push_back(finding.file);
+    }
+    return taken;
+}
+
+// A program icon made again keeps the name its record gives it, when that is one of Velmora's own
+// files. Without one it takes a free name in the place of the button's scope when that is not the
+// program's folder; a name outside Velmora's places (a record may name any file) is never written
+// to, and takes a free name in the place of the button's scope instead. The record is then written
+// again to name it; answers whether it was.
+bool NameProgramIconInPlace(std::vector<Button>& buttons, int row, const ButtonRecord& record,
+                            const std::vector<Finding>& findings, const FilePlaces& places) {
+    Button& button = buttons[row];
+    const std::wstring folder = places.FolderFor(button.scope);
+    const bool own = IsOwnButtonFile(places, button.iconFile);
+    if (own && (SamePathText(button.iconFile, record.iconFile) || SamePathText(folder, places.programFolder))) {
+        return false;
     }
     button.iconFile = ChooseButtonFilePath(IconsFolderOf(folder), PathPart(button.fileToLaunch, PathSelector::BaseName),
-                                           L".ico", others);
+                                           L".ico", TakenNames(buttons, row, findings));
+    return true;
+}
+
+// A shortcut made again keeps its name when it is one of Velmora's own files; one a record names
+// elsewhere is never written to, and a new one is made in the place of the button's scope.
+bool NameShortcutInPlace(std::vector<Button>& buttons, int row, const std::vector<Finding>& findings,
+                         const FilePlaces& places) {
+    Button& button = buttons[row];
+    if (IsOwnButtonFile(places, button.link)) return false;
+    button.link = ChooseButtonFilePath(ShortcutsFolderOf(places.FolderFor(button.scope)),
+                                       PathPart(button.fileToLaunch, PathSelector::BaseName), L".lnk",
+                                       TakenNames(buttons, row, findings));
     return true;
 }
 
@@ -63,17 +90,12 @@ RegistryResult WriteRegistry(RegistryStores& stores, const StoredButtons& stored
     std::set<int> toWrite;
     for (const Finding& finding : findings) {
         if (finding.row < 0) continue;
-        if (finding.fix == Fix::LibraryIconOne) {
-            // The list shows library icon 1 for a disk icon whose file is gone; one whose file has
-            // no icon becomes the same.
-            Button& button = buttons[finding.row];
-            button.iconKind = IconKind::Library;
-            button.iconFile.clear();
-            button.libraryNumber = 1;
-        }
+        // The check's mended buttons hold library icon 1 for a disk icon that is gone and the
+        // values taken back from the other copy.
         if (finding.fix == Fix::LibraryIconOne || finding.fix == Fix::WriteEntry || finding.fix == Fix::WriteRecord ||
             (finding.fix == Fix::MakeProgramIcon &&
-             NameProgramIconInPlace(buttons, finding.row, stored.records[finding.row], places))) {
+             NameProgramIconInPlace(buttons, finding.row, stored.records[finding.row], findings, places)) ||
+            (finding.fix == Fix::MakeShortcut && NameShortcutInPlace(buttons, finding.row, findings, places))) {
             toWrite.insert(finding.row);
         }
     }
@@ -105,22 +127,34 @@ RegistryResult WriteRegistry(RegistryStores& stores, const StoredButtons& stored
     return result;
 }
 
-void RepairFiles(const std::vector<Button>& buttons, const std::vector<Finding>& findings, const FilePlaces& places) {
-    // The folders made stay: the files made in them are the buttons' own.
+void RepairFiles(CRegSettings& records, const std::vector<Button>& buttons, const std::vector<Finding>& findings,
+                 const FilePlaces& places) {
+    // The folders made stay: the files made in them are the buttons' own. Only Velmora's own files
+    // are written; each one made goes on the list of the files Velmora made.
     std::vector<std::wstring> madeFolders;
+    std::vector<std::wstring> made;
     for (const Finding& finding : findings) {
-        if (finding.fix == Fix::MakeProgramIcon) {
-            const Button& button = buttons[finding.row];
-            const UniqueHicon large = ProgramIconToSave(button.fileToLaunch);
-            if (MakeFolderChain(FolderOfPath(button.iconFile), madeFolders)) SaveIconFile(large.get(), button.iconFile);
-        } else if (finding.fix == Fix::MakeShortcut) {
-            const Button& button = buttons[finding.row];
-            if (MakeFolderChain(FolderOfPath(button.link), madeFolders)) {
-                CreateShortcutFile(button.link, button.fileToLaunch, L"", button.parameters, button.fileToLaunch, 1, 5);
-            }
-        } else if (finding.fix == Fix::RemoveFile && IsOwnButtonFile(places, finding.file)) {
-            ::DeleteFileW(finding.file.c_str());
-        }
+        if (finding.fix != Fix::MakeProgramIcon && finding.fix != Fix::MakeShortcut) continue;
+        const Button& button = buttons[finding.row];
+        const std::wstring& file = finding.fix == Fix::MakeProgramIcon ? button.iconFile : button.link;
+        if (!IsOwnButtonFile(places, file) || !MakeFolderChain(FolderOfPath(file), madeFolders, places)) continue;
+        const bool written =
+            finding.fix == Fix::MakeProgramIcon
+                ? SaveIconFile(ProgramIconToSave(button.fileToLaunch).get(), file)
+                : CreateShortcutFile(file, button.fileToLaunch, L"", button.parameters, button.fileToLaunch, 1, 5);
+        if (!written) continue;
+        made.push_back(file);
+        static_cast<void>(NoteMadeFile(records, file));  // best effort: a file off the list is never swept
+    }
+    // A file is removed only when it is still Velmora's own, on the list of the files it made for
+    // this account, and not one this repair made.
+    const std::vector<std::wstring> madeBefore = MadeFiles(records);
+    for (const Finding& finding : findings) {
+        if (finding.fix != Fix::RemoveFile) continue;
+        const bool madeNow = std::any_of(made.begin(), made.end(),
+                                         [&](const std::wstring& file) { return IsSameFile(file, finding.file); });
+        if (madeNow || !IsOwnButtonFile(places, finding.file) || !IsMadeFile(madeBefore, finding.file)) continue;
+        if (RecycleFile(finding.file)) static_cast<void>(ForgetMadeFile(records, finding.file));
     }
 }
 
@@ -139,7 +173,7 @@ RepairResult RepairButtons(RegistryApi& registry, const FilePlaces& places) {
         result.after = result.before;
         return result;
     }
-    std::vector<Button> buttons = stored.buttons;
+    std::vector<Button> buttons = result.before.mended;
     const RegistryResult written = WriteRegistry(stores, stored, buttons, result.before.findings, places);
     if (!written) {
         result.refused = true;
@@ -150,7 +184,7 @@ RepairResult RepairButtons(RegistryApi& registry, const FilePlaces& places) {
         result.after = result.before;
         return result;
     }
-    RepairFiles(buttons, result.before.findings, places);
+    RepairFiles(stores.records, buttons, result.before.findings, places);
     result.after = CheckButtons(registry, places);
     return result;
 }
@@ -165,7 +199,9 @@ std::vector<std::wstring> RepairReportLines(const RepairResult& result) {
         for (const Finding& finding : result.before.findings) {
             const bool remains = std::any_of(result.after.findings.begin(), result.after.findings.end(),
                                              [&](const Finding& after) { return after.Text() == finding.Text(); });
-            if (finding.repairable() && !remains) repaired.push_back(L"  " + finding.problem);
+            if (finding.repairable() && !remains) {
+                repaired.push_back(L"  " + (finding.done.empty() ? finding.problem : finding.done));
+            }
         }
         if (!repaired.empty()) lines.push_back(texts::kRepairedHeading);
         lines.insert(lines.end(), repaired.begin(), repaired.end());

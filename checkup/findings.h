@@ -2,6 +2,8 @@
 // reads (what is wrong and what a repair will do) and what the repair then does.
 #pragma once
 
+#include "buttons/button.h"
+
 #include <string>
 #include <vector>
 
@@ -11,8 +13,8 @@ namespace velmora {
 // Velmora again).
 enum class Fix {
     None,
-    WriteEntry,          // the row's browser entry, written again from the list
-    WriteRecord,         // the row's record, written again from the list
+    WriteEntry,          // the row's browser entry, written again from the button as mended
+    WriteRecord,         // the row's record, written again from the button as mended (a lost value taken back)
     LibraryIconOne,      // a disk icon whose file is gone or empty: the button takes library icon 1
     MakeProgramIcon,     // the program icon's file, made again from the program
     MakeShortcut,        // the shortcut, made again from the record's file to launch and parameters
@@ -20,13 +22,14 @@ enum class Fix {
     RemoveRecord,        // a slot's record
     WriteCount,          // "Count", written as the number of listed buttons
     MoveEarlierRecords,  // the earlier version's records, written to Velmora's place and removed
-    RemoveFile,          // a file Velmora made that no button uses
+    RemoveFile,          // a file Velmora made for this account that no button uses
 };
 
 struct Finding {
     int row = -1;          // the listed button (from 0), or -1 for the slots and files as a whole
     std::wstring problem;  // what is wrong
     std::wstring repair;   // what a repair will do, or what the user has to do
+    std::wstring done;     // what a repair did, as its report says it
     Fix fix = Fix::None;
     int slot = -1;             // the slot of RemoveEntry and RemoveRecord
     bool machineRoot = false;  // RemoveEntry: under HKEY_LOCAL_MACHINE rather than HKEY_CURRENT_USER
@@ -41,9 +44,16 @@ struct Finding {
 struct ButtonCheck {
     int buttons = 0;
     std::vector<Finding> findings;
+    // What the check saw and leaves alone on purpose (files it did not make, another account's
+    // entries, links): information, not findings, so that a sound set of buttons still checks clean.
+    std::vector<std::wstring> notes;
+    // Each listed button as a repair writes it: a value one stored copy lost taken back from the
+    // other, a disk icon that is gone replaced by library icon 1.
+    std::vector<Button> mended;
 
     bool AnyRepairable() const;
-    // One line per finding, or the one line that says that all buttons are in order.
+    // One line per finding, or the one line that says that all buttons are in order; the notes after
+    // them.
     std::vector<std::wstring> ReportLines() const;
 };
 

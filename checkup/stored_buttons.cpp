@@ -7,6 +7,7 @@ namespace velmora {
 StoredButtons ReadStoredButtons(const RegistryStores& stores, const FilePlaces& places) {
     StoredButtons stored;
     stored.slotKeys = ReadStoredSlots(stores);
+    stored.madeFiles = MadeFiles(stores.records);
     // The list, as the start-up reads it: the earlier version's records when they are there.
     const CRegSettings& records = stored.earlierVersion() ? stores.earlierRecords : stores.records;
     const long long count = ReadButtonCount(records);

@@ -18,9 +18,10 @@ struct StoredButtons {
     // The listed buttons, read as the editor's start-up reads them, and the record each came from.
     std::vector<Button> buttons;
     std::vector<ButtonRecord> records;
-    std::vector<int> slots;       // the slot each listed button's record is in
-    bool countPastSlots = false;  // the listed "Count" is more than the slots: the start-up erases them all
-    StoredSlots slotKeys;         // every key of the slots as it was read
+    std::vector<int> slots;               // the slot each listed button's record is in
+    bool countPastSlots = false;          // the listed "Count" is more than the slots: the start-up erases them all
+    StoredSlots slotKeys;                 // every key of the slots as it was read
+    std::vector<std::wstring> madeFiles;  // the files Velmora made for this account
 
     bool earlierVersion() const { return slotKeys.earlierVersion; }
     const std::optional<std::wstring>& countText() const { return slotKeys.countText; }

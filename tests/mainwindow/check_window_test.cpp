@@ -38,8 +38,10 @@ TEST(CheckWindowTest, ListsTheFindingsRepairsAndShowsTheCheckAgain) {
     ASSERT_TRUE(hwnd);
     EXPECT_EQ(WindowText(hwnd), L"Check Buttons");
     EXPECT_EQ(WindowText(hwnd, CheckWindow::kLabel1), L"Velmora checked 1 button and its 20 slots; 1 thing is wrong:");
-    const std::wstring orphan = L"Slot 7: an entry under HKEY_CURRENT_USER that no button owns.";
-    EXPECT_EQ(WindowText(hwnd, CheckWindow::kText1), orphan + L" Repair removes it.");
+    const std::wstring entry =
+        L"Extensions\\" + std::wstring(ButtonSlotIds[6]) + L" under HKEY_CURRENT_USER (\"Old\", launches \"\")";
+    EXPECT_EQ(WindowText(hwnd, CheckWindow::kText1),
+              L"Slot 7: the browser entry " + entry + L" belongs to no listed button. Repair removes it.");
     EXPECT_EQ(WindowText(hwnd, CheckWindow::kCommand1), L"&Repair");
     EXPECT_EQ(WindowText(hwnd, IDCANCEL), L"Close");
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hwnd, CheckWindow::kCommand1)));
@@ -49,7 +51,7 @@ TEST(CheckWindowTest, ListsTheFindingsRepairsAndShowsTheCheckAgain) {
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, EntryKey(6)));
     EXPECT_EQ(WindowText(hwnd, CheckWindow::kLabel1), L"Velmora checked 1 button and its 20 slots:");
     EXPECT_EQ(WindowText(hwnd, CheckWindow::kText1),
-              L"Repaired:\r\n\r\n  " + orphan + L"\r\n\r\nThe 1 button is in order.");
+              L"Repaired:\r\n\r\n  Slot 7: removed the entry " + entry + L".\r\n\r\nThe 1 button is in order.");
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hwnd, CheckWindow::kCommand1)));
 }
 
