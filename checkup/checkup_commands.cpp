@@ -2,10 +2,13 @@
 
 #include "checkup/button_check.h"
 #include "checkup/button_repair.h"
+#include "texts/editor_texts.h"
 
 namespace velmora {
 
-int RunCheckCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry) {
+int RunCheckCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry,
+                    unsigned long windowsBuild) {
+    if (LacksInternetExplorer(windowsBuild)) report(kWindows11CheckLine);
     const ButtonCheck check = CheckButtons(registry, OwnFilePlaces(programFolder));
     for (const std::wstring& line : check.ReportLines()) report(line);
     return check.findings.empty() ? 0 : 1;

@@ -2,6 +2,7 @@
 // (the console), the answer is the exit code.
 #pragma once
 
+#include "common/windows_version.h"
 #include "settings/registry_api.h"
 
 #include <functional>
@@ -11,9 +12,11 @@ namespace velmora {
 
 using ReportSink = std::function<void(const std::wstring& line)>;
 
-// "/check": prints the findings; 0 when there are none, 1 when there are.
+// "/check": prints the findings; 0 when there are none, 1 when there are. On Windows 11 (build
+// windowsBuild) a note that no browser there shows the buttons comes first; it changes nothing in
+// the exit code.
 int RunCheckCommand(const ReportSink& report, const std::wstring& programFolder,
-                    RegistryApi& registry = SystemRegistry());
+                    RegistryApi& registry = SystemRegistry(), unsigned long windowsBuild = RunningWindowsBuild());
 // "/repair": repairs, prints what it did and what remains; 0 when nothing remains, 1 otherwise.
 int RunRepairCommand(const ReportSink& report, const std::wstring& programFolder,
                      RegistryApi& registry = SystemRegistry());

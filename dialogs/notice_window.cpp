@@ -1,6 +1,7 @@
 #include "dialogs/notice_window.h"
 
 #include "settings/preferences.h"
+#include "texts/editor_texts.h"
 
 #include <algorithm>
 
@@ -38,6 +39,7 @@ const NoticeForm& FormOf(Notice notice) {
         L"appropriate fields but the button is not added to I.E.'s toolbar until the \"Add Button\" button is "
         L"clicked.",
         4725, 1725};
+    static const NoticeForm windows11{kWindows11NoticeCaption, kWindows11NoticeText, 5505, 2340};
     switch (notice) {
     case Notice::AddButton:
         return iemsgfrm;
@@ -47,6 +49,8 @@ const NoticeForm& FormOf(Notice notice) {
         return frmicomsg;
     case Notice::DragAndDrop:
         return Form5;
+    case Notice::Windows11:
+        return windows11;
     }
     return Form3;
 }

@@ -1,7 +1,7 @@
-// The four one-time notices (iemsgfrm, Form3, frmicomsg, Form5): a fixed text beside an icon,
-// the check box "Show this message again in the future." and OK. OK, Enter and Esc store the
-// check box in the notice's flag under Software\Corvale\Velmora\Messages ("yes" or "no"); the
-// close box stores nothing, so the notice comes again.
+// The one-time notices (iemsgfrm, Form3, frmicomsg, Form5, and the one about Windows 11): a fixed
+// text beside an icon, the check box "Show this message again in the future." and OK. OK, Enter and
+// Esc store the check box in the notice's flag under Software\Corvale\Velmora\Messages ("yes" or
+// "no"); the close box stores nothing, so the notice comes again.
 #pragma once
 
 #include "common/prompts.h"

@@ -2,6 +2,7 @@
 
 #include "checkup/button_check.h"
 #include "checkup/button_repair.h"
+#include "texts/editor_texts.h"
 
 namespace velmora {
 
@@ -35,11 +36,13 @@ std::wstring Heading(const ButtonCheck& check) {
 
 }  // namespace
 
-CheckWindow::CheckWindow(RegistryApi& registry, FilePlaces places, std::function<void()> afterRepair)
+CheckWindow::CheckWindow(RegistryApi& registry, FilePlaces places, std::function<void()> afterRepair,
+                         unsigned long windowsBuild)
     : Dialog(kCheckCaption, kWidth, kHeight, Placement::CentredOnOwner),
       registry_(registry),
       places_(std::move(places)),
-      afterRepair_(std::move(afterRepair)) {}
+      afterRepair_(std::move(afterRepair)),
+      windowsBuild_(windowsBuild) {}
 
 CheckWindow::~CheckWindow() {
     DestroyOwnWindow();
@@ -55,8 +58,25 @@ void CheckWindow::Form_Load() {
     AddControl(L"STATIC", L"", SS_LEFT | SS_NOPREFIX, kLabel1, {kEdge, kEdge, kWidth - 2 * kEdge, kLabelHeight});
     AddControl(L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kText1,
                {kEdge, kTextTop, kWidth - 2 * kEdge, kButtonTop - kTextTop - 120}, WS_EX_CLIENTEDGE);
+    if (LacksInternetExplorer(windowsBuild_)) AddWindows11Note();
     check_ = CheckButtons(registry_, places_);
     ShowLines(Heading(check_), check_.ReportLines());
+}
+
+void CheckWindow::AddWindows11Note() {
+    HWND label2 = AddControl(L"STATIC", kWindows11CheckLine, SS_LEFT | SS_NOPREFIX, kLabel2,
+                             {kEdge, kEdge, kWidth - 2 * kEdge, kLabelHeight});
+    FitLabelHeight(label2);
+    const RECT note = PlaceOf(label2);
+    const int shift = note.bottom - note.top + Px(120);
+    for (int id : {kLabel1, kText1, kCommand1, IDCANCEL}) {
+        const RECT place = PlaceOf(Item(id));
+        ::SetWindowPos(Item(id), nullptr, place.left, place.top + shift, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    SetClientSize(hwnd_, client.right, client.bottom + shift);
 }
 
 void CheckWindow::ShowLines(const std::wstring& heading, const std::vector<std::wstring>& lines) {

@@ -48,14 +48,18 @@ int RunEditor(const wchar_t* commandLine, int showCommand) {
 std::vector<velmora::ScriptSwitch> Switches() {
     std::vector<velmora::ScriptSwitch> switches = velmora::VlmSwitches();
     for (velmora::ScriptSwitch& entry : switches) {
-        auto run = entry.name == L"check"    ? &velmora::RunCheckCommand
-                   : entry.name == L"repair" ? &velmora::RunRepairCommand
-                                             : nullptr;
-        if (!run) continue;
-        entry.run = [run](const std::wstring&, velmora::ScriptReport& report) {
-            return run([&report](const std::wstring& line) { report.Line(line); }, velmora::ProgramFolder(),
-                       velmora::SystemRegistry());
-        };
+        if (entry.name == L"check") {
+            entry.run = [](const std::wstring&, velmora::ScriptReport& report) {
+                return velmora::RunCheckCommand([&report](const std::wstring& line) { report.Line(line); },
+                                                velmora::ProgramFolder(), velmora::SystemRegistry(),
+                                                velmora::RunningWindowsBuild());
+            };
+        } else if (entry.name == L"repair") {
+            entry.run = [](const std::wstring&, velmora::ScriptReport& report) {
+                return velmora::RunRepairCommand([&report](const std::wstring& line) { report.Line(line); },
+                                                 velmora::ProgramFolder(), velmora::SystemRegistry());
+            };
+        }
     }
     velmora::UseTransferSwitches(switches);
     return switches;

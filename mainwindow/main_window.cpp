@@ -312,19 +312,24 @@ bool MainWindow::Form_Load() {
 
     showTipOfTheDay_ = ReadShowTipsAtStartup(registry_, setup_.programName);
     if (!showTipOfTheDay_) SetTipsTick(false);
+    windowsBuild_ = setup_.windowsBuild();
+    windowsNoticeDue_ = LacksInternetExplorer(windowsBuild_);
     RegisterDropArea();
     return true;
 }
 
 void MainWindow::Show(int showCommand) {
-    // The window first, then what the start-up has to say, owned by it: the tip of the day, then
-    // the file named on the command line, filled as if it had been dropped (with its notices).
+    // The window first, then what the start-up has to say, owned by it: on Windows 11 that no
+    // browser there shows the buttons, the tip of the day, then the file named on the command line,
+    // filled as if it had been dropped (with its notices).
     ::ShowWindow(hwnd_, showCommand);
     ::UpdateWindow(hwnd_);
     ShowStartupMessages();
 }
 
 void MainWindow::ShowStartupMessages() {
+    if (std::exchange(windowsNoticeDue_, false) && NoticeWanted(stores_.preferences, Notice::Windows11))
+        prompts_.ShowNotice(Notice::Windows11);
     if (std::exchange(showTipOfTheDay_, false)) SetTipsTick(prompts_.ShowTipOfTheDay(showTipsMenuTicked()));
     if (!setup_.commandLine.empty())
         FillFromFile(*fields_, prompts_, stores_.preferences, std::exchange(setup_.commandLine, {}));
@@ -460,10 +465,13 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 
 void MainWindow::mnuFileCheck_Click() {
     // A repair changes the records behind the list: it is read again as the start-up reads it.
-    CheckWindow window(registry_, operations_->filePlaces(), [this] {
-        operations_->LoadAtStartup();
-        ShowList(currentRow_);
-    });
+    CheckWindow window(
+        registry_, operations_->filePlaces(),
+        [this] {
+            operations_->LoadAtStartup();
+            ShowList(currentRow_);
+        },
+        windowsBuild_);
     window.ShowModal(hwnd_);
 }
 

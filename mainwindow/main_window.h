@@ -10,6 +10,7 @@
 #include "common/prompts.h"
 #include "common/shell_open.h"
 #include "common/window_base.h"
+#include "common/windows_version.h"
 #include "mainwindow/editor_commands.h"
 #include "mainwindow/drop_target.h"
 #include "mainwindow/editor_fields.h"
@@ -30,6 +31,9 @@ struct MainWindowSetup {
     // Whether another instance of the editor is running already.
     std::function<bool()> anotherInstanceRunning = [] { return false; };
     bool quitOnClose = false;  // the program's own window ends the message loop when it goes
+    // The build number of the Windows the editor runs on: on Windows 11 it says once, at
+    // start-up, that no browser there shows the buttons, and so does "Check Buttons...".
+    WindowsBuildSource windowsBuild = RunningWindowsBuild;
 };
 
 class MainWindow : public FrameWindow, private TutorialHost {
@@ -40,8 +44,9 @@ public:
     // Creates the window and runs the start-up, the window not yet shown. Answers null when the
     // program is to end: another instance runs, or the icons folder is missing.
     HWND Create(MainWindowSetup setup);
-    // Shows the created window, then the tip of the day (unless turned off) and the file named on
-    // the command line, whose boxes the window then owns.
+    // Shows the created window, then the notice about Windows 11 (there only, unless turned off),
+    // the tip of the day (unless turned off) and the file named on the command line, whose boxes
+    // the window then owns.
     void Show(int showCommand);
     // What Show says after showing the window; once.
     void ShowStartupMessages();
@@ -121,7 +126,9 @@ private:
     int currentRow_ = 0;                                        // the row the user chose last
     bool keepRowPosted_ = false;                                // kKeepCurrentRowMessage is on its way
     bool firstActivation_ = false;
-    bool showTipOfTheDay_ = false;  // at Show
+    bool showTipOfTheDay_ = false;    // at Show
+    unsigned long windowsBuild_ = 0;  // read once, at the start-up
+    bool windowsNoticeDue_ = false;   // at Show, where the Windows has no Internet Explorer
     bool showingFields_ = false;
     HWND lastFocus_ = nullptr;
     UniqueHicon dropPicture_;

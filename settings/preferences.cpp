@@ -15,6 +15,8 @@ const wchar_t* NoticeFlagName(Notice notice) {
         return L"Icon Message";
     case Notice::DragAndDrop:
         return L"DD Message";
+    case Notice::Windows11:
+        return L"Windows 11 Message";
     }
     return L"";
 }

@@ -10,19 +10,20 @@
 
 namespace velmora {
 
-// The four one-time notices.
+// The one-time notices.
 enum class Notice {
     AddButton,    // the browser shows a new button after it restarts
     Change,       // a change shows after the browser restarts
     ProgramIcon,  // a program's own icon has no hot and cold looks
     DragAndDrop,  // a drop fills the fields but adds nothing
+    Windows11,    // at start-up on Windows 11: no browser there shows the buttons
 };
 
 inline constexpr const wchar_t* kMessagesSection = L"Messages";
 inline constexpr const wchar_t* kOptionsSection = L"Options";
 inline constexpr const wchar_t* kShowTipsValue = L"Show Tips at Startup";
 
-// "Restart IE", "Restart IE2", "Icon Message" or "DD Message".
+// "Restart IE", "Restart IE2", "Icon Message", "DD Message" or "Windows 11 Message".
 const wchar_t* NoticeFlagName(Notice notice);
 
 // Whether the notice is to be shown: its flag reads exactly "yes" (a missing flag counts as

@@ -15,6 +15,18 @@ inline constexpr const wchar_t* kNoIconFolderText =
     L"Velmora could not find it's icon folder. You may need to reinstall the program or contact Corvale Software "
     L"to rectify this problem. The program will now close.";
 
+// Windows 11 has no Internet Explorer, the only browser that shows the buttons: the notice after
+// the start-up, and the line above the findings of "Check Buttons..." and "vlm /check".
+inline constexpr const wchar_t* kWindows11NoticeCaption = L"Important Message";
+inline constexpr const wchar_t* kWindows11NoticeText =
+    L"Windows 11 has no Internet Explorer, so the buttons Velmora adds do not show on this computer. They are "
+    L"kept, and they show wherever Internet Explorer 11 runs: for example after vlm /export here and vlm /import "
+    L"on such a computer. Microsoft Edge does not show them, not even in its Internet Explorer mode.";
+inline constexpr const wchar_t* kWindows11CheckLine =
+    L"Note: Windows 11 has no Internet Explorer, so these buttons do not show on this computer. They are kept and "
+    L"show wherever Internet Explorer 11 runs (for example after vlm /export here and vlm /import there); "
+    L"Microsoft Edge does not show them, not even in its Internet Explorer mode.";
+
 // The editor's fields: icons and file dialogs.
 inline constexpr const wchar_t* kNoIconFoundTitle = L"No Icon Found";
 inline constexpr const wchar_t* kNoIconFoundText = L"No program icon could be found for this file.";

@@ -163,6 +163,7 @@ protected:
         setup.programFolder = prog.path();
         setup.programName = L"vlm";
         setup.commandLine = commandLine;
+        setup.windowsBuild = [] { return 19045ul; };  // Windows 10, whatever Wine reports
         HWND hwnd = editor.Create(std::move(setup));
         if (hwnd) editor.ShowStartupMessages();  // the window itself is not needed on the screen
         return hwnd;

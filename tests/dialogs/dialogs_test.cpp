@@ -99,6 +99,8 @@ TEST(NoticeWindow, ShowsItsTextAndOkEnterAndEscStoreTheCheckBoxButTheCloseBoxDoe
         {Notice::ProgramIcon, L"Due to the fact that normal", true, Act::Enter, L"Icon Message", L"no"},
         {Notice::DragAndDrop, dropText, false, Act::Esc, L"DD Message", L"yes"},
         {Notice::Change, changeText, false, Act::CloseBox, L"Restart IE2", L"no"},  // the "no" stays
+        {Notice::Windows11, L"Windows 11 has no Internet Explorer, so the buttons", true, Act::ClickOk,
+         L"Windows 11 Message", L"no"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.flag);

@@ -113,7 +113,7 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
         failed += list.rows.size() != 1 || !prompts.openAnswers.empty() || !prompts.libraryAnswers.empty();
         // What the round recorded goes; the records' capacity stays.
         prompts.boxes.shown.clear(), prompts.notices.clear(), prompts.openDialogs.clear();
-        prompts.libraryOpenedWith.clear();
+        prompts.libraryOpenedWith.clear(), prompts.opened.clear();
     };
 
     // The figures to keep to are those after the first round of each icon kind. Memory is read

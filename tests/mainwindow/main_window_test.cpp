@@ -48,6 +48,7 @@ protected:
         setup.programFolder = ProgramFolder();
         setup.programName = L"vlm";
         setup.anotherInstanceRunning = [this] { return anotherInstance; };
+        setup.windowsBuild = [] { return 19045ul; };  // Windows 10, whatever Wine reports
         HWND hwnd = window.Create(std::move(setup));
         if (hwnd) window.Show(SW_SHOWNOACTIVATE);
         return hwnd;
@@ -263,6 +264,39 @@ TEST_F(MainWindowTest, KeyboardPathsNamesAndColours) {
     ::SendMessageW(window.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
     EXPECT_EQ(colourChanges, 2);
     for (int id : {IDC_LISTVIEW1, IDC_STATUSBAR1}) ::RemoveWindowSubclass(window.Item(id), counter, 1);
+}
+
+// On Windows 11 the editor says once, after its window shows and before the tip, that no browser
+// there shows the buttons, until the notice's flag says "no"; on earlier versions it says nothing.
+TEST(MainWindowStartTest, OnWindows11ANoticeBeforeTheTipSaysNoBrowserShowsTheButtons) {
+    const wchar_t* const messages = L"Software\\Corvale\\Velmora\\Messages";
+    const struct {
+        unsigned long build;
+        const wchar_t* flag;  // stored before the start; null for none
+        bool notice;
+    } cases[] = {{22000, nullptr, true},
+                 {26100, L"yes", true},
+                 {26100, L"no", false},
+                 {19045, nullptr, false},
+                 {7601, nullptr, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.build);
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, messages, L"Windows 11 Message");
+        if (c.flag) testing::WriteString(HKEY_CURRENT_USER, messages, L"Windows 11 Message", c.flag);
+        testing::ScriptedEditorPrompts prompts;
+        MainWindow window(prompts);
+        MainWindowSetup setup;
+        setup.programFolder = ProgramFolder();
+        setup.programName = L"vlm";
+        setup.windowsBuild = [&c] { return c.build; };
+        ASSERT_NE(window.Create(std::move(setup)), nullptr);
+        window.Show(SW_SHOWNOACTIVATE);
+        window.ShowStartupMessages();  // once only
+        std::vector<std::wstring> opened{L"tip over the window"};
+        if (c.notice) opened.insert(opened.begin(), L"notice over the window");
+        EXPECT_EQ(prompts.opened, opened);
+        EXPECT_EQ(prompts.notices, c.notice ? std::vector<Notice>{Notice::Windows11} : std::vector<Notice>{});
+    }
 }
 
 // A second start ends at once, before the registry is touched. (A missing icons folder: the catalogue.)

@@ -23,7 +23,10 @@ public:
     int Message(const std::wstring& text, const std::wstring& title, UINT style) override {
         return boxes.Message(text, title, style);
     }
-    void ShowNotice(Notice notice) override { notices.push_back(notice); }
+    void ShowNotice(Notice notice) override {
+        notices.push_back(notice);
+        Opened(L"notice");
+    }
     std::wstring ShowOpenDialog(const std::wstring& filter, const std::wstring& title,
                                 const std::wstring& folder) override {
         openDialogs.push_back({filter, title, folder});
@@ -41,6 +44,7 @@ public:
     bool ShowTipOfTheDay(bool showTipsAtStartup) override {
         tipsOpenedWith.push_back(showTipsAtStartup);
         tipOwnerShown.push_back(owner && ::IsWindowVisible(owner));
+        Opened(L"tip");
         return Next(tipAnswers, showTipsAtStartup);
     }
 
@@ -55,9 +59,15 @@ public:
     std::vector<int> libraryOpenedWith;
     std::vector<bool> tipsOpenedWith;
     std::vector<bool> tipOwnerShown;  // whether the window owning the tip was on the screen then
+    // The notices and tips in the order they opened, each "notice" or "tip" followed by " over the
+    // window" when the window owning it was on the screen then.
+    std::vector<std::wstring> opened;
     HWND owner = nullptr;
 
 private:
+    void Opened(const wchar_t* what) {
+        opened.push_back(what + std::wstring(owner && ::IsWindowVisible(owner) ? L" over the window" : L""));
+    }
     template <typename T>
     static T Next(std::deque<T>& answers, T otherwise) {
         if (answers.empty()) return otherwise;
