@@ -2,6 +2,7 @@
 // (the console), the answer is the exit code.
 #pragma once
 
+#include "common/exit_code.h"
 #include "settings/registry_api.h"
 
 #include <functional>
@@ -11,11 +12,12 @@ namespace velmora {
 
 using ReportSink = std::function<void(const std::wstring& line)>;
 
-// "/check": prints the findings; 0 when there are none, 1 when there are.
-int RunCheckCommand(const ReportSink& report, const std::wstring& programFolder,
-                    RegistryApi& registry = SystemRegistry());
-// "/repair": repairs, prints what it did and what remains; 0 when nothing remains, 1 otherwise.
-int RunRepairCommand(const ReportSink& report, const std::wstring& programFolder,
-                     RegistryApi& registry = SystemRegistry());
+// "/check": prints the findings; Done when there are none, DoneInPart when there are.
+ExitCode RunCheckCommand(const ReportSink& report, const std::wstring& programFolder,
+                         RegistryApi& registry = SystemRegistry());
+// "/repair": repairs, prints what it did and what remains; Done when nothing remains, DoneInPart
+// otherwise.
+ExitCode RunRepairCommand(const ReportSink& report, const std::wstring& programFolder,
+                          RegistryApi& registry = SystemRegistry());
 
 }  // namespace velmora

@@ -332,17 +332,17 @@ TEST_F(CheckupTest, RefusedRepairChangesNothing) {
 TEST_F(CheckupTest, CommandsReportAndAnswerExitCodes) {
     std::vector<std::wstring> lines;
     const ReportSink sink = [&lines](const std::wstring& line) { lines.push_back(line); };
-    EXPECT_EQ(RunCheckCommand(sink, folder.path(), views), 0);
+    EXPECT_EQ(RunCheckCommand(sink, folder.path(), views), ExitCode::Done);
     EXPECT_EQ(lines, std::vector<std::wstring>{L"All 3 buttons are in order."});
 
     WriteString(HKEY_CURRENT_USER, EntryKey(6), L"ButtonText", L"Old");
     lines.clear();
-    EXPECT_EQ(RunCheckCommand(sink, folder.path(), views), 1);
+    EXPECT_EQ(RunCheckCommand(sink, folder.path(), views), ExitCode::DoneInPart);
     EXPECT_EQ(lines, std::vector<std::wstring>{
                          L"Slot 7: an entry under HKEY_CURRENT_USER that no button owns. Repair removes it."});
 
     lines.clear();
-    EXPECT_EQ(RunRepairCommand(sink, folder.path(), views), 0);
+    EXPECT_EQ(RunRepairCommand(sink, folder.path(), views), ExitCode::Done);
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"Repaired:",
                                                 L"  Slot 7: an entry under HKEY_CURRENT_USER that no button owns.",
                                                 L"All 3 buttons are in order."}));
@@ -350,7 +350,7 @@ TEST_F(CheckupTest, CommandsReportAndAnswerExitCodes) {
     // What a repair cannot mend remains, and the exit code says so.
     WriteString(HKEY_CURRENT_USER, RecordKey(0), L"Program", L"C:\\nowhere\\gone.exe");
     lines.clear();
-    EXPECT_EQ(RunRepairCommand(sink, folder.path(), views), 1);
+    EXPECT_EQ(RunRepairCommand(sink, folder.path(), views), ExitCode::DoneInPart);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], L"Still to do:");
     EXPECT_EQ(lines.back(),
