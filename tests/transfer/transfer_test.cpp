@@ -7,9 +7,6 @@
 #include "transfer/button_import.h"
 #include "transfer/transfer_commands.h"
 
-#include "common/module_info.h"
-#include "common/unique_handles.h"
-
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
