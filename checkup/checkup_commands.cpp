@@ -6,18 +6,18 @@
 
 namespace velmora {
 
-int RunCheckCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry,
-                    unsigned long windowsBuild) {
+ExitCode RunCheckCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry,
+                         unsigned long windowsBuild) {
     if (LacksInternetExplorer(windowsBuild)) report(kWindows11CheckLine);
     const ButtonCheck check = CheckButtons(registry, OwnFilePlaces(programFolder));
     for (const std::wstring& line : check.ReportLines()) report(line);
-    return check.findings.empty() ? 0 : 1;
+    return check.findings.empty() ? ExitCode::Done : ExitCode::DoneInPart;
 }
 
-int RunRepairCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry) {
+ExitCode RunRepairCommand(const ReportSink& report, const std::wstring& programFolder, RegistryApi& registry) {
     const RepairResult result = RepairButtons(registry, FindFilePlaces(programFolder));
     for (const std::wstring& line : RepairReportLines(result)) report(line);
-    return result.after.findings.empty() ? 0 : 1;
+    return result.after.findings.empty() ? ExitCode::Done : ExitCode::DoneInPart;
 }
 
 }  // namespace velmora

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/windows_version.h"
+#include "common/exit_code.h"
 #include "settings/registry_api.h"
 
 #include <functional>
@@ -12,13 +13,14 @@ namespace velmora {
 
 using ReportSink = std::function<void(const std::wstring& line)>;
 
-// "/check": prints the findings; 0 when there are none, 1 when there are. On Windows 11 (build
-// windowsBuild) a note that no browser there shows the buttons comes first; it changes nothing in
-// the exit code.
-int RunCheckCommand(const ReportSink& report, const std::wstring& programFolder,
-                    RegistryApi& registry = SystemRegistry(), unsigned long windowsBuild = RunningWindowsBuild());
-// "/repair": repairs, prints what it did and what remains; 0 when nothing remains, 1 otherwise.
-int RunRepairCommand(const ReportSink& report, const std::wstring& programFolder,
-                     RegistryApi& registry = SystemRegistry());
+// "/check": prints the findings; Done when there are none, DoneInPart when there are. On Windows 11
+// (build windowsBuild) a note that no browser there shows the buttons comes first; it changes
+// nothing in the exit code.
+ExitCode RunCheckCommand(const ReportSink& report, const std::wstring& programFolder,
+                         RegistryApi& registry = SystemRegistry(), unsigned long windowsBuild = RunningWindowsBuild());
+// "/repair": repairs, prints what it did and what remains; Done when nothing remains, DoneInPart
+// otherwise.
+ExitCode RunRepairCommand(const ReportSink& report, const std::wstring& programFolder,
+                          RegistryApi& registry = SystemRegistry());
 
 }  // namespace velmora

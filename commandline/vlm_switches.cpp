@@ -1,21 +1,48 @@
 #include "commandline/vlm_switches.h"
 
+#include "checkup/checkup_commands.h"
+#include "common/module_info.h"
+#include "transfer/transfer_commands.h"
+
 namespace velmora {
 
-// Each switch's code plugs in here: its handler in place of NotAvailableYet.
-std::vector<ScriptSwitch> VlmSwitches() {
-    return {
-        {L"export", true, L"Writes the buttons to the registry file FILE.", NotAvailableYet(L"export")},
-        {L"import", true, L"Adds the buttons in the registry file FILE.", NotAvailableYet(L"import")},
-        {L"check", false, L"Lists what is broken in the buttons.", NotAvailableYet(L"check")},
-        {L"repair", false, L"Repairs what /check finds broken.", NotAvailableYet(L"repair")},
-    };
+namespace {
+
+ExitCode Written(const TransferReport& transfer, ScriptReport& report) {
+    for (const std::wstring& line : transfer.lines) report.Line(line);
+    return transfer.outcome;
 }
 
-ScriptHandler NotAvailableYet(const std::wstring& name) {
-    return [name](const std::wstring&, ScriptReport& report) {
-        report.Line(L"/" + name + L" is not available yet.");
-        return int{kScriptNothingDone};
+ReportSink LinesTo(ScriptReport& report) {
+    return [&report](const std::wstring& line) { report.Line(line); };
+}
+
+}  // namespace
+
+// Every switch works on the buttons of the program's own folder and of this machine's registry.
+std::vector<ScriptSwitch> VlmSwitches() {
+    return {
+        {.name = L"export",
+         .takesFile = true,
+         .takesReplace = true,
+         .description = L"Writes the buttons to the registry file FILE; /y replaces a FILE that exists.",
+         .run =
+             [](const ScriptCommand& command, ScriptReport& report) {
+                 return Written(RunExportCommand(command.file, ProgramFolder(), command.replace), report);
+             }},
+        {.name = L"import",
+         .takesFile = true,
+         .description = L"Adds the buttons in the registry file FILE.",
+         .run = [](const ScriptCommand& command,
+                   ScriptReport& report) { return Written(RunImportCommand(command.file, ProgramFolder()), report); }},
+        {.name = L"check",
+         .description = L"Lists what is broken in the buttons.",
+         .run = [](const ScriptCommand&,
+                   ScriptReport& report) { return RunCheckCommand(LinesTo(report), ProgramFolder()); }},
+        {.name = L"repair",
+         .description = L"Repairs what /check finds broken.",
+         .run = [](const ScriptCommand&,
+                   ScriptReport& report) { return RunRepairCommand(LinesTo(report), ProgramFolder()); }},
     };
 }
 

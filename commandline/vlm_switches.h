@@ -1,4 +1,5 @@
-// The switches of the editor's command line and the code each one runs.
+// vlm's switches for scripts, in one table: each one's name, arguments, usage line and the code it
+// runs. The editor (vlm.exe) and its console companion (vlm.com) both run them from here.
 #pragma once
 
 #include "commandline/script_command.h"
@@ -6,8 +7,5 @@
 namespace velmora {
 
 std::vector<ScriptSwitch> VlmSwitches();
-
-// A handler for a switch whose code is still to come: says so and does nothing.
-ScriptHandler NotAvailableYet(const std::wstring& name);
 
 }  // namespace velmora

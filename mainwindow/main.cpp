@@ -1,12 +1,10 @@
 // vlm: the editor of the buttons Velmora adds to the browser's toolbar.
-#include "checkup/checkup_commands.h"
 #include "commandline/vlm_switches.h"
 #include "common/module_info.h"
 #include "common/single_instance.h"
 #include "common/window_base.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/window_prompts.h"
-#include "transfer/transfer_commands.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -44,27 +42,6 @@ int RunEditor(const wchar_t* commandLine, int showCommand) {
     return velmora::RunMessageLoop();
 }
 
-// The switches, with "/check" and "/repair" running the check and the repair of the buttons.
-std::vector<velmora::ScriptSwitch> Switches() {
-    std::vector<velmora::ScriptSwitch> switches = velmora::VlmSwitches();
-    for (velmora::ScriptSwitch& entry : switches) {
-        if (entry.name == L"check") {
-            entry.run = [](const std::wstring&, velmora::ScriptReport& report) {
-                return velmora::RunCheckCommand([&report](const std::wstring& line) { report.Line(line); },
-                                                velmora::ProgramFolder(), velmora::SystemRegistry(),
-                                                velmora::RunningWindowsBuild());
-            };
-        } else if (entry.name == L"repair") {
-            entry.run = [](const std::wstring&, velmora::ScriptReport& report) {
-                return velmora::RunRepairCommand([&report](const std::wstring& line) { report.Line(line); },
-                                                 velmora::ProgramFolder(), velmora::SystemRegistry());
-            };
-        }
-    }
-    velmora::UseTransferSwitches(switches);
-    return switches;
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
@@ -72,14 +49,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     const bool oleStarted = SUCCEEDED(::OleInitialize(nullptr));
 
     int exitCode = 0;
-    const std::vector<velmora::ScriptSwitch> switches = Switches();
+    const std::vector<velmora::ScriptSwitch> switches = velmora::VlmSwitches();
     const velmora::ScriptCommand command = velmora::ParseScriptCommand(commandLine ? commandLine : L"", switches);
     if (command.kind == velmora::ScriptCommand::Kind::Editor) {
         exitCode = RunEditor(commandLine, showCommand);
     } else {
         // A switch for a script: no window, no box; the report goes to standard output.
         velmora::ConsoleReport report;
-        exitCode = velmora::RunScriptCommand(command, switches, report, velmora::EditorIsOpen);
+        exitCode = static_cast<int>(velmora::RunScriptCommand(command, switches, report, velmora::EditorIsOpen));
     }
     if (oleStarted) ::OleUninitialize();
     return exitCode;

@@ -3,8 +3,12 @@
 # installer itself under Wine, in a prefix of its own (build/release/msi-prefix): a silent install
 # puts the files and the Start-menu shortcuts in place and registers the product, the installed
 # editor starts, a newer package replaces it and an older one is refused, and a silent removal
-# takes away the package's files and entries but leaves the user's buttons. Prints a PASS or FAIL
-# line per check and exits non-zero when any failed. Run scripts/package.sh first.
+# takes away the package's files and entries but leaves the user's buttons; the installed console
+# companion, vlm.com, answers its switches with their exit codes and starts the editor without one.
+# The programs must be stripped. With VELMORA_SIGN_CERT (the signing certificate, or the authority
+# that issued it, in PEM) it checks the Authenticode signatures of the programs and the installer
+# against it. Prints a PASS or FAIL line per check and exits non-zero when any failed. Run
+# scripts/package.sh first.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,25 +37,40 @@ same() {
 }
 
 # What ships, in either package: the programs, their files and both looks of the 25 library icons.
-expected=$( { printf '%s\n' README.txt vlm.exe vlm.html vlmbd.exe vlmtips.txt
+expected=$( { printf '%s\n' README.txt vlm.com vlm.exe vlm.html vlmbd.exe vlmtips.txt
               for n in $(seq 1 25); do printf 'icons/%s.ico\nicons/%sgr.ico\n' "$n" "$n"; done; } | LC_ALL=C sort)
 
 # --- The zip -------------------------------------------------------------------------------------
 check "zip holds exactly the files that ship, flat" \
   same "$(unzip -Z1 "$zip" | grep -v '/$' | LC_ALL=C sort)" "$expected"
-check "zip's programs are the release build's" \
-  cmp -s <(unzip -p "$zip" vlm.exe) "$build/bin/vlm.exe"
+# The zip's programs, unpacked into a scratch folder.
+scratch=$(mktemp -d)
+prefix_used=""
+# Whatever happens, nothing is left behind: the scratch folder, the prefix's wineserver.
+trap 'rm -rf "$scratch"; [ -z "$prefix_used" ] || wineserver -k 2>/dev/null' EXIT
+unpacked=$scratch/zip
+programs=(vlm.exe vlm.com vlmbd.exe)
+unzip -q "$zip" "${programs[@]}" -d "$unpacked"
+check "zip's programs are the ones staged from the build" \
+  bash -c 'for p in "${@:3}"; do cmp -s "$1/$p" "$2/stage/$p" || exit 1; done' _ "$unpacked" "$build" "${programs[@]}"
+# Stripped: no symbols and no debug sections (.debug_info and the like).
+check "zip's programs are stripped" \
+  bash -c 'for p in "${@:2}"; do
+             x86_64-w64-mingw32-objdump -h "$1/$p" | grep -q " \.debug" && exit 1
+             x86_64-w64-mingw32-nm "$1/$p" 2>&1 | grep -q "no symbols" || exit 1
+           done; exit 0' _ "$unpacked" "${programs[@]}"
+if [ -n "${VELMORA_SIGN_CERT:-}" ]; then
+  check "zip's programs and the installer carry Authenticode signatures by $VELMORA_SIGN_CERT" \
+    bash -c 'for f in "${@:2}"; do osslsigncode verify -CAfile "$1" -in "$f" >/dev/null 2>&1 || exit 1; done' _ \
+    "$VELMORA_SIGN_CERT" "${programs[@]/#/$unpacked/}" "$msi"
+fi
 readme=$(unzip -p "$zip" README.txt)
 check "README.txt names the version and ends every line with CR LF" \
   bash -c '[[ "$1" == *"Velmora $2"* ]] && ! printf "%s" "$1" | grep -qv $'"'"'\r$'"'"'' _ "$readme" "$version"
 
 # --- The installer's tables ----------------------------------------------------------------------
 # msiinfo export writes a table's binary columns (the Icon table's) into a folder of that name in
-# the current folder: it runs in a scratch folder.
-scratch=$(mktemp -d)
-prefix_used=""
-# Whatever happens, nothing is left behind: the scratch folder, the prefix's wineserver.
-trap 'rm -rf "$scratch"; [ -z "$prefix_used" ] || wineserver -k 2>/dev/null' EXIT
+# the current folder: it runs in the scratch folder.
 msi_path=$PWD/$msi
 table() { (cd "$scratch" && msiinfo export "$msi_path" "$1") | tr -d '\r' | tail -n +4; }
 property() { table Property | awk -F'\t' -v name="$1" '$1 == name { print $2 }'; }
@@ -137,18 +156,34 @@ check "Apps & features: Velmora $version by $company in C:\\Program Files\\Velmo
            grep -qF "InstallLocation    REG_SZ    C:\\Program Files\\Velmora\\" <<<"$1"' _ \
   "$entry" "$version" "$company"
 
-# The installed editor starts and shows its window, with no buttons listed: nothing of ours in the
-# browser's toolbar entries.
+# The installed console companion, as cmd and PowerShell run "vlm": the report on its standard
+# output, the exit code its own. Nothing of Velmora's is in the prefix yet, so the check finds nothing.
+console() { "$wine" "C:\\Program Files\\Velmora\\vlm.com" "$@" 2>/dev/null | tr -d '\r'; }
+usage=$(console /?)
+check "vlm.com /? prints the usage and answers 0" \
+  bash -c '[ "$1" -eq 0 ] && [[ "$2" == "Usage: vlm SWITCH, one of:"* ]]' _ $? "$usage"
+unknown=$(console /nonsense)
+check "vlm.com /nonsense answers 2 with the usage" \
+  bash -c '[ "$1" -eq 2 ] && [ "$2" = "$(printf "Unknown switch: /nonsense\n%s" "$3")" ]' _ $? "$unknown" "$usage"
+checked=$(console /check)
+check "vlm.com /check in an empty prefix answers 0 with its report" \
+  same "$? $checked" "0 There are no buttons, and nothing is left of any."
+
+# vlm.com without a switch starts the installed editor, which shows its window, and returns at
+# once; no buttons are listed: nothing of ours in the browser's toolbar entries.
 wineserver -k 2>/dev/null  # the editor's Wine starts afresh on the virtual X server
 started=$(xvfb-run -a bash -c '
-  "$1" "C:\\Program Files\\Velmora\\vlm.exe" >/dev/null 2>&1 &
+  timeout 20 "$1" "C:\\Program Files\\Velmora\\vlm.com" >/dev/null 2>&1
+  echo "returned $?"
   for i in $(seq 1 40); do
     xdotool search --onlyvisible --name "^Velmora" >/dev/null 2>&1 && { echo window; break; }
     sleep 0.5
   done
   wineserver -k 2>/dev/null; wait' _ "$wine")
 wineserver -p
-check "installed vlm.exe starts and shows its window" same "$started" window
+check "installed vlm.com starts the editor (vlm.exe), which shows its window, and returns 0 at once" \
+  same "$started" "returned 0
+window"
 check "no buttons: no toolbar entries in HKCU or HKLM" \
   bash -c 'for root in HKCU HKLM; do
              "$1" reg query "$root\\Software\\Microsoft\\Internet Explorer\\Extensions" /s 2>/dev/null |

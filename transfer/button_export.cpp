@@ -23,13 +23,6 @@ RegKey KeyOf(std::wstring path, const NamedTexts& values) {
 
 }  // namespace
 
-std::wstring TransferFilesFolder(const std::wstring& regFile) {
-    const size_t nameStart = regFile.find_last_of(L'\\') + 1;
-    const size_t dot = regFile.find_last_of(L'.');
-    const std::wstring base = dot != std::wstring::npos && dot > nameStart ? regFile.substr(0, dot) : regFile;
-    return base + L" files\\";
-}
-
 RegFile ExportedRegFile(const ButtonList& list, const std::wstring& programFolder) {
     RegFile file;
     const std::wstring root = kCurrentUserRoot;
@@ -75,7 +68,7 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
     const std::wstring& programFolder = places.programFolder;
     TransferReport report;
     if (list.rows.empty()) {
-        report.outcome = kTransferNothingDone;
+        report.outcome = ExitCode::NothingDone;
         report.lines.push_back(kNothingToExportText);
         return report;
     }
@@ -85,7 +78,7 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
     const RegFileWriteError written = WriteRegFile(file, ExportedRegFile(list, programFolder),
                                                    ExportComments(exported, programFolder, filesFolderName));
     if (written) {
-        report.outcome = kTransferNothingDone;
+        report.outcome = ExitCode::NothingDone;
         report.lines.push_back(L"The buttons could not be exported: " + written.message);
         return report;
     }
@@ -113,7 +106,7 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
         report.lines.push_back(L"Their icon and shortcut files were copied to \"" + filesFolder + L"\".");
     }
     for (const std::wstring& file : failed) {
-        report.outcome = kTransferDoneInPart;
+        report.outcome = ExitCode::DoneInPart;
         report.lines.push_back(L"The file \"" + file + L"\" could not be copied to \"" + filesFolder + L"\".");
     }
     return report;

@@ -225,7 +225,7 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
 std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsInFile& found) {
     auto refuseFile = [&](const std::wstring& why, const std::vector<RegFileError>& errors) {
         TransferReport report{
-            kTransferNothingDone,
+            ExitCode::NothingDone,
             {L"The file \"" + file + L"\" could not be imported:" + (why.empty() ? L"" : L" " + why)}};
         for (const RegFileError& error : errors) report.lines.push_back(error.Text());
         return report;
@@ -308,7 +308,9 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
             std::to_wstring(found.otherKeys) +
             (found.otherKeys == 1 ? L" other key in the file was" : L" other keys in the file were") + L" left alone.");
     }
-    report.outcome = skipped.empty() ? kTransferDone : added + listed == 0 ? kTransferNothingDone : kTransferDoneInPart;
+    report.outcome = skipped.empty()       ? ExitCode::Done
+                     : added + listed == 0 ? ExitCode::NothingDone
+                                           : ExitCode::DoneInPart;
     return report;
 }
 

@@ -1,21 +1,39 @@
 #include "transfer/transfer_commands.h"
 
 #include "buttons/button_operations.h"
-#include "common/module_info.h"
+#include "common/file_paths.h"
 #include "common/unique_handles.h"
 #include "transfer/button_export.h"
 #include "transfer/button_import.h"
 
 namespace velmora {
 
-TransferReport RunExportCommand(const std::wstring& file, const std::wstring& programFolder, RegistryApi& registry) {
+TransferReport RunExportCommand(const std::wstring& file, const std::wstring& programFolder, bool replace,
+                                RegistryApi& registry) {
+    const std::wstring full = FullPath(file);
+    if (!full.empty()) {
+        const std::wstring folder = FolderOfPath(full);
+        if (!FolderExists(folder)) {
+            // Named as a user writes it: without the backslash at its end, but for a drive's root.
+            const std::wstring shown = folder.size() > 3 ? folder.substr(0, folder.size() - 1) : folder;
+            return {ExitCode::NothingDone,
+                    {L"The buttons could not be exported: the folder \"" + shown + L"\" does not exist."}};
+        }
+        if (FolderExists(full)) {
+            return {ExitCode::NothingDone, {L"The buttons could not be exported: \"" + file + L"\" is a folder."}};
+        }
+        if (FileExists(full) && !replace) {
+            return {ExitCode::NothingDone,
+                    {L"The file \"" + file + L"\" exists already; nothing was exported. Add /y to replace it."}};
+        }
+    }
     RegistryStores stores(registry);
     ButtonList list;
     CollectingPrompts prompts;
     IconHolder picico;
     ButtonOperations operations(list, stores, prompts, picico, OwnFilePlaces(programFolder));
     if (!operations.LoadWithoutWriting()) {
-        return {kTransferNothingDone,
+        return {ExitCode::NothingDone,
                 {L"Velmora's list of buttons is damaged: start the editor once to repair it, then export again."}};
     }
     return ExportButtons(list, operations.filePlaces(), file);
@@ -37,29 +55,6 @@ TransferReport RunImportCommand(const std::wstring& file, const std::wstring& pr
     TransferReport report = AddButtonsFromFile(found, list, stores, places, file);
     for (const std::wstring& text : prompts.texts) report.lines.insert(report.lines.begin(), text);
     return report;
-}
-
-namespace {
-
-int WriteReport(const TransferReport& report, ScriptReport& script) {
-    for (const std::wstring& line : report.lines) script.Line(line);
-    return report.outcome;
-}
-
-}  // namespace
-
-void UseTransferSwitches(std::vector<ScriptSwitch>& switches) {
-    for (ScriptSwitch& entry : switches) {
-        if (entry.name == L"export") {
-            entry.run = [](const std::wstring& file, ScriptReport& report) {
-                return WriteReport(RunExportCommand(file, ProgramFolder()), report);
-            };
-        } else if (entry.name == L"import") {
-            entry.run = [](const std::wstring& file, ScriptReport& report) {
-                return WriteReport(RunImportCommand(file, ProgramFolder()), report);
-            };
-        }
-    }
 }
 
 }  // namespace velmora

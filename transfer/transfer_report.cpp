@@ -9,9 +9,9 @@ std::wstring TransferReport::Text() const {
 }
 
 UINT TransferReport::BoxIcon() const {
-    return outcome == kTransferDone         ? MB_ICONINFORMATION
-           : outcome == kTransferDoneInPart ? MB_ICONEXCLAMATION
-                                            : MB_ICONSTOP;
+    return outcome == ExitCode::Done         ? MB_ICONINFORMATION
+           : outcome == ExitCode::DoneInPart ? MB_ICONEXCLAMATION
+                                             : MB_ICONSTOP;
 }
 
 int CollectingPrompts::Message(const std::wstring& text, const std::wstring& title, UINT style) {

@@ -2,6 +2,7 @@
 // written by the command line, and the exit code the command line answers.
 #pragma once
 
+#include "common/exit_code.h"
 #include "common/prompts.h"
 
 #include <string>
@@ -9,14 +10,8 @@
 
 namespace velmora {
 
-enum TransferOutcome : int {
-    kTransferDone = 0,         // everything done (an import: every button added or already there)
-    kTransferDoneInPart = 1,   // the lines say what was skipped or refused
-    kTransferNothingDone = 2,  // an unreadable or invalid file, no buttons, nothing written or added
-};
-
 struct TransferReport {
-    int outcome = kTransferDone;
+    ExitCode outcome = ExitCode::Done;
     std::vector<std::wstring> lines;
 
     // The lines, each ending in CR LF but the last.

@@ -375,7 +375,8 @@ TEST_F(CheckupTest, CommandsReportAndAnswerExitCodes) {
         for (const auto& c : windows) {
             SCOPED_TRACE(c.build);
             lines.clear();
-            EXPECT_EQ(RunCheckCommand(sink, folder.path(), views, c.build), broken ? 1 : 0);
+            EXPECT_EQ(RunCheckCommand(sink, folder.path(), views, c.build),
+                      broken ? ExitCode::DoneInPart : ExitCode::Done);
             ASSERT_EQ(lines.size(), c.note ? 2u : 1u);
             EXPECT_EQ(lines.back(), broken ? kOrphanLine + L" Repair removes it." : L"All 3 buttons are in order.");
             if (!c.note) continue;
@@ -388,7 +389,7 @@ TEST_F(CheckupTest, CommandsReportAndAnswerExitCodes) {
     }
 
     lines.clear();
-    EXPECT_EQ(RunRepairCommand(sink, folder.path(), views), 0);
+    EXPECT_EQ(RunRepairCommand(sink, folder.path(), views), ExitCode::Done);
     EXPECT_EQ(lines,
               (std::vector<std::wstring>{L"Repaired:",
                                          L"  Slot 7: removed the entry Extensions\\" + std::wstring(ButtonSlotIds[6]) +
@@ -398,7 +399,7 @@ TEST_F(CheckupTest, CommandsReportAndAnswerExitCodes) {
     // What a repair cannot mend remains, and the exit code says so.
     WriteString(HKEY_CURRENT_USER, RecordKey(0), L"Program", L"C:\\nowhere\\gone.exe");
     lines.clear();
-    EXPECT_EQ(RunRepairCommand(sink, folder.path(), views), 1);
+    EXPECT_EQ(RunRepairCommand(sink, folder.path(), views), ExitCode::DoneInPart);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], L"Still to do:");
     EXPECT_EQ(lines.back(),

@@ -20,6 +20,7 @@ TEST(ScriptCommandTest, TellsSwitchesFromAFileForTheEditor) {
         std::wstring line;
         Kind kind;
         std::wstring name = {}, file = {}, problem = {};
+        bool replace = false;
     } cases[] = {
         {L"", Kind::Editor},
         {L"   ", Kind::Editor},
@@ -30,21 +31,31 @@ TEST(ScriptCommandTest, TellsSwitchesFromAFileForTheEditor) {
         {L"-n.exe", Kind::Editor},  // "-name" that is no switch: a file's name
         {L"-", Kind::Editor},
         {L"--check", Kind::Editor},
+        {L"-y", Kind::Editor},
         {L"/check", Kind::Run, L"check"},
         {L"  -CHECK  ", Kind::Run, L"check"},
         {L"/export \"C:\\a b\\out.reg\"", Kind::Run, L"export", L"C:\\a b\\out.reg"},
         {L"-IMPORT x.reg", Kind::Run, L"import", L"x.reg"},
         {L"/export -x.reg", Kind::Run, L"export", L"-x.reg"},
         {L"/import \"C:\\\u00e9t\u00e9\\\u4e2d.reg\"", Kind::Run, L"import", L"C:\\\u00e9t\u00e9\\\u4e2d.reg"},
+        {L"/export C:/back.up/b /y", Kind::Run, L"export", L"C:/back.up/b", L"", true},
+        {L"-export -Y x.reg", Kind::Run, L"export", L"x.reg", L"", true},
+        {L"/?", Kind::Help},
+        {L"-HELP", Kind::Help},
+        {L"/export /?", Kind::Help},
+        {L"/bogus /help", Kind::Help},
         {L"/export", Kind::BadArguments, L"export", L"", L"/export needs a FILE."},
+        {L"/export /y", Kind::BadArguments, L"export", L"", L"/export needs a FILE."},
         {L"/import \"\"", Kind::BadArguments, L"import", L"", L"/import needs a FILE."},
         {L"/import \" \"", Kind::BadArguments, L"import", L"", L"/import needs a FILE."},
         {L"/export a.reg b.reg", Kind::BadArguments, L"export", L"", L"too many arguments: b.reg"},
+        {L"/import a.reg /y", Kind::BadArguments, L"import", L"", L"/import takes one FILE; too many arguments: /y"},
         {L"/check now", Kind::BadArguments, L"check", L"", L"/check takes no argument: now"},
         {L"/check -repair", Kind::BadArguments, L"check", L"", L"Only one switch at a time: -repair"},
         {L"/bogus", Kind::BadArguments, L"", L"", L"Unknown switch: /bogus"},
         {L"/checks", Kind::BadArguments, L"", L"", L"Unknown switch: /checks"},
         {L"/", Kind::BadArguments, L"", L"", L"Unknown switch: /"},
+        {L"/y", Kind::BadArguments, L"", L"", L"Unknown switch: /y"},
         {L"x.reg /IMPORT", Kind::BadArguments, L"", L"", L"The switch /IMPORT must come first."},
     };
     const std::vector<ScriptSwitch> switches = VlmSwitches();
@@ -54,64 +65,83 @@ TEST(ScriptCommandTest, TellsSwitchesFromAFileForTheEditor) {
         EXPECT_EQ(command.kind, c.kind);
         EXPECT_EQ(command.name, c.name);
         EXPECT_EQ(command.file, c.file);
+        EXPECT_EQ(command.replace, c.replace);
         EXPECT_NE(command.problem.find(c.problem), std::wstring::npos) << command.problem;
         EXPECT_EQ(command.problem.empty(), c.problem.empty());
     }
+    // vlm.com takes its arguments from its whole command line, as vlm.exe is given them.
+    const std::pair<std::wstring, std::wstring> lines[] = {
+        {L"vlm /check", L"/check"},
+        {L"\"C:\\Program Files\\Velmora\\vlm.com\"  /export \"a b.reg\" ", L"/export \"a b.reg\" "},
+        {L"\"C:\\a\"b /x", L"b /x"},
+        {L"C:\\Velmora\\vlm.com\t\"C:\\x y\\z.exe\"", L"\"C:\\x y\\z.exe\""},
+        {L"vlm", L""},
+        {L"\"vlm", L""},
+    };
+    for (const auto& [line, arguments] : lines) EXPECT_EQ(ArgumentsOfCommandLine(line), arguments) << line;
 }
 
 TEST(ScriptCommandTest, AnswersTheExitCodeAndTheReport) {
     std::vector<std::wstring> filesRun;
-    int answer = kScriptDone;
-    const ScriptHandler handler = [&](const std::wstring& file, ScriptReport& report) {
-        filesRun.push_back(file);
+    ExitCode answer = ExitCode::Done;
+    const ScriptHandler handler = [&](const ScriptCommand& command, ScriptReport& report) {
+        filesRun.push_back(command.file);
         report.Line(L"ran");
         return answer;
     };
-    const std::vector<ScriptSwitch> switches = {{L"export", true, L"Exports.", handler},
-                                                {L"check", false, L"Checks.", handler}};
-    const std::wstring usage = L"Usage: vlm SWITCH, one of:\n  /export FILE    Exports.\n  /check          Checks.\n";
+    const std::vector<ScriptSwitch> switches = {{L"export", true, false, L"Exports.", handler},
+                                                {L"check", false, false, L"Checks.", handler}};
+    const std::wstring usage =
+        L"Usage: vlm SWITCH, one of:\n  /export FILE  Exports.\n  /check        Checks.\n"
+        L"  /?            Shows this text (also /help).\n";
     // The command line, whether the editor is open, what the handler answers; then the exit code, the
     // report and whether the handler ran.
     const struct {
         std::wstring line;
         bool open;
-        int answer;
-        int exit;
+        ExitCode answer;
+        ExitCode exit;
         std::wstring report;
         bool ran = false;
     } cases[] = {
-        {L"/check", false, kScriptDone, kScriptDone, L"ran\n", true},
-        {L"/check", false, kScriptDoneInPart, kScriptDoneInPart, L"ran\n", true},
-        {L"/export a.reg", false, kScriptNothingDone, kScriptNothingDone, L"ran\n", true},
-        {L"/check", true, kScriptDone, kScriptEditorOpen, L"Velmora is open. Close it and run the command again.\n"},
+        {L"/check", false, ExitCode::Done, ExitCode::Done, L"ran\n", true},
+        {L"/check", false, ExitCode::DoneInPart, ExitCode::DoneInPart, L"ran\n", true},
+        {L"/export a.reg", false, ExitCode::NothingDone, ExitCode::NothingDone, L"ran\n", true},
+        {L"/check", true, ExitCode::Done, ExitCode::EditorOpen,
+         L"Velmora is open. Close it and run the command again.\n"},
         // Bad arguments come first: the usage helps more than "close the editor".
-        {L"/export", true, kScriptDone, kScriptNothingDone, L"/export needs a FILE.\n" + usage},
-        {L"/bogus", false, kScriptDone, kScriptNothingDone, L"Unknown switch: /bogus\n" + usage},
+        {L"/export", true, ExitCode::Done, ExitCode::NothingDone, L"/export needs a FILE.\n" + usage},
+        {L"/bogus", false, ExitCode::Done, ExitCode::NothingDone, L"Unknown switch: /bogus\n" + usage},
+        // The usage asked for, beside an open editor too.
+        {L"/?", true, ExitCode::NothingDone, ExitCode::Done, usage},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.line) + (c.open ? " open" : ""));
         filesRun.clear();
         answer = c.answer;
         testing::TextReport report;
-        const int exit =
+        const ExitCode exit =
             RunScriptCommand(ParseScriptCommand(c.line, switches), switches, report, [&] { return c.open; });
-        EXPECT_EQ(exit, c.exit);
+        EXPECT_EQ(static_cast<int>(exit), static_cast<int>(c.exit));
         EXPECT_EQ(report.text.substr(0, c.report.size()), c.report);
         EXPECT_EQ(filesRun, c.ran ? std::vector<std::wstring>{c.line == L"/check" ? L"" : L"a.reg"}
                                   : std::vector<std::wstring>{});
     }
 }
 
-TEST(ScriptCommandTest, TheUsageNamesEverySwitchAndTheStubsDoNothing) {
+// What "vlm /?" shows: every switch of the table, each of which runs code of its own.
+TEST(ScriptCommandTest, TheUsageNamesEverySwitch) {
     const std::vector<ScriptSwitch> switches = VlmSwitches();
-    const std::wstring usage = ScriptUsage(switches);
-    for (const wchar_t* call : {L"\n  /export FILE ", L"\n  /import FILE ", L"\n  /check ", L"\n  /repair "}) {
-        EXPECT_NE(usage.find(call), std::wstring::npos) << call;
-    }
-    testing::TextReport report;
-    EXPECT_EQ(RunScriptCommand(ParseScriptCommand(L"-Repair", switches), switches, report, [] { return false; }),
-              kScriptNothingDone);
-    EXPECT_EQ(report.text, L"/repair is not available yet.\n");
+    EXPECT_EQ(ScriptUsage(switches),
+              L"Usage: vlm SWITCH, one of:\n"
+              L"  /export FILE [/y]  Writes the buttons to the registry file FILE; /y replaces a FILE that exists.\n"
+              L"  /import FILE       Adds the buttons in the registry file FILE.\n"
+              L"  /check             Lists what is broken in the buttons.\n"
+              L"  /repair            Repairs what /check finds broken.\n"
+              L"  /?                 Shows this text (also /help).\n"
+              L"Switches may be written in any case, and with \"-\" for \"/\".\n"
+              L"Exit code: 0 all done, 1 done in part, 2 nothing done, 3 Velmora is open.");
+    for (const ScriptSwitch& entry : switches) EXPECT_TRUE(entry.run) << entry.name;
 }
 
 // Whether the editor is open, asked from a thread that is not the editor's (whose own look would

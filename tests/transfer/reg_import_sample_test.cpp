@@ -42,7 +42,7 @@ TEST(RegImportSample, Write) {
         row.button.libraryNumber = 7;
         list.rows.push_back(row);
     }
-    EXPECT_EQ(ExportButtons(list, L"C:\\Velmora\\", SamplePath()).outcome, kTransferDone);
+    EXPECT_EQ(ExportButtons(list, L"C:\\Velmora\\", SamplePath()).outcome, ExitCode::Done);
 }
 
 TEST(RegImportSample, Check) {

@@ -7,9 +7,6 @@
 #include "transfer/button_import.h"
 #include "transfer/transfer_commands.h"
 
-#include "common/module_info.h"
-#include "common/unique_handles.h"
-
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
@@ -19,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace velmora {
@@ -97,7 +95,7 @@ protected:
         draft.largeIcon = icons.large.get();
         return operations.AddButton(draft).done;
     }
-    std::wstring Import(const std::string& content, int outcome) {
+    std::wstring Import(const std::string& content, ExitCode outcome) {
         const std::wstring file = out.WriteFile(L"in.reg", content);
         const TransferReport report = ImportButtons(list, stores, program.path(), file);
         EXPECT_EQ(report.outcome, outcome) << ::testing::PrintToString(report.Text());
@@ -139,7 +137,7 @@ TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
 
     const std::wstring file = out.path() + L"Velmora buttons.reg";
     const TransferReport exported = ExportButtons(list, program.path(), file);
-    EXPECT_EQ(exported.outcome, kTransferDone);
+    EXPECT_EQ(exported.outcome, ExitCode::Done);
     EXPECT_EQ(exported.Text(), L"4 buttons were exported to \"" + file +
                                    L"\".\r\nTheir icon and shortcut files were "
                                    L"copied to \"" +
@@ -162,7 +160,7 @@ TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
     ASSERT_TRUE(list.rows.empty());
 
     const TransferReport imported = ImportButtons(list, stores, program.path(), file);
-    EXPECT_EQ(imported.outcome, kTransferDone);
+    EXPECT_EQ(imported.outcome, ExitCode::Done);
     EXPECT_EQ(imported.Text(), L"4 buttons were added.");
     EXPECT_EQ(State(list), before);
 }
@@ -181,7 +179,7 @@ TEST_F(TransferTest, ExportCopiesTheFilesOfTheUsersPlace) {
     ASSERT_EQ(list.rows[0].button.iconFile, places.userFolder + L"icons\\notepad.ico");
 
     const std::wstring file = out.path() + L"e.reg";
-    EXPECT_EQ(ExportButtons(list, places, file).outcome, kTransferDone);
+    EXPECT_EQ(ExportButtons(list, places, file).outcome, ExitCode::Done);
     const FileList copied = ListFiles(out.path() + L"e files\\");
     EXPECT_EQ(copied.size(), 2u);
     EXPECT_TRUE(copied.count(L"icons\\notepad.ico"));
@@ -192,7 +190,7 @@ TEST_F(TransferTest, ExportCopiesTheFilesOfTheUsersPlace) {
 TEST_F(TransferTest, ExportIsARegistryEditorFile) {
     ASSERT_TRUE(Add(L"Ünï \"x\"", IconKind::Library, L"C:\\a\\b.exe", L"", true, 4));
     const std::wstring file = out.path() + L"e.reg";
-    ASSERT_EQ(ExportButtons(list, program.path(), file).outcome, kTransferDone);
+    ASSERT_EQ(ExportButtons(list, program.path(), file).outcome, ExitCode::Done);
     const std::string bytes = ReadFileBytes(file);
     const std::string header = Utf16File(L"Windows Registry Editor Version 5.00\r\n; ");
     EXPECT_EQ(bytes.substr(0, header.size()), header);
@@ -228,7 +226,7 @@ TEST_F(TransferTest, HandWrittenFileAddsItsButtonAndNothingElse) {
         "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet "
         "Explorer\\Extensions\\{AAAAAAAA-2222-3333-4444-555555555555}]\r\n"
         "\"Clsid\"=\"{00000000-0000-0000-0000-000000000000}\"\r\n\"Exec\"=\"x.exe\"\r\n";
-    EXPECT_EQ(Import(text, kTransferDone), L"1 button was added.\r\n3 other keys in the file were left alone.");
+    EXPECT_EQ(Import(text, ExitCode::Done), L"1 button was added.\r\n3 other keys in the file were left alone.");
     ASSERT_EQ(list.rows.size(), 1u);
     const Button& button = list.rows[0].button;
     EXPECT_EQ(button.fileToLaunch + L"|" + button.buttonText + L"|" + button.menuText + L"|" + button.statusBarText,
@@ -252,7 +250,7 @@ TEST_F(TransferTest, FullListSkipsTheRestAndSaysWhy) {
                 L"\"Icon\"=\"1gr.ico\"\r\n\"HotIcon\"=\"1.ico\"\r\n\"ButtonText\"=\"B" +
                 std::to_wstring(i) + L"\"\r\n\"MenuStatusBar\"=\"B" + std::to_wstring(i) + L" status\"\r\n\r\n";
     }
-    EXPECT_EQ(Import(Utf16File(text), kTransferDoneInPart),
+    EXPECT_EQ(Import(Utf16File(text), ExitCode::DoneInPart),
               L"1 button was added.\r\n\"B3\": already listed.\r\n\"B20\": the list is full (20 buttons).");
     EXPECT_EQ(list.rows.size(), 20u);
 }
@@ -276,7 +274,7 @@ TEST_F(StandardUserTransferTest, AllUsersButtonIsRefusedAndUndone) {
         "Explorer\\Extensions\\{11111111-2222-3333-4444-555555555555}]\r\n"
         "\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"ButtonText\"=\"Mine\"\r\n\"Exec\"=\"C:\\\\m."
         "exe\"\r\n";
-    const std::wstring report = Import(text, kTransferDoneInPart);
+    const std::wstring report = Import(text, ExitCode::DoneInPart);
     EXPECT_EQ(
         report.substr(0, report.find(L"Buttons for")),
         L"1 button was added.\r\n\"Shared\": could not be added: The button could not be added: its settings could "
@@ -308,14 +306,14 @@ TEST_F(TransferTest, BadFilesChangeNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::wstring report = Import(c.content, kTransferNothingDone);
+        const std::wstring report = Import(c.content, ExitCode::NothingDone);
         EXPECT_EQ(report.rfind(L"The file \"" + out.path() + L"in.reg\" could not be imported:", 0), 0u) << report;
         EXPECT_NE(report.find(c.says), std::wstring::npos) << report;
         EXPECT_TRUE(list.rows.empty());
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"Software\\Microsoft"));
     }
     const TransferReport missing = ImportButtons(list, stores, program.path(), out.path() + L"missing.reg");
-    EXPECT_EQ(missing.outcome, kTransferNothingDone);
+    EXPECT_EQ(missing.outcome, ExitCode::NothingDone);
 }
 
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
@@ -328,12 +326,12 @@ TEST_F(TransferTest, CommandsAnswerTheirOutcomesWithoutAWindow) {
     const std::wstring file = out.path() + L"b.reg";
     struct Step {
         bool import;
-        int outcome;
+        ExitCode outcome;
         std::wstring report;
     };
     const Step steps[] = {
-        {false, kTransferNothingDone, L"There are no buttons to export."},
-        {true, kTransferNothingDone, L"The file \"" + file + L"\" could not be imported:\r\ncannot open the file"},
+        {false, ExitCode::NothingDone, L"There are no buttons to export."},
+        {true, ExitCode::NothingDone, L"The file \"" + file + L"\" could not be imported:\r\ncannot open the file"},
     };
     for (const Step& step : steps) {
         const TransferReport report =
@@ -344,60 +342,46 @@ TEST_F(TransferTest, CommandsAnswerTheirOutcomesWithoutAWindow) {
     ASSERT_TRUE(Add(L"Pad", IconKind::Program, kNotepad));
     ASSERT_TRUE(Add(L"Web", IconKind::Library, L"https://example.com/"));
     const std::vector<std::wstring> before = State(list);
-    EXPECT_EQ(RunExportCommand(file, program.path()).outcome, kTransferDone);
+    EXPECT_EQ(RunExportCommand(file, program.path()).outcome, ExitCode::Done);
+    // As "reg export": a file that is there is replaced only with "/y"; a folder that is not there,
+    // or a folder for the file, is said so; "/" separates folders and a dot in a folder's name is
+    // no extension.
+    const std::string written = ReadFileBytes(file);
+    std::wstring slashed = out.path() + L"back.up\\b";
+    std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+    ::CreateDirectoryW((out.path() + L"back.up").c_str(), nullptr);
+    const struct {
+        std::wstring file;
+        bool replace;
+        ExitCode outcome;
+        std::wstring report;
+    } exports[] = {
+        {file, false, ExitCode::NothingDone,
+         L"The file \"" + file + L"\" exists already; nothing was exported. Add /y to replace it."},
+        {out.path() + L"no.folder\\b.reg", true, ExitCode::NothingDone,
+         L"The buttons could not be exported: the folder \"" + out.path() + L"no.folder\" does not exist."},
+        {out.path() + L"back.up", true, ExitCode::NothingDone,
+         L"The buttons could not be exported: \"" + out.path() + L"back.up\" is a folder."},
+        {file, true, ExitCode::Done, L"2 buttons were exported to \"" + file + L"\".\r\n"},
+        {slashed, false, ExitCode::Done,
+         L"2 buttons were exported to \"" + slashed + L"\".\r\nTheir icon and shortcut files were copied to \"" +
+             out.path() + L"back.up\\b files\\\"."},
+    };
+    for (const auto& step : exports) {
+        SCOPED_TRACE(::testing::PrintToString(step.file) + (step.replace ? " /y" : ""));
+        const TransferReport report = RunExportCommand(step.file, program.path(), step.replace);
+        EXPECT_EQ(report.outcome, step.outcome);
+        EXPECT_EQ(report.Text().substr(0, step.report.size()), step.report);
+        EXPECT_EQ(ReadFileBytes(file), written);
+    }
+    EXPECT_FALSE(ListFiles(out.path() + L"back.up\\b files\\").empty());
     const TransferReport again = RunImportCommand(file, program.path());
-    EXPECT_EQ(again.outcome, kTransferDone);
+    EXPECT_EQ(again.outcome, ExitCode::Done);
     EXPECT_EQ(again.Text(), L"No button was added.\r\n\"Pad\": already listed.\r\n\"Web\": already listed.");
     EXPECT_EQ(State(list), before);
     int windows = 0;
     ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&windows));
     EXPECT_EQ(windows, 0);
-}
-
-// The real vlm.exe with "/import" or "/export": its exit code and standard output, without a window
-// (a program that made one would wait in it). Only files that are refused or cannot be written, so
-// that the build tree's Wine prefix is read but never changed.
-TEST(TransferSwitchesTest, VlmRunsTheCommandsForScripts) {
-    TempFolder temp;
-    const std::wstring bad = temp.WriteFile(L"bad.reg", "hello\r\n");
-    const struct {
-        std::wstring arguments;
-        std::string output;
-    } runs[] = {
-        {L"/import \"" + bad + L"\"", "The file \"" + std::string(bad.begin(), bad.end()) +
-                                          "\" could not be imported:\r\nnot a registry file: it does not start with "
-                                          "\"Windows Registry Editor Version 5.00\" (in UTF-16) or \"REGEDIT4\"\r\n"},
-        {L"/export \"" + temp.path() + L"no folder\\b.reg\"", ""},
-    };
-    for (const auto& run : runs) {
-        const std::wstring outputPath = temp.path() + L"output.txt";
-        SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
-        UniqueFileHandle output(::CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
-                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = startup.hStdError = output.get();
-        const std::wstring program = ProgramFolder() + L"vlm.exe";
-        std::wstring commandLine = L"\"" + program + L"\" " + run.arguments;
-        PROCESS_INFORMATION process{};
-        ASSERT_TRUE(::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                     &startup, &process));
-        const bool ended = ::WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-        if (!ended) ::TerminateProcess(process.hProcess, 99);
-        DWORD exitCode = 0;
-        ::GetExitCodeProcess(process.hProcess, &exitCode);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-        output.reset();
-        EXPECT_TRUE(ended);
-        EXPECT_EQ(exitCode, 2u);
-        const std::string text = ReadFileBytes(outputPath);
-        if (!run.output.empty()) {
-            EXPECT_EQ(text, run.output);
-        }
-        EXPECT_TRUE(text.ends_with("\r\n")) << text;  // "no buttons to export" or "could not be exported"
-    }
 }
 
 // The menu items: the dialogs they open, the summary box, and Cancel doing nothing.
