@@ -14,6 +14,7 @@
 #include "mainwindow/drop_target.h"
 #include "mainwindow/editor_fields.h"
 #include "mainwindow/highlight_shapes.h"
+#include "mainwindow/main_window_shape.h"
 #include "mainwindow/tutorial_window.h"
 #include "settings/registry_stores.h"
 
@@ -32,7 +33,7 @@ struct MainWindowSetup {
     bool quitOnClose = false;  // the program's own window ends the message loop when it goes
 };
 
-class MainWindow : public FrameWindow, private TutorialHost {
+class MainWindow : public MainWindowShape, private TutorialHost {
 public:
     MainWindow(EditorPrompts& prompts, RegistryApi& registry = SystemRegistry(), ShellApi& shell = SystemShell());
     ~MainWindow() override;
@@ -99,10 +100,6 @@ private:
     LRESULT DefaultCommand() const;
     void MoveFocus(const FocusRequest& request);
     void SetTipsTick(bool ticked);
-
-    TwipsRect Place(const TwipsRect& control, const TwipsRect& frame) const { return control.Inside(frame); }
-    HWND AddFrame(int id, const wchar_t* caption, const TwipsRect& at);
-    void AddHiddenLabel(int id, const wchar_t* name);
 
     EditorPrompts& prompts_;
     RegistryApi& registry_;
