@@ -293,15 +293,15 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         commands_->Command2_Click();
         break;
     case IDC_COMMAND4:
-        commands_->Command4_Click(CurrentRow());
+        commands_->Command4_Click(ShowCurrentRow());
         break;
     case IDC_COMMAND7:
     case ID_POPED:
-        commands_->Command7_Click(CurrentRow());
+        commands_->Command7_Click(ShowCurrentRow());
         break;
     case IDC_COMMAND8:
     case ID_POPDEL:
-        commands_->Command8_Click(CurrentRow());
+        commands_->Command8_Click(ShowCurrentRow());
         break;
     case IDC_COMMAND9:
         fields_->Command9_Click();
@@ -313,9 +313,9 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         mnuFileExport_Click(prompts_, list_, operations_->filePlaces());
         break;
     case ID_MNUFILEIMPORT:
-        if (mnuFileImport_Click(prompts_, list_, stores_, operations_->filePlaces())) {
-            ShowList(static_cast<int>(list_.rows.size()) - 1);
-        }
+        // The last button added is the current row.
+        mnuFileImport_Click(prompts_, list_, stores_, operations_->filePlaces(),
+                            [this] { ShowList(static_cast<int>(list_.rows.size()) - 1); });
         break;
     case ID_MNUFILECHECK:
         mnuFileCheck_Click();
@@ -437,6 +437,12 @@ void MainWindow::SelectRow(int row) {
     ::SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
     currentRow_ = row;
+}
+
+int MainWindow::ShowCurrentRow() {
+    const int row = CurrentRow();
+    if (row >= 0) ::SendMessageW(Item(IDC_LISTVIEW1), LVM_ENSUREVISIBLE, row, FALSE);
+    return row;
 }
 
 void MainWindow::KeepCurrentRow() {

@@ -82,6 +82,9 @@ private:
     void SelectRow(int row);
     // Chooses the current row again when the list was left without a selected row.
     void KeepCurrentRow();
+    // Scrolls the current row into view before a command acts on it, so that the user sees the
+    // row it acts on (the list shows its selected row also without the focus); answers it.
+    int ShowCurrentRow();
     void ShowFields();
     std::wstring PreviewName() const;
     void CentreImage1();

@@ -6,6 +6,7 @@
 #include "tests/support/scripted_prompts.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,11 @@ public:
         tipOwnerShown.push_back(owner && ::IsWindowVisible(owner));
         return Next(tipAnswers, showTipsAtStartup);
     }
+    // Recorded with the message boxes, as one with "OK" and the icon.
+    void ShowSummary(const std::wstring& text, const std::wstring& title, UINT icon) override {
+        if (whileSummaryShows) whileSummaryShows();
+        boxes.Message(text, title, MB_OK | icon);
+    }
 
     ScriptedPrompts boxes;                 // script message box answers with boxes.Answer(...)
     std::deque<std::wstring> openAnswers;  // a file dialog with no answer left is cancelled
@@ -56,6 +62,7 @@ public:
     std::vector<bool> tipsOpenedWith;
     std::vector<bool> tipOwnerShown;  // whether the window owning the tip was on the screen then
     HWND owner = nullptr;
+    std::function<void()> whileSummaryShows;  // runs as a summary shows
 
 private:
     template <typename T>
