@@ -29,6 +29,9 @@ public:
     }
     int ChooseLibraryIcon(int) override { return 0; }
     bool ShowTipOfTheDay(bool showTipsAtStartup) override { return showTipsAtStartup; }
+    void ShowSummary(const std::wstring& text, const std::wstring& title, UINT icon) override {
+        Message(text, title, MB_OK | icon);
+    }
 };
 
 // Maps HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE onto scratch keys under the real current user's

@@ -125,119 +125,16 @@ LRESULT ShapedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         if (quitOnClose_) ::PostQuitMessage(0);
         return 0;
     }
-    return FrameWindow::HandleMessage(message, wParam, lParam);
+    return MainWindowShape::HandleMessage(message, wParam, lParam);
 }
 
-HWND ShapedWindow::AddFrame(int id, const wchar_t* caption, const TwipsRect& at) {
-    return AddControl(L"BUTTON", caption, BS_GROUPBOX, id, at);
-}
-
-// The editor's controls, texts and tooltips, in its order and places.
+// The editor's controls, texts and tooltips, in its order and places, made by the same code from
+// the same layout table.
 void ShapedWindow::CreateControls() {
-    AddFrame(IDC_FRAME2, L"Currently Added Buttons:", kFrame2);
-    HWND list = AddControl(WC_LISTVIEWW, L"",
-                           WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                           IDC_LISTVIEW1, Place(kListView1, kFrame2), WS_EX_CLIENTEDGE);
-    ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     images_.reset(::ImageList_Create(kSmallIconSize, kSmallIconSize, ILC_COLOR32 | ILC_MASK, rows_, 8));
-    ::SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
-    const wchar_t* const headings[8] = {L"File to Launch", L"Button Text", L"Menu Text", L"Menu Status Bar Text",
-                                        L"Scope",          L"Parameters",  L"",          L""};
-    for (int column = 0; column < 8; ++column) {
-        LVCOLUMNW heading{};
-        heading.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        heading.pszText = const_cast<wchar_t*>(headings[column]);
-        heading.cx = Px(kColumnWidths[column]);
-        heading.iSubItem = column;
-        ::SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&heading));
-    }
-    AddTooltip(AddControl(L"BUTTON", L"Edit Selected", WS_TABSTOP | WS_GROUP, IDC_COMMAND7, Place(kCommand7, kFrame2)),
-               L"Edit properties of currently selected button.");
-    AddTooltip(AddControl(L"BUTTON", L"Delete Selected", WS_TABSTOP, IDC_COMMAND8, Place(kCommand8, kFrame2)),
-               L"Delete currently selected button.");
-
-    AddFrame(IDC_FRAME1, L"Button Properties:", kFrame1);
-    const TwipsRect frame5 = Place(kFrame5, kFrame1);
-    AddFrame(IDC_FRAME5, L"File to Launch:", frame5);
-    AddTooltip(
-        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT1, Place(kText1, frame5), WS_EX_CLIENTEDGE),
-        L"Path and filename of program to launch.");
-    AddTooltip(AddControl(L"BUTTON", L"...", WS_TABSTOP, IDC_COMMAND1, Place(kCommand1, frame5)), L"Browse.");
-    AddControl(L"STATIC", L"Command Line Parameters:", SS_LEFT, IDC_LABEL1, Place(kLabel1, frame5));
-    AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT5, Place(kText5, frame5), WS_EX_CLIENTEDGE);
-
-    const TwipsRect icofrm = Place(kIcofrm, kFrame1);
-    AddFrame(IDC_ICOFRM, L"Icon:", icofrm);
-    AddTooltip(AddControl(L"BUTTON", L"Use Program Icon", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK1, Place(kCheck1, icofrm)),
-               L"Check to use default program icon on button.");
-    AddTooltip(AddControl(L"BUTTON", L"Select Icon from Library", WS_TABSTOP, IDC_COMMAND3, Place(kCommand3, icofrm)),
-               L"Select from preformatted icons.");
-    AddTooltip(AddControl(L"BUTTON", L"Select Icon from Disk", WS_TABSTOP, IDC_COMMAND5, Place(kCommand5, icofrm)),
-               L"Select \".ico\" file from disk.");
-    AddFrame(IDC_FRAME4, L"Selected Icon:", Place(kFrame4, icofrm));
-    AddControl(L"STATIC", L"", SS_OWNERDRAW, IDC_IMAGE1, Place({0, 0, 0, 0}, Place(kFrame4, icofrm)));
-
-    const TwipsRect frame6 = Place(kFrame6, kFrame1);
-    AddFrame(IDC_FRAME6, L"Text:", frame6);
-    AddControl(L"BUTTON", L"Derive from Filename", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK3, Place(kCheck3, frame6));
-    AddTooltip(AddControl(L"BUTTON", L"Synch All", WS_TABSTOP | BS_CHECKBOX, IDC_CHECK2, Place(kCheck2, frame6)),
-               L"Synchronize text all 3 text fields.");
-    AddControl(L"STATIC", L"Button Text:", SS_LEFT, IDC_LABEL2, Place(kLabel2, frame6));
-    AddTooltip(
-        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT2, Place(kText2, frame6), WS_EX_CLIENTEDGE),
-        L"Text to appear on the button.");
-    AddControl(L"STATIC", L"Menu Text:", SS_LEFT, IDC_LABEL4, Place(kLabel4, frame6));
-    AddTooltip(
-        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT4, Place(kText4, frame6), WS_EX_CLIENTEDGE),
-        L"Text to appear on associated \"Tools\" menu item.");
-    AddControl(L"STATIC", L"Menu Status Bar Text:", SS_LEFT, IDC_LABEL3, Place(kLabel3, frame6));
-    AddTooltip(
-        AddControl(L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, IDC_TEXT3, Place(kText3, frame6), WS_EX_CLIENTEDGE),
-        L"Text to be shown in I.E.'s status bar when cursor is over menu item.");
-
-    const TwipsRect frame3 = Place(kFrame3, kFrame1);
-    AddFrame(IDC_FRAME3, L"Scope:", frame3);
-    AddTooltip(AddControl(L"BUTTON", L"All Users", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, IDC_OPTION1_0,
-                          Place(kOption1_0, frame3)),
-               L"Button visible in all user profiles.");
-    AddTooltip(AddControl(L"BUTTON", L"Current User", BS_AUTORADIOBUTTON, IDC_OPTION1_1, Place(kOption1_1, frame3)),
-               L"Button visible in only current user profile.");
-    AddTooltip(AddControl(L"BUTTON", L"Add Button", WS_TABSTOP | WS_GROUP, IDC_COMMAND2, Place(kCommand2, kFrame1)),
-               L"Add button to I.E.'s toolbar.");
-    AddControl(L"BUTTON", L"Reset All to Default", WS_TABSTOP, IDC_COMMAND9, Place(kCommand9, kFrame1));
-    AddTooltip(AddControl(L"BUTTON", L"Update", WS_TABSTOP, IDC_COMMAND4, Place(kCommand4, kFrame1)),
-               L"Replace properties of currently selected button.");
-
-    AddFrame(IDC_FRAME7, L"Drop Target:", kFrame7);
     dropPicture_.reset(static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, Px(480), Px(480), 0)));
-    AddControl(L"STATIC", L"", SS_OWNERDRAW, IDC_IMAGE2, Place(kImage2, kFrame7));
-    HWND label6 = AddControl(L"STATIC",
-                             L"Drag and drop any file here to have all pertinent info automatically entered into "
-                             L"its appropriate places.",
-                             SS_CENTER, IDC_LABEL6, Place(kLabel6, kFrame7));
-    FitLabelHeight(label6);
-
-    HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR1)),
-                                    ::GetModuleHandleW(nullptr), nullptr);
-    ::SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
-    int parts[2] = {Px(2400), -1};
-    ::SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-
-    // The same fitting of labels and boxes to the font as the editor's.
-    FitLabelBeside(Item(IDC_LABEL1), Item(IDC_TEXT5));
-    int labelWidth = 0;
-    for (int label : {IDC_LABEL2, IDC_LABEL4, IDC_LABEL3}) {
-        labelWidth = std::max(labelWidth, TextWidth(Item(label)));
-    }
-    for (int label : {IDC_LABEL2, IDC_LABEL4, IDC_LABEL3}) {
-        FitLabelBeside(Item(label), Item(label + 1), labelWidth + Px(30));
-    }
-    for (int box : {IDC_CHECK1, IDC_CHECK3, IDC_CHECK2, IDC_OPTION1_0, IDC_OPTION1_1}) FitButtonWidth(Item(box));
-    const RECT allUsers = PlaceOf(Item(IDC_OPTION1_0));
-    ::SetWindowPos(Item(IDC_OPTION1_1), nullptr, allUsers.right + Px(45), allUsers.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateLayoutControls(images_.get());
 
     pop_ = CreateListPopupMenu();
 

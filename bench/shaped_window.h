@@ -1,15 +1,15 @@
 // A window of the editor's shape with none of its logic, the second yardstick of the start-up
-// benchmark. It creates the controls of the editor's main window in the same places through the
-// same window base: the frames, fields, buttons, check boxes, option buttons, the two owner-drawn
-// pictures, the list with its 8 columns and its small images, the status bar, the menu bar and
-// the list's menu, and the tooltips. "File to Launch" completes paths and the window is a drop
-// target (one that takes nothing), as the editor's are. The list shows the first rows of the
-// buttons the benchmark records for the editor (button_mix.h), their icons taken from the same
-// files the same ways. It reads and writes no registry, and its buttons do nothing.
+// benchmark. It creates the controls of the editor's main window from the editor's layout table
+// through the same code (MainWindowShape): the frames, fields, buttons, check boxes, option buttons, the two
+// owner-drawn pictures, the list with its 8 columns and its small images, the status bar, the menu bar and the list's
+// menu, and the tooltips. "File to Launch" completes paths and the window is a drop target (one that takes nothing), as
+// the editor's are. The list shows the first rows of the buttons the benchmark records for the editor (button_mix.h),
+// their icons taken from the same files the same ways. It reads and writes no registry, and its buttons do nothing.
 #pragma once
 
 #include "common/unique_handles.h"
 #include "common/window_base.h"
+#include "mainwindow/main_window_shape.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -22,7 +22,7 @@ namespace velmora::bench {
 // The class of its window, which startup_driver looks for.
 inline constexpr const wchar_t* kShapedWindowClass = L"VelmoraBenchShapedWindow";
 
-class ShapedWindow : public FrameWindow {
+class ShapedWindow : public MainWindowShape {
 public:
     // rows: how many of the recorded buttons the list shows (0 to 20); programFolder ends in a
     // backslash and holds "icons". With quitOnClose the window ends the message loop when it goes.
@@ -37,8 +37,6 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    TwipsRect Place(const TwipsRect& control, const TwipsRect& frame) const { return control.Inside(frame); }
-    HWND AddFrame(int id, const wchar_t* caption, const TwipsRect& at);
     void CreateControls();
     void ShowPreview();
     void FillList();

@@ -16,6 +16,7 @@
 //           <median of the runs' ratios to the shaped window with as many rows, 0 for the
 //            yardsticks themselves> <each run's ms...>
 #include "bench/bench_support.h"
+#include "common/unique_handles.h"
 
 #include <windows.h>
 
@@ -63,15 +64,16 @@ double TimeStart(const std::wstring& program, const std::wstring& arguments, con
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION launched{};
     const std::wstring folder = FolderOf(program);
 
     const double started = NowMs();
     if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                          &startup, &process)) {
+                          &startup, &launched)) {
         std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", program.c_str(), ::GetLastError());
         return -1;
     }
+    const UniqueProcessInfo process(launched);
     // Looked for by its class: one cheap question to the window server each time. Going through
     // every top-level window instead would keep the server busy while it starts the program,
     // the more so the more windows the program has.
@@ -82,22 +84,20 @@ double TimeStart(const std::wstring& program, const std::wstring& arguments, con
              hwnd = ::FindWindowExW(nullptr, hwnd, windowClass, nullptr)) {
             DWORD owner = 0;
             ::GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == process.dwProcessId && ::IsWindowVisible(hwnd)) found = hwnd;
+            if (owner == process.processId && ::IsWindowVisible(hwnd)) found = hwnd;
         }
         if (found) {
             shown = NowMs() - started;
             break;
         }
-        if (::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;  // ended without a window
+        if (::WaitForSingleObject(process.process.get(), 0) == WAIT_OBJECT_0) break;  // ended without a window
         ::Sleep(1);
     }
     if (found) ::PostMessageW(found, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-        ::TerminateProcess(process.hProcess, 1);
-        ::WaitForSingleObject(process.hProcess, 5000);
+    if (::WaitForSingleObject(process.process.get(), 10000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process.process.get(), 1);
+        ::WaitForSingleObject(process.process.get(), 5000);
     }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
     if (shown < 0) std::fwprintf(stderr, L"%ls showed no window of the class %ls\n", program.c_str(), windowClass);
     return shown;
 }

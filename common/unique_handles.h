@@ -59,6 +59,10 @@ struct FileHandleTraits {
     static void Free(HANDLE file) { ::CloseHandle(file); }
 };
 
+// Kernel objects whose "none" is null: processes, threads, mutexes, events.
+inline void CloseKernelHandle(HANDLE handle) {
+    ::CloseHandle(handle);
+}
 inline void CloseIcon(HICON icon) {
     ::DestroyIcon(icon);
 }
@@ -75,14 +79,88 @@ inline void CloseMenu(HMENU menu) {
 inline void CloseImageList(HIMAGELIST images) {
     ::ImageList_Destroy(images);
 }
+inline void CloseBrush(HBRUSH brush) {
+    ::DeleteObject(brush);
+}
+inline void CloseMemoryDc(HDC dc) {
+    ::DeleteDC(dc);
+}
 
 using UniqueHicon = UniqueHandle<HICON, CloseIcon>;
 using UniqueHfont = UniqueHandle<HFONT, CloseFont>;
 using UniqueHbitmap = UniqueHandle<HBITMAP, CloseBitmap>;
 using UniqueHmenu = UniqueHandle<HMENU, CloseMenu>;
 using UniqueHimagelist = UniqueHandle<HIMAGELIST, CloseImageList>;
+using UniqueHbrush = UniqueHandle<HBRUSH, CloseBrush>;
+// A device context of its own (CreateCompatibleDC), not one borrowed from a window.
+using UniqueMemoryDc = UniqueHandle<HDC, CloseMemoryDc>;
+// FindFirstFileW's search, which INVALID_HANDLE_VALUE means none of.
 using UniqueFindHandle = UniqueHandleT<HANDLE, FindHandleTraits>;
+// CreateFileW's file, which INVALID_HANDLE_VALUE means none of.
 using UniqueFileHandle = UniqueHandleT<HANDLE, FileHandleTraits>;
+// A process, thread, mutex or event, which null means none of.
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
+
+// The two handles CreateProcessW hands out.
+struct UniqueProcessInfo {
+    UniqueKernelHandle process;
+    UniqueKernelHandle thread;
+    DWORD processId = 0;
+    UniqueProcessInfo() = default;
+    explicit UniqueProcessInfo(const PROCESS_INFORMATION& started)
+        : process(started.hProcess), thread(started.hThread), processId(started.dwProcessId) {}
+};
+
+// A window's device context (GetDC, or the screen's for no window), released when it goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A window's painting between BeginPaint and EndPaint.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    ~PaintDc() { ::EndPaint(window_, &paint_); }
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// An object (font, brush, pen, bitmap) selected into a device context for the lifetime of this
+// one; the object that was selected before is selected back when it goes, so that the object can
+// be freed and the device context released in the state it was given.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(dc && object ? ::SelectObject(dc, object) : nullptr) {
+        if (old_ == HGDI_ERROR) old_ = nullptr;
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() {
+        if (old_) ::SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
 
 // A COM interface pointer that releases what it holds.
 template <typename I>

@@ -3,7 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cassert>
+#include <string>
+#include <utility>
 
 namespace velmora {
 
@@ -117,12 +118,10 @@ SIZE TextExtent(HWND control, int wrapWidth, UINT format) {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     ::GetWindowTextW(control, text.data(), length + 1);
     RECT needed{0, 0, wrapWidth, 0};
-    HDC dc = ::GetDC(control);
+    const WindowDc dc(control);
     if (!dc) return {0, 0};
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
-    ::DrawTextW(dc, text.c_str(), length, &needed, DT_CALCRECT | format);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(control, dc);
+    const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)));
+    ::DrawTextW(dc.get(), text.c_str(), length, &needed, DT_CALCRECT | format);
     return {needed.right - needed.left, needed.bottom - needed.top};
 }
 
@@ -163,9 +162,37 @@ void ControlHost::FitLabelBeside(HWND label, HWND field, int minWidth) {
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+WindowFaultHandler& FaultHandler() {
+    static WindowFaultHandler handler = nullptr;
+    return handler;
+}
+
+// A window object goes while its window is still there: its derived part has gone already, so
+// that the window's next message would reach freed memory. The window is cut off from the object
+// (its messages go to the default procedure from now on) and destroyed, and the fault is reported.
+void ReportWindowLeftBehind(HWND hwnd, int userDataIndex) {
+    wchar_t className[128] = {};
+    ::GetClassNameW(hwnd, className, 128);
+    ::SetWindowLongPtrW(hwnd, userDataIndex, 0);
+    ::DestroyWindow(hwnd);
+    const std::wstring fault = std::wstring(L"Velmora: a window of the class \"") + className +
+                               L"\" was still there when its object went; its destructor must call "
+                               L"DestroyOwnWindow.\n";
+    ::OutputDebugStringW(fault.c_str());
+    if (WindowFaultHandler handler = FaultHandler()) handler(fault.c_str());
+}
+
+}  // namespace
+
+WindowFaultHandler SetWindowFaultHandler(WindowFaultHandler handler) {
+    return std::exchange(FaultHandler(), handler);
+}
+
 FrameWindow::~FrameWindow() {
-    // The derived window destroyed it (DestroyOwnWindow).
-    assert(!hwnd_);
+    // The derived window destroyed it (DestroyOwnWindow); checked in every build.
+    if (hwnd_) ReportWindowLeftBehind(std::exchange(hwnd_, nullptr), GWLP_USERDATA);
 }
 
 void FrameWindow::DestroyOwnWindow() {
@@ -228,8 +255,9 @@ Dialog::Dialog(std::wstring caption, int clientWidthTwips, int clientHeightTwips
       style_(style) {}
 
 Dialog::~Dialog() {
-    // The derived dialog destroyed it (DestroyOwnWindow).
-    assert(!hwnd_ || modal_);
+    // The derived dialog destroyed it (DestroyOwnWindow); a modal one is ended by its loop.
+    // Checked in every build.
+    if (hwnd_ && !modal_) ReportWindowLeftBehind(std::exchange(hwnd_, nullptr), DWLP_USER);
 }
 
 void Dialog::DestroyOwnWindow() {

@@ -69,23 +69,20 @@ void PaintLink(HWND link, HDC dc, int pad) {
     const int length = ::GetWindowTextLengthW(link);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     ::GetWindowTextW(link, text.data(), length + 1);
-    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0)));
+    const SelectedObject linkFont(dc, reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0)));
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     RECT textArea = area;
     ::InflateRect(&textArea, -pad, -pad);
     ::DrawTextW(dc, text.c_str(), length, &textArea, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     ::SetBkMode(dc, oldMode);
-    ::SelectObject(dc, oldFont);
     // As the system's own controls do: no focus rectangle until the keyboard is used.
     const bool focusHidden = (::SendMessageW(link, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
     if (::GetFocus() == link && !focusHidden) ::DrawFocusRect(dc, &area);
 }
 
 LRESULT OnLinkPaint(HWND link, int pad) {
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(link, &paint);
-    PaintLink(link, dc, pad);
-    ::EndPaint(link, &paint);
+    const PaintDc dc(link);
+    PaintLink(link, dc.get(), pad);
     return 0;
 }
 
@@ -324,25 +321,23 @@ void AboutBox::DrawMakerLogo(const DRAWITEMSTRUCT& item) const {
     HDC dc = item.hDC;
     const RECT area = item.rcItem;
     ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
-    HBRUSH disc = ::CreateSolidBrush(kMakerLogoColour);
-    HGDIOBJ oldBrush = ::SelectObject(dc, disc);
-    HGDIOBJ oldPen = ::SelectObject(dc, ::GetStockObject(NULL_PEN));
-    ::Ellipse(dc, area.left, area.top, area.right + 1, area.bottom + 1);
-    ::SelectObject(dc, oldPen);
-    ::SelectObject(dc, oldBrush);
-    ::DeleteObject(disc);
+    {
+        const UniqueHbrush disc(::CreateSolidBrush(kMakerLogoColour));
+        const SelectedObject discBrush(dc, disc.get());
+        const SelectedObject noPen(dc, ::GetStockObject(NULL_PEN));
+        ::Ellipse(dc, area.left, area.top, area.right + 1, area.bottom + 1);
+    }
 
     LOGFONTW letter{};
     ::GetObjectW(boldFont_.get(), sizeof(letter), &letter);
     letter.lfHeight = -((area.bottom - area.top) * 3 / 4);
     letter.lfWidth = 0;
-    UniqueHfont letterFont(::CreateFontIndirectW(&letter));
-    HGDIOBJ oldFont = ::SelectObject(dc, letterFont.get());
+    const UniqueHfont letterFont(::CreateFontIndirectW(&letter));
+    const SelectedObject letterSelected(dc, letterFont.get());
     ::SetTextColor(dc, RGB(255, 255, 255));
     ::SetBkMode(dc, TRANSPARENT);
     RECT text = area;
     ::DrawTextW(dc, L"C", 1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    ::SelectObject(dc, oldFont);
 }
 
 }  // namespace velmora

@@ -124,11 +124,6 @@ void TipWindow::FitTipText() {
     const int width = Px(kLblTipTextAt.width);
     const int boxHeight = Px(kLblTipTextAt.height);
     const int lineHeight = TipLineHeight();
-    HDC dc = ::GetDC(box);
-    HGDIOBJ oldFont = ::SelectObject(dc, font());
-    lines_ = WrapTipText(dc, width);
-    const int needed = static_cast<int>(std::min<size_t>(lines_.size(), INT_MAX / lineHeight)) * lineHeight;
-
     // The window may grow until it is as tall as the work area of its screen.
     RECT frame{};
     ::GetWindowRect(hwnd_, &frame);
@@ -136,13 +131,18 @@ void TipWindow::FitTipText() {
     monitor.cbSize = sizeof(monitor);
     ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    const int room = std::max(0, static_cast<int>(work.bottom - work.top - (frame.bottom - frame.top)) + grow_);
-    grow_ = std::clamp(needed - boxHeight, 0, room);
-    scrolls_ = needed > boxHeight + grow_;
-    // Beside a scroll bar the lines are shorter.
-    if (scrolls_) lines_ = WrapTipText(dc, width - ::GetSystemMetrics(SM_CXVSCROLL) - 2 * Px(kFocusPad));
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(box, dc);
+    {
+        // The lines are measured with the font the box paints them in.
+        const WindowDc dc(box);
+        const SelectedObject tipFont(dc.get(), font());
+        lines_ = WrapTipText(dc.get(), width);
+        const int needed = static_cast<int>(std::min<size_t>(lines_.size(), INT_MAX / lineHeight)) * lineHeight;
+        const int room = std::max(0, static_cast<int>(work.bottom - work.top - (frame.bottom - frame.top)) + grow_);
+        grow_ = std::clamp(needed - boxHeight, 0, room);
+        scrolls_ = needed > boxHeight + grow_;
+        // Beside a scroll bar the lines are shorter.
+        if (scrolls_) lines_ = WrapTipText(dc.get(), width - ::GetSystemMetrics(SM_CXVSCROLL) - 2 * Px(kFocusPad));
+    }
 
     // The box, the picture area around it, the check box under it and the window grow together.
     ::SetWindowPos(box, nullptr, 0, 0, width, boxHeight + grow_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -222,12 +222,10 @@ std::vector<TipWindow::Line> TipWindow::WrapTipText(HDC dc, int width) const {
 
 int TipWindow::TipLineHeight() const {
     HWND box = Item(kLblTipText);
-    HDC dc = ::GetDC(box);
-    HGDIOBJ oldFont = ::SelectObject(dc, font());
+    const WindowDc dc(box);
+    const SelectedObject tipFont(dc.get(), font());
     TEXTMETRICW metrics{};
-    ::GetTextMetricsW(dc, &metrics);
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(box, dc);
+    ::GetTextMetricsW(dc.get(), &metrics);
     return std::max(1, static_cast<int>(metrics.tmHeight));
 }
 
@@ -297,7 +295,7 @@ void TipWindow::PaintTipText(HDC dc) {
     auto brush = reinterpret_cast<HBRUSH>(
         ::SendMessageW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
     ::FillRect(dc, &area, brush ? brush : ::GetSysColorBrush(COLOR_WINDOW));
-    HGDIOBJ oldFont = ::SelectObject(dc, font());
+    const SelectedObject tipFont(dc, font());
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const int lineHeight = TipLineHeight();
     const int pad = scrolls_ ? Px(kFocusPad) : 0;
@@ -309,17 +307,14 @@ void TipWindow::PaintTipText(HDC dc) {
                     DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
     }
     ::SetBkMode(dc, oldMode);
-    ::SelectObject(dc, oldFont);
     // As the system's own controls do: no focus rectangle until the keyboard is used.
     const bool focusHidden = (::SendMessageW(box, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
     if (::GetFocus() == box && !focusHidden) ::DrawFocusRect(dc, &area);
 }
 
 LRESULT TipWindow::OnTipTextPaint() {
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(Item(kLblTipText), &paint);
-    PaintTipText(dc);
-    ::EndPaint(Item(kLblTipText), &paint);
+    const PaintDc dc(Item(kLblTipText));
+    PaintTipText(dc.get());
     return 0;
 }
 
@@ -396,12 +391,10 @@ INT_PTR TipWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& h
         return 0;
     case WM_PAINT: {
         // The picture area: a sunken box in the window's background colour (white).
-        PAINTSTRUCT paint{};
-        HDC dc = ::BeginPaint(hwnd_, &paint);
+        const PaintDc dc(hwnd_);
         RECT area = PictureArea();
-        ::DrawEdge(dc, &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-        ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_WINDOW));
-        ::EndPaint(hwnd_, &paint);
+        ::DrawEdge(dc.get(), &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+        ::FillRect(dc.get(), &area, ::GetSysColorBrush(COLOR_WINDOW));
         handled = true;
         return 0;
     }

@@ -32,6 +32,9 @@ public:
     // The tip of the day, its check box "Show Tips at Startup" starting as given. Answers the
     // check box as it was when the window closed.
     virtual bool ShowTipOfTheDay(bool showTipsAtStartup) = 0;
+    // The summary of an export or an import: a message box's title, text, icon (MB_ICON*) and
+    // "OK", its text scrolling when it is long.
+    virtual void ShowSummary(const std::wstring& text, const std::wstring& title, UINT icon) = 0;
 };
 
 }  // namespace velmora

@@ -53,13 +53,11 @@ LRESULT CALLBACK ShapeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         return 1;
     case WM_PAINT: {
         // The window region leaves only the border: filling the whole client area draws it.
-        PAINTSTRUCT paint{};
-        HDC dc = ::BeginPaint(hwnd, &paint);
+        const PaintDc dc(hwnd);
         RECT client{};
         ::GetClientRect(hwnd, &client);
-        ::SetDCBrushColor(dc, HighlightShapes::kColour);
-        ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
-        ::EndPaint(hwnd, &paint);
+        ::SetDCBrushColor(dc.get(), HighlightShapes::kColour);
+        ::FillRect(dc.get(), &client, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
         return 0;
     }
     }

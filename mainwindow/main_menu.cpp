@@ -5,7 +5,7 @@ namespace velmora {
 UniqueHmenu CreateMainMenu() {
     HMENU file = ::CreatePopupMenu();
     ::AppendMenuW(file, MF_STRING, ID_MNUFILEIE, L"&Open New IE Window");
-    ::AppendMenuW(file, MF_STRING, ID_MNUFILEEXPORT, L"&Export Buttons...");
+    ::AppendMenuW(file, MF_STRING, ID_MNUFILEEXPORT, L"Ex&port Buttons...");
     ::AppendMenuW(file, MF_STRING, ID_MNUFILEIMPORT, L"&Import Buttons...");
     ::AppendMenuW(file, MF_STRING, ID_MNUFILECHECK, L"&Check Buttons...");
     ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);

@@ -19,7 +19,7 @@ enum MenuId : UINT {
     ID_MNUHELPABT,        // "&About..."
     ID_POPED,             // "&Edit"
     ID_POPDEL,            // "&Delete"
-    ID_MNUFILEEXPORT,     // "&Export Buttons..."
+    ID_MNUFILEEXPORT,     // "Ex&port Buttons..."
     ID_MNUFILEIMPORT,     // "&Import Buttons..."
     ID_MNUFILECHECK,      // "&Check Buttons..."
 };

@@ -15,6 +15,7 @@
 #include "mainwindow/drop_target.h"
 #include "mainwindow/editor_fields.h"
 #include "mainwindow/highlight_shapes.h"
+#include "mainwindow/main_window_shape.h"
 #include "mainwindow/tutorial_window.h"
 #include "settings/registry_stores.h"
 
@@ -36,7 +37,7 @@ struct MainWindowSetup {
     WindowsBuildSource windowsBuild = RunningWindowsBuild;
 };
 
-class MainWindow : public FrameWindow, private TutorialHost {
+class MainWindow : public MainWindowShape, private TutorialHost {
 public:
     MainWindow(EditorPrompts& prompts, RegistryApi& registry = SystemRegistry(), ShellApi& shell = SystemShell());
     ~MainWindow() override;
@@ -86,6 +87,9 @@ private:
     void SelectRow(int row);
     // Chooses the current row again when the list was left without a selected row.
     void KeepCurrentRow();
+    // Scrolls the current row into view before a command acts on it, so that the user sees the
+    // row it acts on (the list shows its selected row also without the focus); answers it.
+    int ShowCurrentRow();
     void ShowFields();
     std::wstring PreviewName() const;
     void CentreImage1();
@@ -104,10 +108,6 @@ private:
     LRESULT DefaultCommand() const;
     void MoveFocus(const FocusRequest& request);
     void SetTipsTick(bool ticked);
-
-    TwipsRect Place(const TwipsRect& control, const TwipsRect& frame) const { return control.Inside(frame); }
-    HWND AddFrame(int id, const wchar_t* caption, const TwipsRect& at);
-    void AddHiddenLabel(int id, const wchar_t* name);
 
     EditorPrompts& prompts_;
     RegistryApi& registry_;

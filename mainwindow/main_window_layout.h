@@ -1,8 +1,12 @@
-// The main window's controls: their identifiers, and their places in twips. A control inside a
-// frame is placed relative to the frame's top-left corner.
+// The main window's controls: their identifiers, their places in twips (a control inside a frame
+// relative to the frame's top-left corner), and the table the window creates them from, which the
+// benchmark's window of the same shape creates its controls from too.
 #pragma once
 
 #include "common/window_base.h"
+
+#include <windows.h>
+#include <commctrl.h>
 
 namespace velmora::layout {
 
@@ -99,5 +103,96 @@ inline constexpr int kPreviewDrop = 30;
 // The list's columns: "File to Launch" and "Menu Status Bar Text" about 2.2 inches, the others
 // one inch, and the icon kind marker and the link hidden at zero width.
 inline constexpr int kColumnWidths[8] = {3168, 1440, 1440, 3168, 1440, 1440, 0, 0};
+inline constexpr const wchar_t* kColumnHeadings[8] = {
+    L"File to Launch", L"Button Text", L"Menu Text", L"Menu Status Bar Text", L"Scope", L"Parameters", L"", L""};
+
+// The status bar's first panel (the count of buttons) is this wide; the second takes the rest.
+inline constexpr int kStatusCountWidth = 2400;
+
+// One control of the window, as it is created.
+struct ControlSpec {
+    int id;
+    const wchar_t* className;
+    const wchar_t* caption;
+    DWORD style;             // besides WS_CHILD and WS_VISIBLE
+    TwipsRect at;            // in the client area
+    DWORD exStyle;           // WS_EX_*
+    const wchar_t* tooltip;  // none when null
+    bool hidden;             // a label only a screen reader reads
+};
+
+// The frames' places in the client area.
+inline constexpr TwipsRect kFrame5At = kFrame5.Inside(kFrame1);
+inline constexpr TwipsRect kIcofrmAt = kIcofrm.Inside(kFrame1);
+inline constexpr TwipsRect kFrame4At = kFrame4.Inside(kIcofrmAt);
+inline constexpr TwipsRect kFrame6At = kFrame6.Inside(kFrame1);
+inline constexpr TwipsRect kFrame3At = kFrame3.Inside(kFrame1);
+
+// Every control but the status bar, top to bottom and left to right: the order of the Tab key. A
+// screen reader names a control after the label just before it, so the list and "File to Launch"'s
+// field, whose group boxes are their only captions, have hidden labels of their own before them.
+// "Selected Icon:"'s picture takes its size and place from the icon it shows.
+inline constexpr ControlSpec kControls[] = {
+    {IDC_FRAME2, L"BUTTON", L"Currently Added Buttons:", BS_GROUPBOX, kFrame2, 0, nullptr, false},
+    {IDC_NAME_LISTVIEW1, L"STATIC", L"Currently Added Buttons:", SS_LEFT, {}, 0, nullptr, true},
+    {IDC_LISTVIEW1, WC_LISTVIEWW, L"",
+     WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+     kListView1.Inside(kFrame2), WS_EX_CLIENTEDGE, nullptr, false},
+    {IDC_COMMAND7, L"BUTTON", L"Edit Selected", WS_TABSTOP | WS_GROUP, kCommand7.Inside(kFrame2), 0,
+     L"Edit properties of currently selected button.", false},
+    {IDC_COMMAND8, L"BUTTON", L"Delete Selected", WS_TABSTOP, kCommand8.Inside(kFrame2), 0,
+     L"Delete currently selected button.", false},
+
+    {IDC_FRAME1, L"BUTTON", L"Button Properties:", BS_GROUPBOX, kFrame1, 0, nullptr, false},
+    {IDC_FRAME5, L"BUTTON", L"File to Launch:", BS_GROUPBOX, kFrame5At, 0, nullptr, false},
+    {IDC_NAME_TEXT1, L"STATIC", L"File to Launch:", SS_LEFT, {}, 0, nullptr, true},
+    {IDC_TEXT1, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText1.Inside(kFrame5At), WS_EX_CLIENTEDGE,
+     L"Path and filename of program to launch.", false},
+    {IDC_COMMAND1, L"BUTTON", L"...", WS_TABSTOP, kCommand1.Inside(kFrame5At), 0, L"Browse.", false},
+    {IDC_LABEL1, L"STATIC", L"Command Line Parameters:", SS_LEFT, kLabel1.Inside(kFrame5At), 0, nullptr, false},
+    {IDC_TEXT5, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText5.Inside(kFrame5At), WS_EX_CLIENTEDGE, nullptr, false},
+
+    {IDC_ICOFRM, L"BUTTON", L"Icon:", BS_GROUPBOX, kIcofrmAt, 0, nullptr, false},
+    {IDC_CHECK1, L"BUTTON", L"Use Program Icon", WS_TABSTOP | BS_CHECKBOX, kCheck1.Inside(kIcofrmAt), 0,
+     L"Check to use default program icon on button.", false},
+    {IDC_COMMAND3, L"BUTTON", L"Select Icon from Library", WS_TABSTOP, kCommand3.Inside(kIcofrmAt), 0,
+     L"Select from preformatted icons.", false},
+    {IDC_COMMAND5, L"BUTTON", L"Select Icon from Disk", WS_TABSTOP, kCommand5.Inside(kIcofrmAt), 0,
+     L"Select \".ico\" file from disk.", false},
+    {IDC_FRAME4, L"BUTTON", L"Selected Icon:", BS_GROUPBOX, kFrame4At, 0, nullptr, false},
+    {IDC_IMAGE1, L"STATIC", L"", SS_OWNERDRAW, TwipsRect{}.Inside(kFrame4At), 0, nullptr, false},
+
+    {IDC_FRAME6, L"BUTTON", L"Text:", BS_GROUPBOX, kFrame6At, 0, nullptr, false},
+    {IDC_CHECK3, L"BUTTON", L"Derive from Filename", WS_TABSTOP | BS_CHECKBOX, kCheck3.Inside(kFrame6At), 0, nullptr,
+     false},
+    {IDC_CHECK2, L"BUTTON", L"Synch All", WS_TABSTOP | BS_CHECKBOX, kCheck2.Inside(kFrame6At), 0,
+     L"Synchronize text all 3 text fields.", false},
+    {IDC_LABEL2, L"STATIC", L"Button Text:", SS_LEFT, kLabel2.Inside(kFrame6At), 0, nullptr, false},
+    {IDC_TEXT2, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText2.Inside(kFrame6At), WS_EX_CLIENTEDGE,
+     L"Text to appear on the button.", false},
+    {IDC_LABEL4, L"STATIC", L"Menu Text:", SS_LEFT, kLabel4.Inside(kFrame6At), 0, nullptr, false},
+    {IDC_TEXT4, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText4.Inside(kFrame6At), WS_EX_CLIENTEDGE,
+     L"Text to appear on associated \"Tools\" menu item.", false},
+    {IDC_LABEL3, L"STATIC", L"Menu Status Bar Text:", SS_LEFT, kLabel3.Inside(kFrame6At), 0, nullptr, false},
+    {IDC_TEXT3, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, kText3.Inside(kFrame6At), WS_EX_CLIENTEDGE,
+     L"Text to be shown in I.E.'s status bar when cursor is over menu item.", false},
+
+    {IDC_FRAME3, L"BUTTON", L"Scope:", BS_GROUPBOX, kFrame3At, 0, nullptr, false},
+    {IDC_OPTION1_0, L"BUTTON", L"All Users", WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, kOption1_0.Inside(kFrame3At),
+     0, L"Button visible in all user profiles.", false},
+    {IDC_OPTION1_1, L"BUTTON", L"Current User", BS_AUTORADIOBUTTON, kOption1_1.Inside(kFrame3At), 0,
+     L"Button visible in only current user profile.", false},
+    {IDC_COMMAND2, L"BUTTON", L"Add Button", WS_TABSTOP | WS_GROUP, kCommand2.Inside(kFrame1), 0,
+     L"Add button to I.E.'s toolbar.", false},
+    {IDC_COMMAND9, L"BUTTON", L"Reset All to Default", WS_TABSTOP, kCommand9.Inside(kFrame1), 0, nullptr, false},
+    {IDC_COMMAND4, L"BUTTON", L"Update", WS_TABSTOP, kCommand4.Inside(kFrame1), 0,
+     L"Replace properties of currently selected button.", false},
+
+    {IDC_FRAME7, L"BUTTON", L"Drop Target:", BS_GROUPBOX, kFrame7, 0, nullptr, false},
+    {IDC_IMAGE2, L"STATIC", L"Drop Target", SS_OWNERDRAW, kImage2.Inside(kFrame7), 0, nullptr, false},
+    {IDC_LABEL6, L"STATIC",
+     L"Drag and drop any file here to have all pertinent info automatically entered into its appropriate places.",
+     SS_CENTER, kLabel6.Inside(kFrame7), 0, nullptr, false},
+};
 
 }  // namespace velmora::layout

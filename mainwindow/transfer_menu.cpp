@@ -25,16 +25,19 @@ void mnuFileExport_Click(EditorPrompts& prompts, const ButtonList& list, const F
         prompts.ShowSaveDialog(kRegFilesFilter, kExportTitle, DocumentsFolder(), kDefaultExportName);
     if (file.empty()) return;
     const TransferReport report = ExportButtons(list, places, file);
-    prompts.Message(report.Text(), kExportTitle, MB_OK | report.BoxIcon());
+    prompts.ShowSummary(report.Text(), kExportTitle, report.BoxIcon());
 }
 
-bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores, const FilePlaces& places) {
+bool mnuFileImport_Click(EditorPrompts& prompts, ButtonList& list, RegistryStores& stores, const FilePlaces& places,
+                         const std::function<void()>& listChanged) {
     const std::wstring file = prompts.ShowOpenDialog(kRegFilesFilter, kImportTitle, DocumentsFolder());
     if (file.empty()) return false;
     const size_t before = list.rows.size();
     const TransferReport report = ImportButtons(list, stores, places, file);
-    prompts.Message(report.Text(), kImportTitle, MB_OK | report.BoxIcon());
-    return list.rows.size() != before;
+    const bool changed = list.rows.size() != before;
+    if (changed && listChanged) listChanged();
+    prompts.ShowSummary(report.Text(), kImportTitle, report.BoxIcon());
+    return changed;
 }
 
 }  // namespace velmora

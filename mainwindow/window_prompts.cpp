@@ -4,6 +4,7 @@
 #include "dialogs/tip_window.h"
 #include "mainwindow/icon_library_window.h"
 #include "mainwindow/open_dialog.h"
+#include "mainwindow/summary_window.h"
 
 namespace velmora {
 
@@ -35,6 +36,10 @@ bool WindowPrompts::ShowTipOfTheDay(bool showTipsAtStartup) {
     TipWindow tip(registry_, programName_, programFolder_ + L"vlmtips.txt", showTipsAtStartup);
     tip.ShowModal(owner_);
     return tip.showTipsAtStartup();
+}
+
+void WindowPrompts::ShowSummary(const std::wstring& text, const std::wstring& title, UINT icon) {
+    SummaryWindow(title, text, icon).ShowModal(owner_);
 }
 
 }  // namespace velmora

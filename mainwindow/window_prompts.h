@@ -25,6 +25,7 @@ public:
                                 const std::wstring& initialFolder, const std::wstring& fileName) override;
     int ChooseLibraryIcon(int current) override;
     bool ShowTipOfTheDay(bool showTipsAtStartup) override;
+    void ShowSummary(const std::wstring& text, const std::wstring& title, UINT icon) override;
 
 private:
     RegistryApi& registry_;

@@ -186,6 +186,31 @@ shoot "Check Buttons" docs/vlm-check-repaired.png
 keys Escape
 wineserver -k 2>/dev/null || true
 
+# An import of more buttons than the list takes: the summary scrolls instead of growing past the
+# screen, and stands over the list that shows what was added.
+import_file=build/mingw/screenshots-import.reg
+{
+  printf 'REGEDIT4\r\n'
+  for n in $(seq 1 80); do
+    icon=$((n % 25 + 1))
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\'
+    printf '{00000000-0000-0000-0000-%012d}]\r\n' "$n"
+    printf '"Clsid"="{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}"\r\n"Exec"="C:\\\\Tools\\\\tool %d.exe"\r\n' "$n"
+    printf '"Icon"="%dgr.ico"\r\n"HotIcon"="%d.ico"\r\n"ButtonText"="Tool %d"\r\n' "$icon" "$icon" "$n"
+  done
+} >"$import_file"
+run build/mingw/bin/vlm.exe &
+wait_for "Velmora" >/dev/null
+sleep 1
+keys alt+f i
+wait_for "Import Buttons" >/dev/null
+sleep 1
+xdotool type --delay 20 "$(run winepath -w "$PWD/$import_file" 2>/dev/null | tr -d '\r')"
+keys Return
+delay=2 shoot_area docs/vlm-import.png "Velmora" "Import Buttons"
+keys Return
+wineserver -k 2>/dev/null || true
+
 # A file named on the command line: the drag-and-drop notice comes first.
 run reg add 'HKCU\Software\VB and VBA Program Settings\vlm\Options' /v 'Show Tips at Startup' /d 0 /f >/dev/null 2>&1
 run build/mingw/bin/vlm.exe 'C:\windows\system32\notepad.exe' &

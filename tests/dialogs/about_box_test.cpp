@@ -23,12 +23,10 @@ RECT ClientRectOf(HWND dialog, HWND control) {
 
 // The text colour the window gives a static control when it is drawn.
 COLORREF TextColourOf(HWND dialog, HWND control) {
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    ::SetTextColor(dc, RGB(1, 2, 3));
-    ::SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    const COLORREF colour = ::GetTextColor(dc);
-    ::DeleteDC(dc);
-    return colour;
+    const UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    ::SetTextColor(dc.get(), RGB(1, 2, 3));
+    ::SendMessageW(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(control));
+    return ::GetTextColor(dc.get());
 }
 
 // The about box as it is drawn while high contrast is on.
@@ -44,17 +42,13 @@ protected:
 bool ShowsFocusRectangle(HWND control) {
     RECT area{};
     ::GetClientRect(control, &area);
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, area.right, area.bottom);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ::SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const WindowDc screen(nullptr);
+    const UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+    const UniqueHbitmap bitmap(::CreateCompatibleBitmap(screen.get(), area.right, area.bottom));
+    const SelectedObject canvas(dc.get(), bitmap.get());
+    ::SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
     bool drawn = false;
-    for (int x = 0; x < area.right; ++x) drawn = drawn || ::GetPixel(dc, x, 0) != ::GetSysColor(COLOR_BTNFACE);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
+    for (int x = 0; x < area.right; ++x) drawn = drawn || ::GetPixel(dc.get(), x, 0) != ::GetSysColor(COLOR_BTNFACE);
     return drawn;
 }
 

@@ -188,11 +188,9 @@ TEST(TipWindow, ALongTipGrowsTheWindowOrScrollsWithinTheWorkArea) {
             RECT needed{};
             ::GetClientRect(box, &needed);
             const RECT shown = needed;
-            HDC dc = ::GetDC(box);
-            HGDIOBJ old = ::SelectObject(dc, window.font());
-            ::DrawTextW(dc, WindowText(box).c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-            ::SelectObject(dc, old);
-            ::ReleaseDC(box, dc);
+            const WindowDc dc(box);
+            const SelectedObject font(dc.get(), window.font());
+            ::DrawTextW(dc.get(), WindowText(box).c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
             EXPECT_LE(needed.bottom, shown.bottom);
             continue;
         }
@@ -209,6 +207,49 @@ TEST(TipWindow, ALongTipGrowsTheWindowOrScrollsWithinTheWorkArea) {
         EXPECT_GT(scroll.nPos, 0);
         EXPECT_EQ(scroll.nPos + static_cast<int>(scroll.nPage), scroll.nMax + 1) << "the last line in view";
     }
+}
+
+// Windows whose destructors forget DestroyOwnWindow.
+class ForgetfulFrame : public FrameWindow {
+public:
+    HWND Create() {
+        return CreateFrame(L"VelmoraForgetfulFrame", L"Forgetful", WS_OVERLAPPEDWINDOW, {}, nullptr, 200, 100);
+    }
+};
+class ForgetfulDialog : public Dialog {
+public:
+    ForgetfulDialog() : Dialog(L"Forgetful", 2880, 1440, Placement::CentredOnScreen) {}
+
+protected:
+    void OnInit() override {}
+};
+
+std::vector<std::wstring> faults;
+void RecordFault(const wchar_t* fault) {
+    faults.emplace_back(fault);
+}
+
+// A window still there when its object goes is reported in every build (the tests fail on it
+// through the handler test_main sets), and destroyed, so that no later message finds the object.
+TEST(WindowBase, AWindowItsObjectLeftBehindIsReportedAndDestroyed) {
+    faults.clear();
+    const WindowFaultHandler testsHandler = SetWindowFaultHandler(RecordFault);
+    HWND frame = nullptr;
+    HWND dialog = nullptr;
+    {
+        ForgetfulFrame window;
+        frame = window.Create();
+    }
+    {
+        ForgetfulDialog window;
+        dialog = window.CreateModeless(nullptr);
+    }
+    SetWindowFaultHandler(testsHandler);
+    ASSERT_TRUE(frame && dialog);
+    EXPECT_FALSE(::IsWindow(frame) || ::IsWindow(dialog));
+    const std::wstring fault = L"\" was still there when its object went; its destructor must call DestroyOwnWindow.\n";
+    EXPECT_EQ(faults, (std::vector<std::wstring>{L"Velmora: a window of the class \"VelmoraForgetfulFrame" + fault,
+                                                 L"Velmora: a window of the class \"#32770" + fault}));
 }
 
 }  // namespace

@@ -5,16 +5,23 @@
 #include "mainwindow/main_menu.h"
 #include "mainwindow/main_window_layout.h"
 #include "mainwindow/open_dialog.h"
+#include "mainwindow/summary_window.h"
 
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
 #include "tests/support/shipped_files.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/window_peek.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <cwctype>
 
 namespace velmora {
 namespace {
@@ -149,12 +156,27 @@ TEST_F(MainWindowTest, ControlsCaptionsAndTheFirstState) {
     EXPECT_EQ(::SendMessageW(window.Item(IDC_CHECK2), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(::SendMessageW(window.Item(IDC_OPTION1_1), BM_GETCHECK, 0, 0), BST_CHECKED);
 
-    // Menus in order.
+    // Menus in order; no two items of a menu share an access key, so that Alt+F, P opens the
+    // export and Alt+F, E ends the program.
     HMENU help = ::GetSubMenu(::GetMenu(window.hwnd()), 1);
     wchar_t item[64] = {};
     ::GetMenuStringW(help, 7, item, 64, MF_BYPOSITION);
     EXPECT_STREQ(item, L"&About...");
     EXPECT_EQ(::GetMenuItemID(help, 4), static_cast<UINT>(ID_MNUHELPTIPSSU));
+    HMENU file = ::GetSubMenu(::GetMenu(window.hwnd()), 0);
+    ::GetMenuStringW(file, ID_MNUFILEEXPORT, item, 64, MF_BYCOMMAND);
+    EXPECT_STREQ(item, L"Ex&port Buttons...");
+    for (HMENU menu : {file, help}) {
+        std::wstring keys;
+        for (int position = 0; position < ::GetMenuItemCount(menu); ++position) {
+            ::GetMenuStringW(menu, position, item, 64, MF_BYPOSITION);
+            const wchar_t* amp = std::wcschr(item, L'&');
+            if (amp && amp[1]) keys += static_cast<wchar_t>(std::towupper(amp[1]));
+        }
+        std::wstring distinct = keys;
+        std::sort(distinct.begin(), distinct.end());
+        EXPECT_EQ(std::unique(distinct.begin(), distinct.end()), distinct.end()) << ::testing::PrintToString(keys);
+    }
 
     // The Tab key walks the window from the list down to the buttons.
     EXPECT_EQ(::GetNextDlgTabItem(window.hwnd(), nullptr, FALSE), window.Item(IDC_LISTVIEW1));
@@ -296,6 +318,107 @@ TEST(MainWindowStartTest, OnWindows11ANoticeBeforeTheTipSaysNoBrowserShowsTheBut
         if (c.notice) opened.insert(opened.begin(), L"notice over the window");
         EXPECT_EQ(prompts.opened, opened);
         EXPECT_EQ(prompts.notices, c.notice ? std::vector<Notice>{Notice::Windows11} : std::vector<Notice>{});
+    }
+}
+
+// An import of more buttons than the list takes: the list shows the 20 it took, the last one
+// current, before the summary says what was added and what was not; "Edit Selected" then scrolls
+// the row it loads into view, which stays marked while the focus is elsewhere.
+TEST_F(MainWindowTest, ImportSumsUpOverTheRefreshedListAndEditSelectedShowsItsRow) {
+    std::string file = "REGEDIT4\r\n";
+    for (int n = 1; n <= 30; ++n) {
+        char key[160];
+        std::snprintf(key, sizeof key,
+                      "\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+                      "{00000000-0000-0000-0000-%012d}]\r\n",
+                      n);
+        const std::string name = "Tool " + std::to_string(n);
+        file += key + std::string("\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n") +
+                "\"Exec\"=\"C:\\\\Tools\\\\" + name + ".exe\"\r\n\"Icon\"=\"1gr.ico\"\r\n\"HotIcon\"=\"1.ico\"\r\n" +
+                "\"ButtonText\"=\"" + name + "\"\r\n";
+    }
+    testing::TempFolder folder;
+    prompts.openAnswers.push_back(folder.WriteFile(L"many.reg", file));
+    ASSERT_NE(Start(), nullptr);
+    HWND list = window.Item(IDC_LISTVIEW1);
+    LRESULT rowsShown = -1, currentShown = -1;
+    prompts.whileSummaryShows = [&] {
+        rowsShown = ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+        currentShown = window.CurrentRow();
+    };
+    Click(ID_MNUFILEIMPORT);
+
+    ASSERT_EQ(prompts.boxes.shown.size(), 1u);
+    std::wstring summary = L"20 buttons were added.";
+    for (int n = 21; n <= 30; ++n)
+        summary += L"\r\n\"Tool " + std::to_wstring(n) + L"\": the list is full (20 buttons).";
+    EXPECT_EQ(prompts.boxes.shown[0].title, L"Import Buttons");
+    EXPECT_EQ(prompts.boxes.shown[0].text, summary);
+    EXPECT_EQ(prompts.boxes.shown[0].style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(rowsShown, 20);
+    EXPECT_EQ(currentShown, 19);
+
+    // The list scrolled back to its top, the focus elsewhere: the row stays marked, and "Edit
+    // Selected" brings it into view as it loads it.
+    EXPECT_TRUE(::GetWindowLongPtrW(list, GWL_STYLE) & LVS_SHOWSELALWAYS);
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+    ::SetFocus(window.Item(IDC_TEXT2));
+    auto inView = [&](LRESULT row) {
+        const LRESULT top = ::SendMessageW(list, LVM_GETTOPINDEX, 0, 0);
+        return row >= top && row < top + ::SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0);
+    };
+    ASSERT_FALSE(inView(19));
+    Click(IDC_COMMAND7);
+    EXPECT_TRUE(inView(19));
+    EXPECT_EQ(window.fields().Text(TextField::Text2), L"Tool 20");
+}
+
+// The summary box says what a message box would, with its title, icon, text and "OK"; a short
+// text shows whole without a scroll bar, a long one scrolls in a window no taller than half the
+// screen.
+TEST(SummaryWindowTest, AShortTextShowsWholeALongOneScrollsWithinTheScreen) {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    for (const int lines : {3, 400}) {
+        SCOPED_TRACE(lines);
+        std::wstring text = L"20 buttons were added.";
+        for (int n = 1; n < lines; ++n)
+            text += L"\r\n\"Tool " + std::to_wstring(n) + L"\": the list is full (20 buttons).";
+        SummaryWindow window(L"Import Buttons", text, MB_ICONEXCLAMATION);
+        ASSERT_TRUE(window.CreateModeless(nullptr));
+        HWND hwnd = window.hwnd();
+        ::ShowWindow(hwnd, SW_SHOW);
+        HWND box = window.Item(SummaryWindow::kText1);
+        EXPECT_EQ(TextOf(hwnd), L"Import Buttons");
+        std::wstring shown(static_cast<size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
+        shown.resize(static_cast<size_t>(::GetWindowTextW(box, shown.data(), static_cast<int>(shown.size()))));
+        EXPECT_EQ(shown, text);
+        EXPECT_EQ(TextOf(window.Item(IDOK)), L"OK");
+        EXPECT_EQ(::GetFocus(), window.Item(IDOK));
+        EXPECT_EQ(reinterpret_cast<HICON>(::SendMessageW(window.Item(SummaryWindow::kImage1), STM_GETICON, 0, 0)),
+                  ::LoadIconW(nullptr, IDI_WARNING));
+        const LONG_PTR style = ::GetWindowLongPtrW(box, GWL_STYLE);
+        EXPECT_TRUE(style & ES_READONLY);
+        EXPECT_EQ((style & WS_VSCROLL) != 0, lines > 3);
+        EXPECT_EQ(window.scrolls(), lines > 3);
+        RECT frame{};
+        ::GetWindowRect(hwnd, &frame);
+        EXPECT_LE(frame.bottom - frame.top, (work.bottom - work.top) / 2);
+        // Every line in view, or reached by scrolling to the end.
+        ::SendMessageW(box, WM_VSCROLL, SB_BOTTOM, 0);
+        const LRESULT last = ::SendMessageW(box, EM_POSFROMCHAR, text.size() - 1, 0);
+        RECT inside{};
+        ::GetClientRect(box, &inside);
+        TEXTMETRICW metrics{};
+        {
+            const WindowDc dc(box);
+            const SelectedObject font(dc.get(), window.font());
+            ::GetTextMetricsW(dc.get(), &metrics);
+        }
+        EXPECT_GE(static_cast<short>(HIWORD(last)), 0);
+        EXPECT_LE(static_cast<short>(HIWORD(last)) + metrics.tmHeight, inside.bottom);
+        testing::ClickButton(hwnd, IDOK);
+        EXPECT_FALSE(::IsWindow(hwnd));
     }
 }
 

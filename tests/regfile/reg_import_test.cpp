@@ -1,5 +1,6 @@
 // The files the writer makes are what the system's own "reg import" takes: every value arrives
 // with its type and data.
+#include "common/unique_handles.h"
 #include "regfile/reg_file.h"
 
 #include "tests/regfile/reg_file_samples.h"
@@ -20,15 +21,14 @@ long RunRegImport(const std::wstring& path) {
     std::wstring command = L"\"" + program + L"\" import \"" + path + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
+    PROCESS_INFORMATION started = {};
     if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                          &startup, &process))
+                          &startup, &started))
         return -1;
+    const UniqueProcessInfo process(started);
     DWORD exitCode = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(process.hProcess, 60'000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(process.hProcess, &exitCode);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    if (::WaitForSingleObject(process.process.get(), 60'000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process.process.get(), &exitCode);
     return static_cast<long>(exitCode);
 }
 

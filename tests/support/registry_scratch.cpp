@@ -1,5 +1,7 @@
 #include "tests/support/registry_scratch.h"
 
+#include "common/unique_handles.h"
+
 #include <windows.h>
 
 #include <cwchar>
@@ -38,10 +40,9 @@ void RemoveScratchOfEndedRuns() {
         // Keys not named by a number stay, and so do those of processes that cannot be opened for
         // another reason than their absence (another user's, say).
         wchar_t* end = nullptr;
-        HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, std::wcstoul(name, &end, 10));
-        const bool gone =
-            process ? ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0 : ::GetLastError() == ERROR_INVALID_PARAMETER;
-        if (process) ::CloseHandle(process);
+        const UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, std::wcstoul(name, &end, 10)));
+        const bool gone = process ? ::WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0
+                                  : ::GetLastError() == ERROR_INVALID_PARAMETER;
         if (*name && !*end && gone) ended.push_back(name);
     }
     for (const std::wstring& key : ended) ::RegDeleteTreeW(root, key.c_str());

@@ -6,6 +6,7 @@
 #include "tests/support/scripted_prompts.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,11 @@ public:
         Opened(L"tip");
         return Next(tipAnswers, showTipsAtStartup);
     }
+    // Recorded with the message boxes, as one with "OK" and the icon.
+    void ShowSummary(const std::wstring& text, const std::wstring& title, UINT icon) override {
+        if (whileSummaryShows) whileSummaryShows();
+        boxes.Message(text, title, MB_OK | icon);
+    }
 
     ScriptedPrompts boxes;                 // script message box answers with boxes.Answer(...)
     std::deque<std::wstring> openAnswers;  // a file dialog with no answer left is cancelled
@@ -63,6 +69,7 @@ public:
     // window" when the window owning it was on the screen then.
     std::vector<std::wstring> opened;
     HWND owner = nullptr;
+    std::function<void()> whileSummaryShows;  // runs as a summary shows
 
 private:
     void Opened(const wchar_t* what) {
