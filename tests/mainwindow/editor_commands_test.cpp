@@ -4,9 +4,8 @@
 
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
-#include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/editor_command_parts.h"
 #include "tests/support/shipped_files.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +15,9 @@ namespace {
 using T = TextField;
 using C = CheckField;
 
-class EditorCommandsTest : public ::testing::Test {
+class EditorCommandsTest : public ::testing::Test, protected testing::EditorCommandParts {
 protected:
     EditorCommandsTest() {
-        testing::CopyLibraryIcons(folder.path());
         commands.focus = [this](const FocusRequest& request) { focused.push_back(request.field); };
     }
     void Fill(const std::wstring& file, const std::wstring& text) {
@@ -28,13 +26,6 @@ protected:
         fields.SetText(T::Text2, text);
     }
 
-    testing::TempFolder folder;
-    testing::ScriptedEditorPrompts prompts;
-    RegistryStores stores;
-    ButtonList list;
-    EditorFields fields{prompts, stores.preferences, folder.path()};
-    ButtonOperations operations{list, stores, prompts, fields.picico, folder.path()};
-    EditorCommands commands{fields, operations, list, prompts, stores.preferences, folder.path()};
     std::vector<T> focused;
 };
 

@@ -1,10 +1,7 @@
 // A soak of the editor's button commands: 500 rounds of add, edit, update and delete, the icon
 // kinds taking turns, leave no GDI or USER objects, list images or memory behind.
-#include "mainwindow/editor_commands.h"
-
-#include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/editor_command_parts.h"
 #include "tests/support/shipped_files.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <psapi.h>
@@ -67,18 +64,16 @@ long long HeapBytesInUse() {
 enum class Kind { Program, Disk, Library };
 
 TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
-    testing::TempFolder folder;
-    testing::CopyLibraryIcons(folder.path());
-    const std::wstring diskIcon =
-        folder.WriteFile(L"chosen\\star.ico", testing::ReadFileBytes(testing::ShippedLibraryIcon(L"7.ico")));
     ComApartment apartment;  // as vlm holds OLE on its thread
     GuiObjectsInUse();       // what counting makes the system set up is not counted
-    testing::ScriptedEditorPrompts prompts;
-    RegistryStores stores;
-    ButtonList list;
-    EditorFields fields{prompts, stores.preferences, folder.path()};
-    ButtonOperations operations{list, stores, prompts, fields.picico, folder.path()};
-    EditorCommands commands{fields, operations, list, prompts, stores.preferences, folder.path()};
+    testing::EditorCommandParts parts;
+    testing::TempFolder& folder = parts.folder;
+    testing::ScriptedEditorPrompts& prompts = parts.prompts;
+    ButtonList& list = parts.list;
+    EditorFields& fields = parts.fields;
+    EditorCommands& commands = parts.commands;
+    const std::wstring diskIcon =
+        folder.WriteFile(L"chosen\\star.ico", testing::ReadFileBytes(testing::ShippedLibraryIcon(L"7.ico")));
     list.images.LoadLibraryIcons(folder.path());
 
     // The icon choice as the user makes it: the program's own icon, an ".ico" file, a library icon.

@@ -11,6 +11,7 @@
 #include "common/unique_handles.h"
 
 #include "tests/support/button_keys.h"
+#include "tests/support/registry_dump.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
 #include "tests/support/shipped_files.h"
@@ -26,28 +27,6 @@ namespace {
 
 using namespace testing;
 const std::wstring kNotepad = SystemFile(L"notepad.exe");
-
-// Every text value below a key, by "subkey|name".
-std::map<std::wstring, std::wstring> Dump(HKEY root, const std::wstring& path) {
-    std::map<std::wstring, std::wstring> values;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
-    wchar_t name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = 256;
-        if (::RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        values[path + L"|" + name] = ReadString(root, path, name).value_or(L"<not a text>");
-    }
-    std::vector<std::wstring> subkeys;
-    for (DWORD i = 0;; ++i) {
-        DWORD length = 256;
-        if (::RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        subkeys.push_back(name);
-    }
-    ::RegCloseKey(key);
-    for (const std::wstring& subkey : subkeys) values.merge(Dump(root, path + L"\\" + subkey));
-    return values;
-}
 
 // The buttons as the list, the registry and the files show them.
 std::vector<std::wstring> State(const ButtonList& list) {
@@ -67,7 +46,7 @@ std::vector<std::wstring> State(const ButtonList& list) {
         state.push_back(line);
     }
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        for (const auto& [name, text] : Dump(root, L"Software")) state.push_back(name + L"=" + text);
+        for (const auto& [name, text] : DumpTexts(root, L"Software")) state.push_back(name + L"=" + text);
     }
     return state;
 }
