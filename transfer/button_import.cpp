@@ -274,8 +274,7 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
 
     // Every message of the checks and of the add is kept for the report instead of shown.
     CollectingPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations(list, stores, prompts, picico, places);
+    ButtonOperations operations(list, stores, prompts, places);
     const std::wstring filesFolder = TransferFilesFolder(file);
     size_t added = 0, listed = 0;
     std::vector<std::wstring> skipped;
@@ -293,13 +292,10 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
             report.lines.push_back(name + L": the list is full (" + std::to_wstring(kSlotCount) + L" buttons).");
             continue;
         }
-        // The pictures the editor's fields would hold for the icon chosen.
+        // A program icon's pictures, as the editor's fields would hold them: the large one is saved
+        // as its file.
         ProgramIcons pictures;
         if (b.iconKind == IconKind::Program) pictures = TakeProgramIcons(b.fileToLaunch);
-        if (b.iconKind == IconKind::Disk) {
-            pictures = {ProgramIconPicture(b.iconFile, 0, false), ProgramIconPicture(b.iconFile, 0, true)};
-        }
-        draft.smallIcon = pictures.small.get();
         draft.largeIcon = pictures.large.get();
         prompts.texts.clear();
         const bool programIconTaken = b.iconKind == IconKind::Program && pictures.small;

@@ -47,7 +47,6 @@ public:
         draft.button.parameters = parameters;
         draft.button.libraryNumber = 9;
         if (icon == IconKind::Disk) draft.button.iconFile = file;
-        draft.smallIcon = small.get();
         draft.largeIcon = large.get();
         ASSERT_TRUE(operations.AddButton(draft).done) << text;
     }
@@ -60,8 +59,7 @@ public:
     ButtonList list;
     RegistryStores stores{views};
     ScriptedPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations{list, stores, prompts, picico, folder.path()};
+    ButtonOperations operations{list, stores, prompts, folder.path()};
     UniqueHicon small = ProgramIconPicture(kNotepad, 0, false);
     UniqueHicon large = ProgramIconPicture(kNotepad, 0, true);
 };

@@ -86,7 +86,7 @@ TEST_F(EditorCommandsTest, AddResetsTheEditorAndTellsToRestartTheBrowser) {
     fields.SetCheck(C::Check3, 1);
     fields.LibraryIconNumber = 5;
     ASSERT_TRUE(commands.Command2_Click());
-    EXPECT_EQ(list.rows[0].image, 5);
+    EXPECT_EQ(rowImages[0], 5);
     EXPECT_EQ(prompts.notices, std::vector<Notice>{Notice::AddButton});
     for (T field : {T::Text1, T::Text2, T::Text3, T::Text4, T::Text5}) EXPECT_EQ(fields.Text(field), L"");
     EXPECT_FALSE(fields.scopeAllUsers());

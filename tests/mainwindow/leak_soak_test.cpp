@@ -74,7 +74,6 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
     EditorCommands& commands = parts.commands;
     const std::wstring diskIcon =
         folder.WriteFile(L"chosen\\star.ico", testing::ReadFileBytes(testing::ShippedLibraryIcon(L"7.ico")));
-    list.images.LoadLibraryIcons(folder.path());
 
     // The icon choice as the user makes it: the program's own icon, an ".ico" file, a library icon.
     auto choose = [&](Kind kind, int number) {
@@ -117,7 +116,7 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
     ASSERT_EQ(failed, 0);
     const long long privateBytes = PrivateBytes(), heapBytes = HeapBytesInUse();
     const long objects = GuiObjectsInUse();
-    const int images = list.images.Count();
+    const int images = parts.images.Count();
     const auto start = std::chrono::steady_clock::now();
     for (int number = 3; number < kRounds && failed == 0; ++number) round(number);
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
@@ -129,12 +128,12 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
         "Leak soak: %d rounds in %lld ms; growth: %+ld GDI/USER objects, %+lld heap bytes, %+lld KB private "
         "memory; list images %d -> %d\n",
         kRounds, static_cast<long long>(took.count()), objectGrowth, heapGrowth, privateGrowth / 1024, images,
-        list.images.Count());
+        parts.images.Count());
     EXPECT_LE(objectGrowth, kObjectMargin);
     EXPECT_LE(heapGrowth, kHeapMargin);
     EXPECT_LE(privateGrowth, kPrivateMargin);
     // Images no row shows any more are used again: no more than the first rounds left.
-    EXPECT_LE(list.images.Count(), images);
+    EXPECT_LE(parts.images.Count(), images);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ std::vector<std::wstring> State(const ButtonList& list) {
         const Button& button = row.button;
         std::wstring line;
         for (int column = 0; column < 8; ++column) line += row.Column(column) + L"|";
-        line += button.iconFile + L"|" + (button.iconFile.empty() ? std::to_wstring(row.image) : L"");
+        line += button.iconFile + L"|" + (button.iconFile.empty() ? std::to_wstring(button.libraryNumber) : L"");
         if (!button.iconFile.empty()) {
             line += L"|" + std::to_wstring(std::hash<std::string>()(ReadFileBytes(button.iconFile)));
         }
@@ -72,7 +72,6 @@ protected:
         ProgramIcons icons = source == IconKind::Disk ? ProgramIcons{ProgramIconPicture(diskIcon, 0, false),
                                                                      ProgramIconPicture(diskIcon, 0, true)}
                                                       : TakeProgramIcons(file);
-        draft.smallIcon = icons.small.get();
         draft.largeIcon = icons.large.get();
         return operations.AddButton(draft).done;
     }
@@ -87,8 +86,7 @@ protected:
     ButtonList list;
     RegistryStores stores;
     ScriptedPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations{list, stores, prompts, picico, program.path()};
+    ButtonOperations operations{list, stores, prompts, program.path()};
 };
 
 // A UTF-16 LE registry file with a byte-order mark, from lines.
@@ -154,9 +152,8 @@ TEST_F(TransferTest, ExportCopiesTheFilesOfTheUsersPlace) {
     ButtonDraft draft;
     draft.button = {kNotepad, L"-x", L"Pad", L"Pad", L"Pad", ButtonScope::CurrentUser, IconKind::Program, 1, L"", L""};
     const ProgramIcons icons = TakeProgramIcons(kNotepad);
-    draft.smallIcon = icons.small.get();
     draft.largeIcon = icons.large.get();
-    ASSERT_TRUE(ButtonOperations(list, stores, prompts, picico, places).AddButton(draft).done);
+    ASSERT_TRUE(ButtonOperations(list, stores, prompts, places).AddButton(draft).done);
     ASSERT_EQ(list.rows[0].button.iconFile, places.userFolder + L"icons\\notepad.ico");
 
     const std::wstring file = out.path() + L"e.reg";
