@@ -86,9 +86,8 @@ std::vector<long long> ButtonImages::Place(const std::vector<ButtonRow>& rows) {
         const UniqueHicon picture = FileIconPicture(ShownFile(button));
         long long number = kLibraryIconCount + 1;
         auto taken = [&](long long candidate) {
-            return std::any_of(shown_.begin(), shown_.end(), [&](const FileImage& image) {
-                return image.number == candidate;
-            });
+            return std::any_of(shown_.begin(), shown_.end(),
+                               [&](const FileImage& image) { return image.number == candidate; });
         };
         while (number <= Count() && taken(number)) ++number;
         if (number <= Count()) {
