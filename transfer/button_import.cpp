@@ -299,7 +299,7 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
         draft.largeIcon = pictures.large.get();
         prompts.texts.clear();
         const bool programIconTaken = b.iconKind == IconKind::Program && pictures.small;
-        if (CheckButtonDraft(draft, programIconTaken, programFolder, prompts) || !operations.AddButton(draft).done) {
+        if (!CheckButtonDraft(draft, programIconTaken, programFolder, prompts) || !operations.AddButton(draft).done) {
             skipped.push_back(name);
             report.lines.push_back(name + L": could not be added: " +
                                    (prompts.texts.empty() ? L"it was refused." : prompts.texts.back()));
