@@ -104,13 +104,12 @@ ButtonDraft Draft(int index, const std::wstring& text = L"Button ") {
 // The editor's model and operations over a list of `rows` buttons, added through the operations.
 struct Editor {
     Editor(RegistryApi& registry, const std::wstring& programFolder, int rows)
-        : stores(registry), operations(list, stores, prompts, picico, programFolder) {
+        : stores(registry), operations(list, stores, prompts, programFolder) {
         for (int row = 0; row < rows; ++row) operations.AddButton(Draft(row));
     }
     ButtonList list;
     RegistryStores stores;
     FailOnMessage prompts;
-    IconHolder picico;
     ButtonOperations operations;
 };
 

@@ -85,8 +85,7 @@ int main(int argc, char** argv) {
             ButtonList list;
             RegistryStores stores;
             QuietPrompts prompts;
-            IconHolder picico;
-            ButtonOperations operations(list, stores, prompts, picico, folder);
+            ButtonOperations operations(list, stores, prompts, folder);
             started = NowMs();
             operations.LoadAtStartup();
             record(L"load-20-buttons", NowMs() - started, round);
@@ -95,32 +94,30 @@ int main(int argc, char** argv) {
             started = NowMs();
             for (int slot = 0; slot < 20; ++slot) ReadButtonRecord(stores.records, slot);
             record(L"read-20-records", NowMs() - started, round);
-            // Taking the icons and putting them into the list's images, which the shaped window
-            // does as well.
+            // Taking the icons, and the window's making of the list's images from the rows (which
+            // takes them again), which the shaped window does as well.
             double taking = 0;
-            double placing = 0;
-            ButtonImages images;
-            images.LoadLibraryIcons(folder);
             for (int slot = 0; slot < 20; ++slot) {
                 const MixedButton button = MixedButtonAt(slot, folder);
                 if (button.kind == IconKind::Library) continue;
                 started = NowMs();
-                LoadFileIcon(button.kind == IconKind::Program ? button.program : button.iconFile, picico);
+                FileIconPicture(button.kind == IconKind::Program ? button.program : button.iconFile);
                 taking += NowMs() - started;
-                started = NowMs();
-                images.Append(picico.get());
-                placing += NowMs() - started;
             }
             record(L"icons-of-20-buttons", taking, round);
-            record(L"images-of-20-buttons", placing, round);
+            ButtonImages images;
+            images.LoadLibraryIcons(folder);
+            started = NowMs();
+            images.Place(list.rows);
+            record(L"images-of-20-buttons", NowMs() - started, round);
             started = NowMs();
             operations.RewriteAllButtons();
             record(L"rewrite-20-buttons", NowMs() - started, round);
             started = NowMs();
-            LoadFileIcon(SystemFolderFile(L"notepad.exe"), picico);
+            FileIconPicture(SystemFolderFile(L"notepad.exe"));
             record(L"one-program-icon", NowMs() - started, round);
             started = NowMs();
-            LoadFileIcon(folder + L"icons\\5.ico", picico);
+            FileIconPicture(folder + L"icons\\5.ico");
             record(L"one-disk-icon", NowMs() - started, round);
         }
         for (int buttons : {0, 20}) {

@@ -18,41 +18,42 @@ bool OrdinaryFileExists(const std::wstring& path) {
 
 }  // namespace
 
-std::optional<DraftRefusal> CheckButtonDraft(const ButtonDraft& draft, bool programIconTaken,
-                                             const std::wstring& programFolder, Prompts& prompts) {
+DraftCheck CheckButtonDraft(const ButtonDraft& draft, bool programIconTaken, const std::wstring& programFolder,
+                            Prompts& prompts) {
     const Button& button = draft.button;
     const UINT critical = MB_OK | MB_ICONSTOP;
-    auto refuse = [&](const wchar_t* text, std::optional<DraftField> focus, bool selectAll = false) {
+    auto refuse = [&](DraftRefusal refusal, const wchar_t* text, std::optional<DraftField> focus,
+                      bool selectAll = false) {
         prompts.Message(text, kProblemTitle, critical);
-        return DraftRefusal{focus, selectAll};
+        return DraftCheck{refusal, focus, selectAll};
     };
     if (button.fileToLaunch.empty()) {
-        return refuse(kNoFileText, DraftField::FileToLaunch, true);
+        return refuse(DraftRefusal::NoFileToLaunch, kNoFileText, DraftField::FileToLaunch, true);
     }
     if (button.iconKind == IconKind::Program && !programIconTaken) {
         prompts.Message(kNoIconFoundText, kNoIconFoundTitle, critical);
-        return DraftRefusal{DraftField::FileToLaunch, true, true};
+        return DraftCheck{DraftRefusal::NoProgramIcon, DraftField::FileToLaunch, true};
     }
     // Parameters reach a program through a shortcut file, which cannot point at a web address.
     if (!button.parameters.empty() && ::PathIsURLW(button.fileToLaunch.c_str())) {
-        return refuse(kParametersForAddressText, DraftField::Parameters, true);
+        return refuse(DraftRefusal::ParametersForAddress, kParametersForAddressText, DraftField::Parameters, true);
     }
     if (button.iconKind != IconKind::Program &&
         (!OrdinaryFileExists(LibraryIconFile(programFolder, button.libraryNumber)) ||
          !OrdinaryFileExists(LibraryHotIconFile(programFolder, button.libraryNumber)))) {
-        return refuse(kLibraryIconMissingText, std::nullopt);
+        return refuse(DraftRefusal::LibraryIconMissing, kLibraryIconMissingText, std::nullopt);
     }
     if (button.buttonText.empty()) {
-        return refuse(kNoButtonTextText, DraftField::ButtonText);
+        return refuse(DraftRefusal::NoButtonText, kNoButtonTextText, DraftField::ButtonText);
     }
     if (button.menuText.empty()) {
-        return refuse(kNoMenuTextText, DraftField::MenuText);
+        return refuse(DraftRefusal::NoMenuText, kNoMenuTextText, DraftField::MenuText);
     }
     if (button.statusBarText.empty()) {
         const int answer = prompts.Message(kNoStatusBarTextText, kWarningTitle, MB_OKCANCEL | MB_ICONEXCLAMATION);
-        if (answer != IDOK) return DraftRefusal{DraftField::MenuStatusBar, false};
+        if (answer != IDOK) return DraftCheck{DraftRefusal::NoStatusBarText, DraftField::MenuStatusBar, false};
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace velmora

@@ -148,20 +148,11 @@ bool ButtonOperations::PrepareShortcut(const ButtonDraft& draft, const ButtonRow
 ButtonRow ButtonOperations::RowForDraft(const ButtonDraft& draft, const PreparedFiles& files) {
     ButtonRow row{draft.button};
     row.button.link = files.link;
-    if (row.button.iconKind == IconKind::Library) {
-        row.button.iconFile.clear();
-        row.image = row.button.libraryNumber;
-    } else {
-        row.image = list_.PlaceImage(draft.smallIcon);
-        row.button.iconFile = files.iconFile;
-    }
+    row.button.iconFile = row.button.iconKind == IconKind::Library ? std::wstring() : files.iconFile;
     return row;
 }
 
-void ButtonOperations::Undo(const SettingsSnapshot& before, const PreparedFiles& files, int imagesBefore,
-                            const std::wstring& failure) {
-    // An image placed where no row shows one may stay; one appended goes.
-    list_.images.TrimTo(imagesBefore);
+void ButtonOperations::Undo(const SettingsSnapshot& before, const PreparedFiles& files, const std::wstring& failure) {
     const bool restored = static_cast<bool>(stores_.records.Restore(before));
     RemoveCreated(files.created, files.madeFolders);
     prompts_.Message(failure + (restored ? kNothingChangedText : kNotPutBackText), kProblemTitle, MB_OK | MB_ICONSTOP);
@@ -204,7 +195,6 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
     stores_.records.Remember(before, kAddedButtons);
     stores_.records.Remember(before, ButtonRecordSection(slot));
 
-    const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
     // "Count" becomes the number of buttons listed, whatever it said before: a count that read as
     // none or as negative (left in place by the start-up) plus one would not count this button.
@@ -216,7 +206,7 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
                                     RecordValueOrder::Add);
     }
     if (!written) {
-        Undo(before, files, imagesBefore, WriteFailure(L"added", written));
+        Undo(before, files, WriteFailure(L"added", written));
         return {};
     }
     list_.rows.push_back(row);
@@ -241,9 +231,6 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
     if (formerScope != scope) stores_.browser.Remember(before, entrySection, ForAllUsers(formerScope));
     stores_.records.Remember(before, ButtonRecordSection(slot));
 
-    // The former row still shows its image: the new one never takes its place, so that a
-    // failure leaves the row as it was.
-    const int imagesBefore = list_.images.Count();
     const ButtonRow row = RowForDraft(draft, files);
     const ButtonRecord record = RecordFor(row.button, places_.programFolder);
     // A button whose scope changed leaves no entry behind under the other root, and its record
@@ -256,7 +243,7 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
         written = RemoveRecordValue(stores_.records, slot, &ButtonRecord::iconFile);
     }
     if (!written) {
-        Undo(before, files, imagesBefore, WriteFailure(L"changed", written));
+        Undo(before, files, WriteFailure(L"changed", written));
         return {};
     }
     list_.rows[rowIndex] = row;
@@ -302,7 +289,7 @@ bool ButtonOperations::DeleteButton(int rowIndex) {
         }
     }
     if (!written) {
-        Undo(before, {}, list_.images.Count(), DeleteFailure(rowIndex, blamed, written));
+        Undo(before, {}, DeleteFailure(rowIndex, blamed, written));
         return false;
     }
     DeleteUnusedFiles(removed);

@@ -16,12 +16,10 @@
 
 namespace velmora {
 
-// A button as the editor defines it, for adding or updating, with the editor's pictures of its
-// icon: the small one becomes the row's image for a program or disk icon, the large one a program
-// icon's file.
+// A button as the editor defines it, for adding or updating, with the editor's large picture of
+// its icon, which a program icon's file is saved from. (The list's pictures are the window's.)
 struct ButtonDraft {
     Button button;
-    HICON smallIcon = nullptr;
     HICON largeIcon = nullptr;
 };
 
@@ -33,23 +31,20 @@ struct ButtonOutcome {
 };
 
 // The button the start-up load lists for a record, read without writing anything: a program or
-// disk icon that cannot be shown becomes library icon 1. For a program or disk icon picico then
-// holds its small picture.
-Button ListedButton(const ButtonRecord& record, const FilePlaces& places, IconHolder& picico);
+// disk icon that cannot be shown (its file gives no picture) becomes library icon 1.
+Button ListedButton(const ButtonRecord& record, const FilePlaces& places);
 // The same for a program in programFolder (ending in a backslash), with this machine's places
 // (OwnFilePlaces).
-Button ListedButton(const ButtonRecord& record, const std::wstring& programFolder, IconHolder& picico);
+Button ListedButton(const ButtonRecord& record, const std::wstring& programFolder);
 
 class ButtonOperations {
 public:
-    // picico is the editor's hidden small icon; places says where the library icons are and where
-    // the buttons' own files go.
-    ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, IconHolder& picico, FilePlaces places)
-        : list_(list), stores_(stores), prompts_(prompts), picico_(picico), places_(std::move(places)) {}
+    // places says where the library icons are and where the buttons' own files go.
+    ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, FilePlaces places)
+        : list_(list), stores_(stores), prompts_(prompts), places_(std::move(places)) {}
     // programFolder ends in a backslash and holds the folders "icons" and "shortcuts", with every file.
-    ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, IconHolder& picico,
-                     std::wstring programFolder)
-        : ButtonOperations(list, stores, prompts, picico, FilePlaces::BesideProgram(std::move(programFolder))) {}
+    ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, std::wstring programFolder)
+        : ButtonOperations(list, stores, prompts, FilePlaces::BesideProgram(std::move(programFolder))) {}
 
     // Rebuilds the list from the records (those of the earlier version if they are there),
     // repairs what is broken, and rewrites every browser entry and record from the list.
@@ -98,11 +93,10 @@ private:
     bool PrepareFiles(const ButtonDraft& draft, const ButtonRow* updated, const wchar_t* done, PreparedFiles& files);
     bool PrepareShortcut(const ButtonDraft& draft, const ButtonRow* updated, const std::vector<std::wstring>& others,
                          const wchar_t* done, PreparedFiles& files);
-    ButtonRow RowForDraft(const ButtonDraft& draft, const PreparedFiles& files);
+    static ButtonRow RowForDraft(const ButtonDraft& draft, const PreparedFiles& files);
     // Rows from `first` on, each into its own slot; "Count" too when withCount.
     RewriteResult RewriteRows(int first, bool withCount);
-    void Undo(const SettingsSnapshot& before, const PreparedFiles& files, int imagesBefore,
-              const std::wstring& failure);
+    void Undo(const SettingsSnapshot& before, const PreparedFiles& files, const std::wstring& failure);
     // Removes the files and folders the preparation made, and tells the user why the button was not `done`.
     bool FailPreparing(const std::wstring& what, const wchar_t* done, const PreparedFiles& files);
     // The message of a refused add or update, and of a refused delete of row `deleted`, whose
@@ -116,7 +110,6 @@ private:
     ButtonList& list_;
     RegistryStores& stores_;
     Prompts& prompts_;
-    IconHolder& picico_;
     FilePlaces places_;
 };
 

@@ -8,7 +8,6 @@ namespace velmora {
 
 ButtonOperations::StoredList ButtonOperations::ReadStoredList() {
     list_.rows.clear();
-    list_.images.LoadLibraryIcons(places_.programFolder);
 
     // Records left by the earlier version are loaded from there, once, and then moved here.
     StoredList stored;
@@ -74,13 +73,14 @@ void ButtonOperations::EraseDamagedStore() {
     static_cast<void>(WriteButtonCount(stores_.records, 0));
 }
 
-Button ListedButton(const ButtonRecord& record, const FilePlaces& places, IconHolder& picico) {
+Button ListedButton(const ButtonRecord& record, const FilePlaces& places) {
     Button button = ButtonFromRecord(record, places);
     // Program and disk icons are shown from their files; one that cannot be loaded, like a
     // library number the library does not have, becomes library icon 1.
     if (button.iconKind != IconKind::Library) {
         const std::wstring& shown = button.iconKind == IconKind::Program ? button.fileToLaunch : button.iconFile;
-        if (LoadFileIcon(shown, picico) != 0 || picico.empty()) {
+        // The picture is taken only to know that there is one: the window takes its own.
+        if (!FileIconPicture(shown)) {
             button.iconKind = IconKind::Library;
             button.iconFile.clear();
             button.libraryNumber = 1;
@@ -89,18 +89,14 @@ Button ListedButton(const ButtonRecord& record, const FilePlaces& places, IconHo
     return button;
 }
 
-Button ListedButton(const ButtonRecord& record, const std::wstring& programFolder, IconHolder& picico) {
-    return ListedButton(record, OwnFilePlaces(programFolder), picico);
+Button ListedButton(const ButtonRecord& record, const std::wstring& programFolder) {
+    return ListedButton(record, OwnFilePlaces(programFolder));
 }
 
 bool ButtonOperations::LoadRecord(const CRegSettings& records, int slot) {
     const std::optional<ButtonRecord> record = ReadButtonRecord(records, slot);
     if (!record) return false;
-    ButtonRow row{ListedButton(*record, places_, picico_)};
-    // A program or disk icon's picture is in picico now.
-    row.image =
-        row.button.iconKind == IconKind::Library ? row.button.libraryNumber : list_.images.Append(picico_.get());
-    list_.rows.push_back(std::move(row));
+    list_.rows.push_back({ListedButton(*record, places_)});
     return true;
 }
 

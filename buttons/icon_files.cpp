@@ -244,6 +244,14 @@ ProgramIcons TakeProgramIcons(const std::wstring& file) {
     return icons;
 }
 
+UniqueHicon FileIconPicture(const std::wstring& path) {
+    UniqueHicon icon = ProgramIconPicture(path, 0, false);
+    if (icon) return icon;
+    // A document shows the icon of the program that opens it.
+    const std::wstring program = FindAssociatedProgram(path);
+    return program.empty() ? UniqueHicon() : ProgramIconPicture(program, 0, false);
+}
+
 int LoadFileIcon(const std::wstring& path, IconHolder& picico) {
     UniqueHicon icon = ProgramIconPicture(path, 0, false);
     if (!icon) {

@@ -1,5 +1,5 @@
-// Icons of buttons: pictures taken from programs and icon files, the small icon the editor holds
-// for the list, icon files saved from a picture, and the copy of an icon file chosen on disk.
+// Icons of buttons: pictures taken from programs and icon files, the small icon the editor holds,
+// icon files saved from a picture, and the copy of an icon file chosen on disk.
 #pragma once
 
 #include "common/unique_handles.h"
@@ -34,6 +34,10 @@ public:
 private:
     UniqueHicon icon_;
 };
+
+// The small icon of the file, or else of the program associated with it: the picture a list row
+// shows for a program or disk icon. Empty when neither has one.
+UniqueHicon FileIconPicture(const std::wstring& path);
 
 // Puts the small icon of the file, or else of the program associated with it, into picico.
 // Answers 1 when the file has no icon and no program is associated with it (picico unchanged),

@@ -12,11 +12,10 @@ StoredButtons ReadStoredButtons(const RegistryStores& stores, const FilePlaces& 
     const CRegSettings& records = stored.earlierVersion() ? stores.earlierRecords : stores.records;
     const long long count = ReadButtonCount(records);
     stored.countPastSlots = count > kSlotCount;
-    IconHolder picico;
     for (int slot = 0; !stored.countPastSlots && slot < count; ++slot) {
         std::optional<ButtonRecord> record = ReadButtonRecord(records, slot);
         if (!record) continue;
-        stored.buttons.push_back(ListedButton(*record, places, picico));
+        stored.buttons.push_back(ListedButton(*record, places));
         stored.records.push_back(std::move(*record));
         stored.slots.push_back(slot);
     }

@@ -14,14 +14,14 @@ std::wstring EditorCommands::ValidateNewButton(bool checkFullList) {
     // since it was typed.
     const bool programIcon = fields_.Check(CheckField::Check1) == 1;
     if (programIcon && !fields_.Text(TextField::Text1).empty()) fields_.RefreshProgramIcon();
-    const std::optional<DraftRefusal> refusal =
+    const DraftCheck check =
         CheckButtonDraft(fields_.Draft(), programIcon && fields_.ProgramIconTaken(), programFolder_, prompts_);
-    if (!refusal) return L"ok";
+    if (check.ok()) return L"ok";
     // A file without a program icon unticks the box.
-    if (refusal->noProgramIcon) fields_.SetCheck(CheckField::Check1, 0);
+    if (check.refusal == DraftRefusal::NoProgramIcon) fields_.SetCheck(CheckField::Check1, 0);
     static constexpr TextField kFields[] = {TextField::Text1, TextField::Text2, TextField::Text3, TextField::Text4,
                                             TextField::Text5};
-    if (refusal->focus && focus) focus({kFields[static_cast<int>(*refusal->focus)], refusal->selectAll});
+    if (check.focus && focus) focus({kFields[static_cast<int>(*check.focus)], check.selectAll});
     return L"nope";
 }
 

@@ -235,7 +235,6 @@ ButtonDraft EditorFields::Draft() const {
                                                      : IconKind::Library;
     if (button.iconKind == IconKind::Disk) button.iconFile = DiskIconFile;
     button.libraryNumber = LibraryIconNumber;
-    draft.smallIcon = picico.get();
     draft.largeIcon = Image1.icon.get();
     return draft;
 }

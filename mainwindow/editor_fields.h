@@ -104,7 +104,7 @@ public:
     // shows no notice, and empties the flag when it ends.
     std::wstring IconNoticeFlag;
 
-    IconHolder picico;   // the small icon of the chosen file, for the list's row image
+    IconHolder picico;   // the small icon of the chosen file: whether it gives one
     IconPreview Image1;  // the large picture in "Selected Icon:"
 
     // Called after every change of a field or a display, so that the window can show it.

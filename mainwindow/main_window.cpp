@@ -81,8 +81,7 @@ HWND MainWindow::Create(MainWindowSetup setup) {
     fields_ = std::make_unique<EditorFields>(prompts_, stores_.preferences, setup_.programFolder);
     // Where the buttons' own files go is found once: beside the program when its folder can be
     // written, else in the user's or the machine's place.
-    operations_ = std::make_unique<ButtonOperations>(list_, stores_, prompts_, fields_->picico,
-                                                     FindFilePlaces(setup_.programFolder));
+    operations_ = std::make_unique<ButtonOperations>(list_, stores_, prompts_, FindFilePlaces(setup_.programFolder));
     commands_ = std::make_unique<EditorCommands>(*fields_, *operations_, list_, prompts_, stores_.preferences,
                                                  setup_.programFolder);
     commands_->focus = [this](const FocusRequest& request) { MoveFocus(request); };
@@ -165,7 +164,7 @@ void MainWindow::CreateControls() {
     dropPicture_.reset(static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, Px(480), Px(480), 0)));
     if (!dropPicture_) dropPicture_.reset(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION)));
-    CreateLayoutControls(list_.images.handle());
+    CreateLayoutControls(images_.handle());
 
     pop_ = CreateListPopupMenu();
     commands_->listChanged = [this](int current) { ShowList(current); };
@@ -191,6 +190,7 @@ bool MainWindow::Form_Load() {
     fields_->LibraryIconNumber = 1;
     fields_->ShowLibraryIcon(1);
 
+    images_.LoadLibraryIcons(operations_->programFolder());
     operations_->LoadAtStartup();
     ShowList();
     // The list's mouse is followed from here on: filling the list through the subclass would add
@@ -405,16 +405,16 @@ int MainWindow::CurrentRow() const {
 void MainWindow::ShowList(int current) {
     HWND list = Item(IDC_LISTVIEW1);
     ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    rowImages_ = images_.Place(list_.rows);
     int index = 0;
     for (const ButtonRow& row : list_.rows) {
-        // A library icon's image is read the first time a row shows it.
-        if (row.button.iconKind == IconKind::Library) list_.images.LoadLibraryImage(row.image);
+        const long long image = rowImages_[index];
         const std::wstring first = row.Column(0);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = index;
         item.pszText = const_cast<wchar_t*>(first.c_str());
-        item.iImage = row.image >= 1 ? static_cast<int>(row.image - 1) : I_IMAGENONE;
+        item.iImage = image >= 1 ? static_cast<int>(image - 1) : I_IMAGENONE;
         ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
         for (int column = 1; column <= 7; ++column) {
             const std::wstring text = row.Column(column);

@@ -6,6 +6,7 @@
 #include "mainwindow/editor_prompts.h"
 #include "texts/editor_texts.h"
 #include "buttons/button_list.h"
+#include "mainwindow/button_images.h"
 #include "buttons/button_operations.h"
 #include "common/prompts.h"
 #include "common/shell_open.h"
@@ -54,6 +55,8 @@ public:
 
     EditorFields& fields() { return *fields_; }
     ButtonList& list() { return list_; }
+    // The image (from 1; 0 none) the list shows for row `row` (from 0).
+    long long rowImage(int row) const { return row >= 0 && row < std::ssize(rowImages_) ? rowImages_[row] : 0; }
     RegistryStores& Stores() { return stores_; }
     bool showTipsMenuTicked() const;
 
@@ -114,6 +117,8 @@ private:
     ShellApi& shell_;
     RegistryStores stores_;
     ButtonList list_;
+    ButtonImages images_;               // the list's small images
+    std::vector<long long> rowImages_;  // the image each row shows
     std::unique_ptr<EditorFields> fields_;
     std::unique_ptr<ButtonOperations> operations_;
     std::unique_ptr<EditorCommands> commands_;

@@ -93,18 +93,32 @@ std::wstring RegFileText(const RegFile& file, const std::vector<std::wstring>& c
 // The file as stored: UTF-16 LE with a byte-order mark.
 std::string RegFileBytes(const RegFile& file, const std::vector<std::wstring>& comments = {});
 
-// Why a file could not be written: the Win32 status and a sentence naming the step and the file.
-struct RegFileWriteError {
+// The step of a write that refused, by name. None: the file was written.
+enum class RegFileWriteRefusal {
+    None,
+    LineBreakInName,  // a key path or value name holds a line break
+    NotAFilePath,     // the path names no file
+    ReadOnlyFile,     // the file there is read-only
+    NoTemporaryFile,  // no temporary file could be made in the file's folder
+    TemporaryNotWritten,
+    NotPutInPlace,  // the temporary file could not replace the file
+};
+
+// What a write of a file came to: ok() (and true) when the file was written; otherwise the step
+// that refused, the Win32 status and a sentence naming the step and the file.
+struct [[nodiscard]] RegFileWriteResult {
+    RegFileWriteRefusal refusal = RegFileWriteRefusal::None;
     DWORD status = ERROR_SUCCESS;
     std::wstring message;
-    explicit operator bool() const { return status != ERROR_SUCCESS; }
+    bool ok() const { return refusal == RegFileWriteRefusal::None; }
+    explicit operator bool() const { return ok(); }
 };
 
 // Writes the file to path through a temporary file in the same folder that then replaces path,
 // so that a failure leaves path as it was (or absent) and no temporary file behind. A read-only
 // file at path is not replaced.
-RegFileWriteError WriteRegFile(const std::wstring& path, const RegFile& file,
-                               const std::vector<std::wstring>& comments = {});
+RegFileWriteResult WriteRegFile(const std::wstring& path, const RegFile& file,
+                                const std::vector<std::wstring>& comments = {});
 
 // ---- Key paths --------------------------------------------------------------------------------
 

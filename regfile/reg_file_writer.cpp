@@ -73,8 +73,9 @@ void AppendValue(std::wstring& out, const RegValue& value) {
     out += L"\r\n";
 }
 
-RegFileWriteError Failure(DWORD status, const std::wstring& path, const std::wstring& step) {
-    return {status, L"cannot write \"" + path + L"\": " + step + L": " + regfile_detail::StatusText(status)};
+RegFileWriteResult Failure(RegFileWriteRefusal refusal, DWORD status, const std::wstring& path,
+                           const std::wstring& step) {
+    return {refusal, status, L"cannot write \"" + path + L"\": " + step + L": " + regfile_detail::StatusText(status)};
 }
 
 }  // namespace
@@ -107,29 +108,31 @@ std::string RegFileBytes(const RegFile& file, const std::vector<std::wstring>& c
     return bytes;
 }
 
-RegFileWriteError WriteRegFile(const std::wstring& path, const RegFile& file,
-                               const std::vector<std::wstring>& comments) {
+RegFileWriteResult WriteRegFile(const std::wstring& path, const RegFile& file,
+                                const std::vector<std::wstring>& comments) {
     for (const RegKey& key : file.keys) {
         bool breaks = HoldsLineBreak(key.path);
         for (const RegValue& value : key.values) breaks = breaks || HoldsLineBreak(value.name);
         if (breaks)
-            return {ERROR_INVALID_DATA, L"cannot write \"" + path + L"\": a key or value name holds a line break"};
+            return {RegFileWriteRefusal::LineBreakInName, ERROR_INVALID_DATA,
+                    L"cannot write \"" + path + L"\": a key or value name holds a line break"};
     }
     const std::string bytes = RegFileBytes(file, comments);
 
     const std::wstring full = FullPath(path);
     const size_t slash = full.find_last_of(L"\\/");
     if (slash == std::wstring::npos || slash + 1 == full.size())
-        return Failure(ERROR_INVALID_NAME, path, L"not a file path");
+        return Failure(RegFileWriteRefusal::NotAFilePath, ERROR_INVALID_NAME, path, L"not a file path");
     const std::wstring folder = full.substr(0, slash + 1);
     // Windows refuses to replace a read-only file and Wine does not: ask first, for one answer on both.
     const DWORD attributes = ::GetFileAttributesW(full.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return Failure(ERROR_ACCESS_DENIED, full, L"the file is read-only");
+        return Failure(RegFileWriteRefusal::ReadOnlyFile, ERROR_ACCESS_DENIED, full, L"the file is read-only");
 
     wchar_t temporary[MAX_PATH] = {};
     if (!::GetTempFileNameW(folder.c_str(), L"vrf", 0, temporary))
-        return Failure(::GetLastError(), full, L"cannot make a temporary file in its folder");
+        return Failure(RegFileWriteRefusal::NoTemporaryFile, ::GetLastError(), full,
+                       L"cannot make a temporary file in its folder");
     DWORD status = ERROR_SUCCESS;
     {
         UniqueFileHandle out(
@@ -142,14 +145,16 @@ RegFileWriteError WriteRegFile(const std::wstring& path, const RegFile& file,
             status = ERROR_WRITE_FAULT;
         }
     }
+    RegFileWriteRefusal refusal = RegFileWriteRefusal::TemporaryNotWritten;
     const wchar_t* step = L"cannot write the temporary file";
     if (status == ERROR_SUCCESS) {
         if (::MoveFileExW(temporary, full.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
         status = ::GetLastError();
+        refusal = RegFileWriteRefusal::NotPutInPlace;
         step = L"cannot put the new file in its place";
     }
     ::DeleteFileW(temporary);
-    return Failure(status, full, step);
+    return Failure(refusal, status, full, step);
 }
 
 }  // namespace velmora

@@ -63,13 +63,14 @@ private:
     std::vector<Key> keys_;
 };
 
-// What a write or deletion came to: true on success; otherwise the status of the first registry
-// call that failed, with the root and the view it addressed.
+// What a write or deletion came to: ok() (and true) on success; otherwise the status of the first
+// registry call that failed, with the root and the view it addressed.
 struct [[nodiscard]] RegistryResult {
     LSTATUS status = ERROR_SUCCESS;
     HKEY root = nullptr;
     REGSAM view = 0;
-    explicit operator bool() const { return status == ERROR_SUCCESS; }
+    bool ok() const { return status == ERROR_SUCCESS; }
+    explicit operator bool() const { return ok(); }
     // Refused for want of rights under the machine's root: what a user without administrator
     // rights meets there.
     bool MachineAccessDenied() const { return status == ERROR_ACCESS_DENIED && root == HKEY_LOCAL_MACHINE; }

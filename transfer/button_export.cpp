@@ -75,9 +75,9 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
     const std::wstring filesFolder = TransferFilesFolder(file);
     const std::wstring filesFolderName = NameOfPath(filesFolder.substr(0, filesFolder.size() - 1));
     const size_t exported = std::min(list.rows.size(), static_cast<size_t>(kSlotCount));
-    const RegFileWriteError written = WriteRegFile(file, ExportedRegFile(list, programFolder),
-                                                   ExportComments(exported, programFolder, filesFolderName));
-    if (written) {
+    const RegFileWriteResult written = WriteRegFile(file, ExportedRegFile(list, programFolder),
+                                                    ExportComments(exported, programFolder, filesFolderName));
+    if (!written) {
         report.outcome = ExitCode::NothingDone;
         report.lines.push_back(L"The buttons could not be exported: " + written.message);
         return report;

@@ -261,8 +261,7 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
 
     // Every message of the checks and of the add is kept for the report instead of shown.
     CollectingPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations(list, stores, prompts, picico, places);
+    ButtonOperations operations(list, stores, prompts, places);
     const std::wstring filesFolder = TransferFilesFolder(found.file.empty() ? file : found.file);
     size_t added = 0, listed = 0;
     std::vector<std::wstring> skipped;
@@ -282,17 +281,14 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
         }
         ButtonDraft draft = DraftForButton(button, filesFolder);
         const Button& b = draft.button;
-        // The pictures the editor's fields would hold for the icon chosen.
+        // A program icon's pictures, as the editor's fields would hold them: the large one is saved
+        // as its file.
         ProgramIcons pictures;
         if (b.iconKind == IconKind::Program) pictures = TakeProgramIcons(b.fileToLaunch);
-        if (b.iconKind == IconKind::Disk) {
-            pictures = {ProgramIconPicture(b.iconFile, 0, false), ProgramIconPicture(b.iconFile, 0, true)};
-        }
-        draft.smallIcon = pictures.small.get();
         draft.largeIcon = pictures.large.get();
         prompts.texts.clear();
         const bool programIconTaken = b.iconKind == IconKind::Program && pictures.small;
-        if (CheckButtonDraft(draft, programIconTaken, programFolder, prompts) || !operations.AddButton(draft).done) {
+        if (!CheckButtonDraft(draft, programIconTaken, programFolder, prompts) || !operations.AddButton(draft).done) {
             skipped.push_back(name);
             report.lines.push_back(name + L": could not be added: " +
                                    (prompts.texts.empty() ? L"it was refused." : prompts.texts.back()));

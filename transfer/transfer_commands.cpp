@@ -30,8 +30,7 @@ TransferReport RunExportCommand(const std::wstring& file, const std::wstring& pr
     RegistryStores stores(registry);
     ButtonList list;
     CollectingPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations(list, stores, prompts, picico, OwnFilePlaces(programFolder));
+    ButtonOperations operations(list, stores, prompts, OwnFilePlaces(programFolder));
     if (!operations.LoadWithoutWriting()) {
         return {ExitCode::NothingDone,
                 {L"Velmora's list of buttons is damaged: start the editor once to repair it, then export again."}};
@@ -48,10 +47,9 @@ TransferReport RunImportCommand(const std::wstring& file, const std::wstring& pr
     RegistryStores stores(registry);
     ButtonList list;
     CollectingPrompts prompts;
-    IconHolder picico;
     // The buttons' files go where the editor's would.
     const FilePlaces places = FindFilePlaces(programFolder);
-    ButtonOperations(list, stores, prompts, picico, places).LoadAtStartup();
+    ButtonOperations(list, stores, prompts, places).LoadAtStartup();
     TransferReport report = AddButtonsFromFile(found, list, stores, places, file);
     for (const std::wstring& text : prompts.texts) report.lines.insert(report.lines.begin(), text);
     return report;

@@ -33,7 +33,6 @@ protected:
         draft.button.iconKind = source;
         draft.button.libraryNumber = 12;
         draft.button.iconFile = folder.path() + L"icons\\17.ico";
-        draft.smallIcon = small.get();
         draft.largeIcon = large.get();
         return draft;
     }
@@ -43,8 +42,7 @@ protected:
     ButtonList list;
     RegistryStores stores;
     ScriptedPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations{list, stores, prompts, picico, folder.path()};
+    ButtonOperations operations{list, stores, prompts, folder.path()};
     UniqueHicon small = ProgramIconPicture(kNotepad, 0, false);
     UniqueHicon large = ProgramIconPicture(kNotepad, 0, true);
 };
@@ -101,8 +99,7 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
             RegistryStores stores(registry);
             ScriptedPrompts prompts;
             ButtonList list;
-            IconHolder picico;
-            ButtonOperations operations(list, stores, prompts, picico, folder.path());
+            ButtonOperations operations(list, stores, prompts, folder.path());
             ButtonDraft draft;
             draft.button.fileToLaunch = L"C:\\Tools\\a.exe";
             for (int i = 0; i < 3; ++i) {
@@ -150,7 +147,7 @@ TEST(ButtonEditsFaultTest, EveryRefusedWriteLeavesEverythingAsItWas) {
 TEST_F(ButtonEditsTest, AllUsersRefusedForAStandardUserChangesNothing) {
     StandardUserRegistry standardUser;
     RegistryStores limited(standardUser);
-    ButtonOperations refused(list, limited, prompts, picico, folder.path());
+    ButtonOperations refused(list, limited, prompts, folder.path());
     ButtonDraft draft = Draft(L"N", IconKind::Program, L"-n");
     draft.button.scope = ButtonScope::AllUsers;
     EXPECT_FALSE(refused.AddButton(draft).done);
@@ -201,10 +198,9 @@ TEST(ButtonEditsStandardUserTest, OnlyAnAllUsersButtonThatMustChangeRefusesTheDe
         ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software");
         TempFolder folder;
         ButtonList list;
-        IconHolder picico;
         ScriptedPrompts prompts;
         RegistryStores administrator;
-        ButtonOperations setUp(list, administrator, prompts, picico, folder.path());
+        ButtonOperations setUp(list, administrator, prompts, folder.path());
         ButtonDraft draft;
         for (int i = 0; i < 3; ++i) {
             draft.button.fileToLaunch = L"C:\\Tools\\" + std::wstring(1, L'A' + i) + L".exe";
@@ -226,7 +222,7 @@ TEST(ButtonEditsStandardUserTest, OnlyAnAllUsersButtonThatMustChangeRefusesTheDe
 
         StandardUserRegistry standardUser;
         RegistryStores limited(standardUser);
-        ButtonOperations operations(list, limited, prompts, picico, folder.path());
+        ButtonOperations operations(list, limited, prompts, folder.path());
         draft.button.buttonText = L"B2";
         draft.button.scope = ButtonScope::AllUsers;
         const bool done = c.row < 0 ? operations.UpdateButton(1, draft).done : operations.DeleteButton(c.row);

@@ -29,7 +29,6 @@ protected:
     ButtonDraft Draft(const std::wstring& text, IconKind kind, ButtonScope scope) {
         ButtonDraft draft;
         draft.button = {kNotepad, L"-x", text, text, text, scope, kind, 12, program.path() + L"icons\\17.ico", L""};
-        draft.smallIcon = small.get();
         draft.largeIcon = large.get();
         return draft;
     }
@@ -58,8 +57,7 @@ protected:
     ButtonList list;
     RegistryStores stores;
     ScriptedPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations{list, stores, prompts, picico, places};
+    ButtonOperations operations{list, stores, prompts, places};
     UniqueHicon small = ProgramIconPicture(kNotepad, 0, false);
     UniqueHicon large = ProgramIconPicture(kNotepad, 0, true);
 };
@@ -82,7 +80,7 @@ TEST_F(FilePlacesTest, EachKindAndScopeHasItsFilesInItsPlaceAcrossARestartUntilD
     EXPECT_EQ(ListFiles(program.path(), {}, true), shipped) << "nothing written beside the program";
 
     ButtonList restarted;
-    ButtonOperations again{restarted, stores, prompts, picico, places};
+    ButtonOperations again{restarted, stores, prompts, places};
     again.LoadAtStartup();
     ASSERT_EQ(restarted.rows.size(), list.rows.size());
     for (size_t row = 0; row < list.rows.size(); ++row) {
@@ -111,7 +109,7 @@ TEST_F(FilePlacesTest, AChangeOfScopeMovesTheFilesToThePlaceOfTheNewScope) {
 // start, kept by an update (of texts and scope alike), removed by a delete. A new file goes to the
 // place of the button's scope.
 TEST_F(FilePlacesTest, FilesBesideTheProgramGoOnWorking) {
-    ButtonOperations writable{list, stores, prompts, picico, program.path()};
+    ButtonOperations writable{list, stores, prompts, program.path()};
     for (IconKind kind : {IconKind::Program, IconKind::Disk}) {
         ASSERT_TRUE(writable.AddButton(Draft(L"A", kind, ButtonScope::CurrentUser)).done);
     }

@@ -218,7 +218,7 @@ protected:
             }
             const Button& button = rows[slot].button;
             const bool library = button.iconKind == IconKind::Library;
-            EXPECT_TRUE(!library || rows[slot].image == button.libraryNumber) << slot;
+            EXPECT_TRUE(!library || window.rowImage(slot) == button.libraryNumber) << slot;
             const HKEY root = allUsers ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
             const std::wstring icon = library ? LibraryIconFile(prog.path(), button.libraryNumber) : button.iconFile;
             const std::wstring hotIcon =
@@ -256,11 +256,13 @@ protected:
         MainWindow next{again};
         if (!Start(next)) return;
         EXPECT_TRUE(again.boxes.shown.empty());
-        auto fields = [](const ButtonRow& row) { return std::tuple(row.button, row.image); };
+        auto fields = [](MainWindow& shown, size_t at) {
+            return std::tuple(shown.list().rows[at].button, shown.rowImage(static_cast<int>(at)));
+        };
         const auto& rows = window.list().rows;
         ASSERT_EQ(next.list().rows.size(), rows.size()) << "buttons listed after a restart";
         for (size_t at = 0; at < rows.size(); ++at) {
-            EXPECT_TRUE(fields(next.list().rows[at]) == fields(rows[at])) << "button " << at << " changed on restart";
+            EXPECT_TRUE(fields(next, at) == fields(window, at)) << "button " << at << " changed on restart";
         }
     }
 
@@ -400,7 +402,7 @@ TEST_P(StoredData, StartUpListsWhatItCanAndRewritesItAll) {
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kVelmoraKey + L"\\Messages", L"Restart IE"), L"no");
     const auto& listed = window.list().rows;
     EXPECT_TRUE(!row.image ||
-                (listed.at(row.slot).button.iconKind == IconKind::Library && listed.at(row.slot).image == row.image));
+                (listed.at(row.slot).button.iconKind == IconKind::Library && window.rowImage(row.slot) == row.image));
     if (row.kind == Gone) {
         EXPECT_EQ(listed.at(1).button.buttonText, L"Pad");
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, RecordKey(2))) << "a record past the buttons";

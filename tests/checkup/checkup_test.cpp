@@ -7,6 +7,7 @@
 #include "checkup/checkup_commands.h"
 
 #include "tests/support/button_keys.h"
+#include "tests/support/registry_dump.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/shipped_files.h"
@@ -24,37 +25,6 @@ namespace {
 using namespace testing;
 const std::wstring kNotepad = SystemFile(L"notepad.exe");
 const std::wstring kCmd = SystemFile(L"cmd.exe");
-
-// Every key and value below a key, by path, for comparing the registry before and after.
-void DumpKey(HKEY root, const std::wstring& path, std::map<std::wstring, std::wstring>& dump) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    dump[path] = L"";
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[16384];
-        DWORD length = 16384;
-        BYTE data[4096];
-        DWORD size = sizeof(data);
-        DWORD type = 0;
-        if (::RegEnumValueW(key, index, name, &length, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
-        dump[path + L"|" + name] =
-            std::to_wstring(type) + L":" + std::wstring(reinterpret_cast<wchar_t*>(data), size / 2);
-    }
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[256];
-        DWORD length = 256;
-        if (::RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        DumpKey(root, path + L"\\" + name, dump);
-    }
-    ::RegCloseKey(key);
-}
-
-std::map<std::wstring, std::wstring> DumpRegistry() {
-    std::map<std::wstring, std::wstring> dump;
-    DumpKey(HKEY_CURRENT_USER, L"Software", dump);
-    DumpKey(HKEY_LOCAL_MACHINE, L"Software", dump);
-    return dump;
-}
 
 // Three buttons added as the editor adds them: a program icon, a disk icon for all users, and a
 // library icon with parameters (its shortcut). The machine's root has its two views.
@@ -77,7 +47,6 @@ public:
         draft.button.parameters = parameters;
         draft.button.libraryNumber = 9;
         if (icon == IconKind::Disk) draft.button.iconFile = file;
-        draft.smallIcon = small.get();
         draft.largeIcon = large.get();
         ASSERT_TRUE(operations.AddButton(draft).done) << text;
     }
@@ -96,8 +65,7 @@ public:
     ButtonList list;
     RegistryStores stores{views};
     ScriptedPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations{list, stores, prompts, picico, folder.path()};
+    ButtonOperations operations{list, stores, prompts, folder.path()};
     UniqueHicon small = ProgramIconPicture(kNotepad, 0, false);
     UniqueHicon large = ProgramIconPicture(kNotepad, 0, true);
 };

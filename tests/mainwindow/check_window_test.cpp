@@ -25,8 +25,7 @@ TEST(CheckWindowTest, ListsTheFindingsRepairsAndShowsTheCheckAgain) {
     RegistryStores stores;
     ButtonList list;
     ScriptedPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations(list, stores, prompts, picico, folder.path());
+    ButtonOperations operations(list, stores, prompts, folder.path());
     ButtonDraft draft;
     draft.button.fileToLaunch = SystemFile(L"notepad.exe");
     draft.button.buttonText = draft.button.menuText = L"Notepad";

@@ -4,9 +4,8 @@
 
 #include "tests/support/button_keys.h"
 #include "tests/support/registry_peek.h"
-#include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/editor_command_parts.h"
 #include "tests/support/shipped_files.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +15,9 @@ namespace {
 using T = TextField;
 using C = CheckField;
 
-class EditorCommandsTest : public ::testing::Test {
+class EditorCommandsTest : public ::testing::Test, protected testing::EditorCommandParts {
 protected:
     EditorCommandsTest() {
-        testing::CopyLibraryIcons(folder.path());
         commands.focus = [this](const FocusRequest& request) { focused.push_back(request.field); };
     }
     void Fill(const std::wstring& file, const std::wstring& text) {
@@ -28,13 +26,6 @@ protected:
         fields.SetText(T::Text2, text);
     }
 
-    testing::TempFolder folder;
-    testing::ScriptedEditorPrompts prompts;
-    RegistryStores stores;
-    ButtonList list;
-    EditorFields fields{prompts, stores.preferences, folder.path()};
-    ButtonOperations operations{list, stores, prompts, fields.picico, folder.path()};
-    EditorCommands commands{fields, operations, list, prompts, stores.preferences, folder.path()};
     std::vector<T> focused;
 };
 
@@ -95,7 +86,7 @@ TEST_F(EditorCommandsTest, AddResetsTheEditorAndTellsToRestartTheBrowser) {
     fields.SetCheck(C::Check3, 1);
     fields.LibraryIconNumber = 5;
     ASSERT_TRUE(commands.Command2_Click());
-    EXPECT_EQ(list.rows[0].image, 5);
+    EXPECT_EQ(rowImages[0], 5);
     EXPECT_EQ(prompts.notices, std::vector<Notice>{Notice::AddButton});
     for (T field : {T::Text1, T::Text2, T::Text3, T::Text4, T::Text5}) EXPECT_EQ(fields.Text(field), L"");
     EXPECT_FALSE(fields.scopeAllUsers());
@@ -181,7 +172,9 @@ TEST_F(EditorCommandsTest, TheProgramIconSavedIsTheIconOfTheFileInTheField) {
 }
 
 // A disk icon taken from a button that is then deleted, and an icon file gone behind the editor's
-// back, both become library icon 1: shown, and saved by the next add or update.
+// back, both become library icon 1: shown, and saved by the next add or update. The list's images
+// follow: library icon n is image n, a program or disk icon's picture comes after the 25, kept
+// while its row shows it, and its place is taken again once no row does.
 TEST_F(EditorCommandsTest, AnIconFileThatWentBecomesLibraryIcon1) {
     const std::wstring star = folder.path() + L"star.ico";
     ASSERT_TRUE(::CopyFileW((folder.path() + L"icons\\9.ico").c_str(), star.c_str(), FALSE));
@@ -195,6 +188,7 @@ TEST_F(EditorCommandsTest, AnIconFileThatWentBecomesLibraryIcon1) {
             fields.Command5_Click();
         ASSERT_TRUE(commands.Command2_Click());
     }
+    EXPECT_EQ(rowImages, (std::vector<long long>{26, 27, 28}));
     commands.Command7_Click(1);
     prompts.boxes.Answer(IDYES);
     ASSERT_TRUE(commands.Command8_Click(1));
@@ -203,6 +197,7 @@ TEST_F(EditorCommandsTest, AnIconFileThatWentBecomesLibraryIcon1) {
     Fill(L"C:\\Tools\\new.exe", L"New");
     ASSERT_TRUE(commands.Command2_Click());
     EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::RecordKey(2), L"Icon"), L"1");
+    EXPECT_EQ(rowImages, (std::vector<long long>{26, 28, 1}));
 
     // The program-icon button's picture on show, then a disk-icon button whose file went.
     commands.Command7_Click(0);
@@ -215,6 +210,12 @@ TEST_F(EditorCommandsTest, AnIconFileThatWentBecomesLibraryIcon1) {
     ASSERT_TRUE(commands.Command4_Click(1));
     EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::RecordKey(1), L"Icon"), L"1");
     EXPECT_EQ(prompts.boxes.shown.size(), 2u) << "the two questions only";
+    EXPECT_EQ(rowImages, (std::vector<long long>{26, 1, 1}));
+    Fill(testing::SystemFile(L"notepad.exe"), L"Pad again");
+    fields.UserClicked(C::Check1);
+    ASSERT_TRUE(commands.Command2_Click());
+    EXPECT_EQ(rowImages, (std::vector<long long>{26, 1, 1, 27}));
+    EXPECT_EQ(images.Count(), 28) << "no image added while one was free";
 }
 
 TEST_F(EditorCommandsTest, ResetAllToDefaultForgetsTheDiskIcon) {

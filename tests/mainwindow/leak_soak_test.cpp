@@ -1,10 +1,7 @@
 // A soak of the editor's button commands: 500 rounds of add, edit, update and delete, the icon
 // kinds taking turns, leave no GDI or USER objects, list images or memory behind.
-#include "mainwindow/editor_commands.h"
-
-#include "tests/support/scripted_editor_prompts.h"
+#include "tests/support/editor_command_parts.h"
 #include "tests/support/shipped_files.h"
-#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <psapi.h>
@@ -67,19 +64,16 @@ long long HeapBytesInUse() {
 enum class Kind { Program, Disk, Library };
 
 TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
-    testing::TempFolder folder;
-    testing::CopyLibraryIcons(folder.path());
-    const std::wstring diskIcon =
-        folder.WriteFile(L"chosen\\star.ico", testing::ReadFileBytes(testing::ShippedLibraryIcon(L"7.ico")));
     ComApartment apartment;  // as vlm holds OLE on its thread
     GuiObjectsInUse();       // what counting makes the system set up is not counted
-    testing::ScriptedEditorPrompts prompts;
-    RegistryStores stores;
-    ButtonList list;
-    EditorFields fields{prompts, stores.preferences, folder.path()};
-    ButtonOperations operations{list, stores, prompts, fields.picico, folder.path()};
-    EditorCommands commands{fields, operations, list, prompts, stores.preferences, folder.path()};
-    list.images.LoadLibraryIcons(folder.path());
+    testing::EditorCommandParts parts;
+    testing::TempFolder& folder = parts.folder;
+    testing::ScriptedEditorPrompts& prompts = parts.prompts;
+    ButtonList& list = parts.list;
+    EditorFields& fields = parts.fields;
+    EditorCommands& commands = parts.commands;
+    const std::wstring diskIcon =
+        folder.WriteFile(L"chosen\\star.ico", testing::ReadFileBytes(testing::ShippedLibraryIcon(L"7.ico")));
 
     // The icon choice as the user makes it: the program's own icon, an ".ico" file, a library icon.
     auto choose = [&](Kind kind, int number) {
@@ -122,7 +116,7 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
     ASSERT_EQ(failed, 0);
     const long long privateBytes = PrivateBytes(), heapBytes = HeapBytesInUse();
     const long objects = GuiObjectsInUse();
-    const int images = list.images.Count();
+    const int images = parts.images.Count();
     const auto start = std::chrono::steady_clock::now();
     for (int number = 3; number < kRounds && failed == 0; ++number) round(number);
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
@@ -134,12 +128,12 @@ TEST(LeakSoak, AddEditUpdateAndDeleteWithEveryIconKindLeaveNothingBehind) {
         "Leak soak: %d rounds in %lld ms; growth: %+ld GDI/USER objects, %+lld heap bytes, %+lld KB private "
         "memory; list images %d -> %d\n",
         kRounds, static_cast<long long>(took.count()), objectGrowth, heapGrowth, privateGrowth / 1024, images,
-        list.images.Count());
+        parts.images.Count());
     EXPECT_LE(objectGrowth, kObjectMargin);
     EXPECT_LE(heapGrowth, kHeapMargin);
     EXPECT_LE(privateGrowth, kPrivateMargin);
     // Images no row shows any more are used again: no more than the first rounds left.
-    EXPECT_LE(list.images.Count(), images);
+    EXPECT_LE(parts.images.Count(), images);
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ TEST(RegFileTest, WrittenFileReadsBackEqualWithItsHeaderAndComments) {
     testing::TempFolder temp;
     const std::wstring path = temp.path() + L"buttons \u65E5.reg";
     const RegFile file = SampleFile(L"HKEY_CURRENT_USER\\Software\\Velmora Test");
-    ASSERT_FALSE(WriteRegFile(path, file, {L"Velmora buttons", L"two\r\nlines"}));
+    ASSERT_TRUE(WriteRegFile(path, file, {L"Velmora buttons", L"two\r\nlines"}).ok());
 
     const RegFileReadResult read = ReadRegFile(path);
     ASSERT_TRUE(read.ok()) << ::testing::PrintToString(read.ErrorText());
@@ -34,21 +34,26 @@ TEST(RegFileTest, WrittenFileReadsBackEqualWithItsHeaderAndComments) {
 TEST(RegFileTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     testing::TempFolder temp;
     const RegFile file = SampleFile(L"HKEY_CURRENT_USER\\Software\\Velmora Test");
-    const RegFileWriteError missingFolder = WriteRegFile(temp.path() + L"no such folder\\a.reg", file);
+    const RegFileWriteResult missingFolder = WriteRegFile(temp.path() + L"no such folder\\a.reg", file);
+    EXPECT_EQ(missingFolder.refusal, RegFileWriteRefusal::NoTemporaryFile);
     EXPECT_TRUE(missingFolder.status == ERROR_PATH_NOT_FOUND || missingFolder.status == ERROR_DIRECTORY)
         << missingFolder.status;
     EXPECT_NE(missingFolder.message.find(L"no such folder\\a.reg\": "), std::wstring::npos);
 
     const std::wstring path = temp.WriteFile(L"old.reg", "old content");
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(WriteRegFile(path, file).status, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    const RegFileWriteResult readOnly = WriteRegFile(path, file);
+    EXPECT_EQ(readOnly.status, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(readOnly.refusal, RegFileWriteRefusal::ReadOnlyFile);
     EXPECT_EQ(ReadFileBytes(path), "old content");
     EXPECT_EQ(testing::ListFiles(temp.path()).size(), 1u);
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     RegFile broken = file;
     broken.keys[0].values[0].name = L"two\nlines";
-    EXPECT_EQ(WriteRegFile(path, broken).status, static_cast<DWORD>(ERROR_INVALID_DATA));
+    const RegFileWriteResult lineBreak = WriteRegFile(path, broken);
+    EXPECT_EQ(lineBreak.status, static_cast<DWORD>(ERROR_INVALID_DATA));
+    EXPECT_EQ(lineBreak.refusal, RegFileWriteRefusal::LineBreakInName);
 }
 
 TEST(RegFileTest, ReadsAnAnsiRegedit4File) {

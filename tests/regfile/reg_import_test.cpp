@@ -54,7 +54,7 @@ TEST(RegImportTest, RegImportTakesTheWrittenFile) {
     const RegFile file = SampleFile(L"HKEY_CURRENT_USER\\" + testing::ScratchUserKeyPath() + L"\\" + seenAs);
     testing::TempFolder temp;
     const std::wstring path = temp.path() + L"import \u65E5.reg";
-    ASSERT_FALSE(WriteRegFile(path, file, {L"made by the registry file tests"}));
+    ASSERT_TRUE(WriteRegFile(path, file, {L"made by the registry file tests"}).ok());
     testing::WriteString(HKEY_CURRENT_USER, seenAs + L"\\\u0395\u03BB\u03BB\u03AC\u03B4\u03B1", L"Old", L"x");
 
     ASSERT_EQ(RunRegImport(path), 0);

@@ -8,6 +8,7 @@
 #include "transfer/transfer_commands.h"
 
 #include "tests/support/button_keys.h"
+#include "tests/support/registry_dump.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_editor_prompts.h"
 #include "tests/support/shipped_files.h"
@@ -25,28 +26,6 @@ namespace {
 using namespace testing;
 const std::wstring kNotepad = SystemFile(L"notepad.exe");
 
-// Every text value below a key, by "subkey|name".
-std::map<std::wstring, std::wstring> Dump(HKEY root, const std::wstring& path) {
-    std::map<std::wstring, std::wstring> values;
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
-    wchar_t name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = 256;
-        if (::RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        values[path + L"|" + name] = ReadString(root, path, name).value_or(L"<not a text>");
-    }
-    std::vector<std::wstring> subkeys;
-    for (DWORD i = 0;; ++i) {
-        DWORD length = 256;
-        if (::RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        subkeys.push_back(name);
-    }
-    ::RegCloseKey(key);
-    for (const std::wstring& subkey : subkeys) values.merge(Dump(root, path + L"\\" + subkey));
-    return values;
-}
-
 // The buttons as the list, the registry and the files show them.
 std::vector<std::wstring> State(const ButtonList& list) {
     std::vector<std::wstring> state;
@@ -54,7 +33,7 @@ std::vector<std::wstring> State(const ButtonList& list) {
         const Button& button = row.button;
         std::wstring line;
         for (int column = 0; column < 8; ++column) line += row.Column(column) + L"|";
-        line += button.iconFile + L"|" + (button.iconFile.empty() ? std::to_wstring(row.image) : L"");
+        line += button.iconFile + L"|" + (button.iconFile.empty() ? std::to_wstring(button.libraryNumber) : L"");
         if (!button.iconFile.empty()) {
             line += L"|" + std::to_wstring(std::hash<std::string>()(ReadFileBytes(button.iconFile)));
         }
@@ -65,7 +44,7 @@ std::vector<std::wstring> State(const ButtonList& list) {
         state.push_back(line);
     }
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        for (const auto& [name, text] : Dump(root, L"Software")) state.push_back(name + L"=" + text);
+        for (const auto& [name, text] : DumpTexts(root, L"Software")) state.push_back(name + L"=" + text);
     }
     return state;
 }
@@ -91,7 +70,6 @@ protected:
         ProgramIcons icons = source == IconKind::Disk ? ProgramIcons{ProgramIconPicture(diskIcon, 0, false),
                                                                      ProgramIconPicture(diskIcon, 0, true)}
                                                       : TakeProgramIcons(file);
-        draft.smallIcon = icons.small.get();
         draft.largeIcon = icons.large.get();
         return operations.AddButton(draft).done;
     }
@@ -106,8 +84,7 @@ protected:
     ButtonList list;
     RegistryStores stores;
     ScriptedPrompts prompts;
-    IconHolder picico;
-    ButtonOperations operations{list, stores, prompts, picico, program.path()};
+    ButtonOperations operations{list, stores, prompts, program.path()};
 };
 
 // A UTF-16 LE registry file with a byte-order mark, from lines.
@@ -173,9 +150,8 @@ TEST_F(TransferTest, ExportCopiesTheFilesOfTheUsersPlace) {
     ButtonDraft draft;
     draft.button = {kNotepad, L"-x", L"Pad", L"Pad", L"Pad", ButtonScope::CurrentUser, IconKind::Program, 1, L"", L""};
     const ProgramIcons icons = TakeProgramIcons(kNotepad);
-    draft.smallIcon = icons.small.get();
     draft.largeIcon = icons.large.get();
-    ASSERT_TRUE(ButtonOperations(list, stores, prompts, picico, places).AddButton(draft).done);
+    ASSERT_TRUE(ButtonOperations(list, stores, prompts, places).AddButton(draft).done);
     ASSERT_EQ(list.rows[0].button.iconFile, places.userFolder + L"icons\\notepad.ico");
 
     const std::wstring file = out.path() + L"e.reg";
