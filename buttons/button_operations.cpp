@@ -183,7 +183,14 @@ void ButtonOperations::DeleteUnusedFiles(const ButtonRow& former) {
     }
 }
 
+bool ButtonOperations::Locked(const ButtonsLock& lock, const wchar_t* busyText) {
+    if (!lock.owned()) prompts_.Message(busyText, kProblemTitle, MB_OK | MB_ICONSTOP);
+    return lock.owned();
+}
+
 ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
+    const ButtonsLock lock(kEditorLockWait);
+    if (!Locked(lock, kButtonsBusyText)) return {};
     const int slot = static_cast<int>(list_.rows.size());
     if (!IsValidSlot(slot)) return {};
     PreparedFiles files;
@@ -215,6 +222,8 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
 }
 
 ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& draft) {
+    const ButtonsLock lock(kEditorLockWait);
+    if (!Locked(lock, kButtonsBusyText)) return {};
     if (rowIndex < 0 || rowIndex >= static_cast<int>(list_.rows.size()) || !IsValidSlot(rowIndex)) return {};
     const ButtonRow former = list_.rows[rowIndex];
     PreparedFiles files;
@@ -253,6 +262,8 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
 }
 
 bool ButtonOperations::DeleteButton(int rowIndex) {
+    const ButtonsLock lock(kEditorLockWait);
+    if (!Locked(lock, kButtonsBusyText)) return false;
     const int rows = static_cast<int>(list_.rows.size());
     if (rowIndex < 0 || rowIndex >= rows) return false;
     auto scopeOf = [this](int row) { return list_.rows[row].button.scope; };

@@ -8,6 +8,7 @@
 #include "buttons/stored_layout.h"
 #include "buttons/file_places.h"
 #include "buttons/icon_files.h"
+#include "common/buttons_lock.h"
 #include "common/prompts.h"
 #include "settings/reg_settings.h"
 #include "settings/registry_stores.h"
@@ -39,6 +40,8 @@ Button ListedButton(const ButtonRecord& record, const std::wstring& programFolde
 
 class ButtonOperations {
 public:
+    // Every operation holds the buttons' lock (common/buttons_lock.h) while it works; one that does
+    // not get it in time tells the user and changes nothing.
     // places says where the library icons are and where the buttons' own files go.
     ButtonOperations(ButtonList& list, RegistryStores& stores, Prompts& prompts, FilePlaces places)
         : list_(list), stores_(stores), prompts_(prompts), places_(std::move(places)) {}
@@ -48,7 +51,9 @@ public:
 
     // Rebuilds the list from the records (those of the earlier version if they are there),
     // repairs what is broken, and rewrites every browser entry and record from the list.
-    void LoadAtStartup();
+    // False, with nothing read and a message shown, when a command changing the buttons (an import
+    // or a repair run from the command line) did not finish in time: its slots may be half written.
+    bool LoadAtStartup();
     // Rebuilds the list from the records as LoadAtStartup does, but writes and repairs nothing
     // and shows no message: for an export that must leave everything as it is. False, with an
     // empty list, when the store is damaged (a count beyond the slots).
@@ -106,6 +111,8 @@ private:
     void DeleteUnusedFiles(const ButtonRow& former);
     void NoteMadeFiles(const PreparedFiles& files);
     std::vector<std::wstring> FilesOfOtherRows(int ownRow) const;
+    // Whether the buttons' lock was had; told to the user when it was not.
+    bool Locked(const ButtonsLock& lock, const wchar_t* busyText);
 
     ButtonList& list_;
     RegistryStores& stores_;

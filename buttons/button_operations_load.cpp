@@ -28,7 +28,9 @@ bool ButtonOperations::LoadWithoutWriting() {
     return ReadStoredList().count <= kSlotCount;
 }
 
-void ButtonOperations::LoadAtStartup() {
+bool ButtonOperations::LoadAtStartup() {
+    const ButtonsLock lock(kEditorLockWait);
+    if (!Locked(lock, kButtonsBusyAtStartText)) return false;
     StoredList stored = ReadStoredList();
     if (stored.count > kSlotCount) {
         prompts_.Message(kDamagedStoreText, kDamagedStoreTitle, MB_OK | MB_ICONSTOP);
@@ -46,6 +48,7 @@ void ButtonOperations::LoadAtStartup() {
         // What stays of it after a refusal is found and moved again at the next start.
         static_cast<void>(RemoveEarlierRecords(stores_));
     }
+    return true;
 }
 
 void ButtonOperations::ClearVacatedSlots(int first, int end) {

@@ -10,6 +10,7 @@
 #include "checkup/button_check.h"
 #include "checkup/finding_texts.h"
 #include "checkup/stored_buttons.h"
+#include "common/buttons_lock.h"
 #include "common/file_paths.h"
 
 #include <algorithm>
@@ -166,6 +167,13 @@ RepairResult RepairButtons(RegistryApi& registry, const std::wstring& programFol
 
 RepairResult RepairButtons(RegistryApi& registry, const FilePlaces& places) {
     RepairResult result;
+    // A repair reads and writes in one go, as one writer of the buttons.
+    const ButtonsLock lock(kEditorLockWait);
+    if (!lock.owned()) {
+        result.busy = true;
+        result.before = result.after = CheckButtons(registry, places);
+        return result;
+    }
     RegistryStores stores(registry);
     const StoredButtons stored = ReadStoredButtons(stores, places);
     result.before = CheckStoredButtons(stored, places);
@@ -191,7 +199,9 @@ RepairResult RepairButtons(RegistryApi& registry, const FilePlaces& places) {
 
 std::vector<std::wstring> RepairReportLines(const RepairResult& result) {
     std::vector<std::wstring> lines;
-    if (result.refused) {
+    if (result.busy) {
+        lines.push_back(texts::kRepairBusy);
+    } else if (result.refused) {
         lines.push_back(texts::Refused(result.refusedAt, result.administratorNeeded, result.restored));
     } else {
         // Repaired is what the check after the repair no longer finds.
@@ -213,7 +223,7 @@ std::vector<std::wstring> RepairReportLines(const RepairResult& result) {
     lines.push_back(texts::kRemainingHeading);
     for (const Finding& finding : result.after.findings) {
         const bool tried =
-            !result.refused &&
+            !result.refused && !result.busy &&
             std::any_of(result.before.findings.begin(), result.before.findings.end(),
                         [&](const Finding& before) { return before.repairable() && before.Text() == finding.Text(); });
         lines.push_back(L"  " + (tried ? texts::NotMended(finding) : finding.Text()));

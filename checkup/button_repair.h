@@ -21,6 +21,7 @@ struct RepairResult {
     bool administratorNeeded = false;  // refused for want of rights under HKEY_LOCAL_MACHINE
     std::wstring refusedAt;            // the root and view that refused
     bool restored = true;              // after a refusal, every key is as it was
+    bool busy = false;                 // another command or operation held the buttons: nothing was done
 };
 
 RepairResult RepairButtons(RegistryApi& registry, const FilePlaces& places);

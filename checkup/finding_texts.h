@@ -57,6 +57,8 @@ std::wstring Refused(const std::wstring& where, bool administratorNeeded, bool r
 // A finding that is still there after a repair tried to mend it.
 std::wstring NotMended(const Finding& finding);
 inline constexpr const wchar_t* kRepairedHeading = L"Repaired:";
+inline constexpr const wchar_t* kRepairBusy =
+    L"Another Velmora command is changing the buttons; nothing was repaired. Try again when it has finished.";
 inline constexpr const wchar_t* kRemainingHeading = L"Still to do:";
 
 }  // namespace velmora::texts

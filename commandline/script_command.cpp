@@ -131,11 +131,11 @@ std::wstring ScriptUsage(const std::vector<ScriptSwitch>& switches) {
     }
     return usage +
            L"\nSwitches may be written in any case, and with \"-\" for \"/\".\n"
-           L"Exit code: 0 all done, 1 done in part, 2 nothing done, 3 Velmora is open.";
+           L"Exit code: 0 all done, 1 done in part, 2 nothing done, 3 Velmora is open or busy.";
 }
 
 ExitCode RunScriptCommand(const ScriptCommand& command, const std::vector<ScriptSwitch>& switches, ScriptReport& report,
-                          const std::function<bool()>& editorIsOpen) {
+                          const std::function<bool()>& editorIsOpen, unsigned long lockWait) {
     if (command.kind == ScriptCommand::Kind::Help) {
         report.Line(ScriptUsage(switches));
         return ExitCode::Done;
@@ -149,8 +149,15 @@ ExitCode RunScriptCommand(const ScriptCommand& command, const std::vector<Script
         report.Line(ScriptUsage(switches));
         return ExitCode::NothingDone;
     }
-    // The editor keeps its own copy of the list, which the command would make stale.
-    if (editorIsOpen && editorIsOpen()) {
+    // One command at a time, and never in the middle of one of the editor's operations: a reader
+    // reads one state, a writer's buttons are never mixed with another's.
+    const ButtonsLock lock(lockWait);
+    if (!lock.owned()) {
+        report.Line(kCommandBusyText);
+        return ExitCode::EditorOpen;
+    }
+    // The editor keeps its own copy of the list, which a command that writes would make stale.
+    if (chosen->writes && editorIsOpen && editorIsOpen()) {
         report.Line(L"Velmora is open. Close it and run the command again.");
         return ExitCode::EditorOpen;
     }

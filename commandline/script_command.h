@@ -5,6 +5,7 @@
 #pragma once
 
 #include "commandline/script_report.h"
+#include "common/buttons_lock.h"
 #include "common/exit_code.h"
 
 #include <functional>
@@ -35,6 +36,7 @@ struct ScriptSwitch {
     std::wstring name;          // in lower case, without the "/" or "-"
     bool takesFile = false;     // takes exactly one FILE; else no argument at all
     bool takesReplace = false;  // takes "/y" too, before or after its FILE
+    bool writes = false;        // changes the buttons: refused beside an open editor, whose list would go stale
     std::wstring description;   // one line for the usage
     ScriptHandler run;
 };
@@ -50,9 +52,15 @@ std::wstring ArgumentsOfCommandLine(const std::wstring& commandLine);
 std::wstring ScriptUsage(const std::vector<ScriptSwitch>& switches);
 
 // Runs a command that is not Editor: help shows the usage and answers Done; bad arguments answer
-// NothingDone with the problem and the usage; an open editor answers EditorOpen; else the switch's
-// handler runs.
+// NothingDone with the problem and the usage. Else the switch's handler runs holding the buttons'
+// lock for its whole run, waiting up to lockWait for another command or the editor's operation to
+// finish (EditorOpen when it does not); a switch that writes is refused beside an open editor
+// (EditorOpen).
 ExitCode RunScriptCommand(const ScriptCommand& command, const std::vector<ScriptSwitch>& switches, ScriptReport& report,
-                          const std::function<bool()>& editorIsOpen);
+                          const std::function<bool()>& editorIsOpen, DWORD lockWait = kCommandLockWait);
+
+// The line of a command that did not get the buttons' lock in time.
+inline constexpr const wchar_t* kCommandBusyText =
+    L"Another Velmora command is changing the buttons. Run this one again when it has finished.";
 
 }  // namespace velmora

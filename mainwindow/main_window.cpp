@@ -191,7 +191,9 @@ bool MainWindow::Form_Load() {
     fields_->ShowLibraryIcon(1);
 
     images_.LoadLibraryIcons(operations_->programFolder());
-    operations_->LoadAtStartup();
+    // A command from the command line that is still changing the buttons leaves half-written
+    // slots: the editor does not list them, and says so.
+    if (!operations_->LoadAtStartup()) return false;
     ShowList();
     // The list's mouse is followed from here on: filling the list through the subclass would add
     // a lookup of its properties to every row's messages.

@@ -84,6 +84,14 @@ inline constexpr const wchar_t* kNothingToExportText = L"There are no buttons to
 
 // The start-up load.
 inline constexpr const wchar_t* kDamagedStoreTitle = L"Error";
+// The buttons' lock was not had in time: a command run from the command line is changing them.
+inline constexpr const wchar_t* kButtonsBusyText =
+    L"Velmora's buttons are being changed by a command (vlm /import or vlm /repair). Nothing was changed; try "
+    L"again when it has finished.";
+inline constexpr const wchar_t* kButtonsBusyAtStartText =
+    L"Velmora's buttons are being changed by a command (vlm /import or vlm /repair) that has not finished. "
+    L"Start Velmora again when it has.";
+
 inline constexpr const wchar_t* kDamagedStoreText =
     L"Velmora found a problem with it's registry settings. Any buttons you have added will be erased. Sorry for "
     L"the inconvenience. If you continue to experience this problem, please contact Corvale Software at the "

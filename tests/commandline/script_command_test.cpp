@@ -3,10 +3,15 @@
 #include "commandline/vlm_switches.h"
 #include "common/single_instance.h"
 
+#include "tests/support/button_keys.h"
+#include "tests/support/registry_peek.h"
+#include "tests/support/shipped_files.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/text_report.h"
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <thread>
 
 namespace velmora {
@@ -89,42 +94,64 @@ TEST(ScriptCommandTest, AnswersTheExitCodeAndTheReport) {
         report.Line(L"ran");
         return answer;
     };
-    const std::vector<ScriptSwitch> switches = {{L"export", true, false, L"Exports.", handler},
-                                                {L"check", false, false, L"Checks.", handler}};
+    const std::vector<ScriptSwitch> switches = {
+        {.name = L"export", .takesFile = true, .description = L"Exports.", .run = handler},
+        {.name = L"repair", .writes = true, .description = L"Repairs.", .run = handler}};
     const std::wstring usage =
-        L"Usage: vlm SWITCH, one of:\n  /export FILE  Exports.\n  /check        Checks.\n"
+        L"Usage: vlm SWITCH, one of:\n  /export FILE  Exports.\n  /repair       Repairs.\n"
         L"  /?            Shows this text (also /help).\n";
-    // The command line, whether the editor is open, what the handler answers; then the exit code, the
-    // report and whether the handler ran.
+    // The command line, whether the editor is open, whether another command holds the buttons, what
+    // the handler answers; then the exit code, the report and whether the handler ran.
     const struct {
         std::wstring line;
         bool open;
+        bool busy;
         ExitCode answer;
         ExitCode exit;
         std::wstring report;
         bool ran = false;
     } cases[] = {
-        {L"/check", false, ExitCode::Done, ExitCode::Done, L"ran\n", true},
-        {L"/check", false, ExitCode::DoneInPart, ExitCode::DoneInPart, L"ran\n", true},
-        {L"/export a.reg", false, ExitCode::NothingDone, ExitCode::NothingDone, L"ran\n", true},
-        {L"/check", true, ExitCode::Done, ExitCode::EditorOpen,
+        {L"/repair", false, false, ExitCode::Done, ExitCode::Done, L"ran\n", true},
+        {L"/repair", false, false, ExitCode::DoneInPart, ExitCode::DoneInPart, L"ran\n", true},
+        {L"/export a.reg", false, false, ExitCode::NothingDone, ExitCode::NothingDone, L"ran\n", true},
+        // A command that writes is refused beside the editor; one that reads runs.
+        {L"/repair", true, false, ExitCode::Done, ExitCode::EditorOpen,
          L"Velmora is open. Close it and run the command again.\n"},
+        {L"/export a.reg", true, false, ExitCode::Done, ExitCode::Done, L"ran\n", true},
+        // Another command holds the buttons past the wait: neither a writer nor a reader runs.
+        {L"/repair", false, true, ExitCode::Done, ExitCode::EditorOpen, std::wstring(kCommandBusyText) + L"\n"},
+        {L"/export a.reg", false, true, ExitCode::Done, ExitCode::EditorOpen, std::wstring(kCommandBusyText) + L"\n"},
         // Bad arguments come first: the usage helps more than "close the editor".
-        {L"/export", true, ExitCode::Done, ExitCode::NothingDone, L"/export needs a FILE.\n" + usage},
-        {L"/bogus", false, ExitCode::Done, ExitCode::NothingDone, L"Unknown switch: /bogus\n" + usage},
+        {L"/export", true, false, ExitCode::Done, ExitCode::NothingDone, L"/export needs a FILE.\n" + usage},
+        {L"/bogus", false, false, ExitCode::Done, ExitCode::NothingDone, L"Unknown switch: /bogus\n" + usage},
         // The usage asked for, beside an open editor too.
-        {L"/?", true, ExitCode::NothingDone, ExitCode::Done, usage},
+        {L"/?", true, false, ExitCode::NothingDone, ExitCode::Done, usage},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.line) + (c.open ? " open" : ""));
+        SCOPED_TRACE(::testing::PrintToString(c.line) + (c.open ? " open" : "") + (c.busy ? " busy" : ""));
         filesRun.clear();
         answer = c.answer;
         testing::TextReport report;
-        const ExitCode exit =
-            RunScriptCommand(ParseScriptCommand(c.line, switches), switches, report, [&] { return c.open; });
+        // The lock is a thread's own: another thread holds it, as another command would.
+        std::promise<void> taken, done;
+        std::thread holder;
+        if (c.busy) {
+            holder = std::thread([&] {
+                const ButtonsLock other(0);
+                taken.set_value();
+                done.get_future().wait();
+            });
+            taken.get_future().wait();
+        }
+        const ExitCode exit = RunScriptCommand(
+            ParseScriptCommand(c.line, switches), switches, report, [&] { return c.open; }, 50);
+        if (c.busy) {
+            done.set_value();
+            holder.join();
+        }
         EXPECT_EQ(static_cast<int>(exit), static_cast<int>(c.exit));
         EXPECT_EQ(report.text.substr(0, c.report.size()), c.report);
-        EXPECT_EQ(filesRun, c.ran ? std::vector<std::wstring>{c.line == L"/check" ? L"" : L"a.reg"}
+        EXPECT_EQ(filesRun, c.ran ? std::vector<std::wstring>{c.line == L"/repair" ? L"" : L"a.reg"}
                                   : std::vector<std::wstring>{});
     }
 }
@@ -140,7 +167,7 @@ TEST(ScriptCommandTest, TheUsageNamesEverySwitch) {
               L"  /repair            Repairs what /check finds broken.\n"
               L"  /?                 Shows this text (also /help).\n"
               L"Switches may be written in any case, and with \"-\" for \"/\".\n"
-              L"Exit code: 0 all done, 1 done in part, 2 nothing done, 3 Velmora is open.");
+              L"Exit code: 0 all done, 1 done in part, 2 nothing done, 3 Velmora is open or busy.");
     for (const ScriptSwitch& entry : switches) EXPECT_TRUE(entry.run) << entry.name;
 }
 
@@ -150,6 +177,61 @@ bool OpenSeenFromElsewhere() {
     bool open = false;
     std::thread([&open] { open = EditorIsOpen(); }).join();
     return open;
+}
+
+// Two imports of the same five buttons started together, again and again: one waits for the other,
+// then finds its buttons listed already. The slots end with the five buttons, each entry beside its
+// own record, and the check finds nothing; both imports say they did all they had to.
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+TEST(ScriptCommandTest, TwoImportsAtOnceTakeTurns) {
+    std::string file = "REGEDIT4\r\n";
+    const wchar_t* programs[] = {L"notepad.exe", L"cmd.exe", L"reg.exe", L"xcopy.exe", L"hostname.exe"};
+    for (int n = 0; n < 5; ++n) {
+        const std::string program = Narrow(testing::SystemFile(programs[n]));
+        std::string escaped;
+        for (char c : program) escaped += c == '\\' ? "\\\\" : std::string(1, c);
+        file +=
+            "\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+            "{00000000-0000-0000-0000-00000000000" +
+            std::to_string(n) + "}]\r\n\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"Exec\"=\"" + escaped +
+            "\"\r\n\"Icon\"=\"3gr.ico\"\r\n\"HotIcon\"=\"3.ico\"\r\n\"ButtonText\"=\"Tool " + std::to_string(n) +
+            "\"\r\n";
+    }
+    testing::TempFolder folder;
+    const std::wstring reg = folder.WriteFile(L"five.reg", file);
+    const std::vector<ScriptSwitch> switches = VlmSwitches();
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Corvale");
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer");
+        ExitCode exits[2] = {};
+        std::wstring reports[2];
+        std::thread imports[2];
+        for (int i = 0; i < 2; ++i) {
+            imports[i] = std::thread([&, i] {
+                testing::TextReport report;
+                exits[i] = RunScriptCommand(ParseScriptCommand(L"/import \"" + reg + L"\"", switches), switches, report,
+                                            [] { return false; });
+                reports[i] = report.text;
+            });
+        }
+        for (std::thread& import : imports) import.join();
+        EXPECT_EQ(exits[0], ExitCode::Done) << ::testing::PrintToString(reports[0]);
+        EXPECT_EQ(exits[1], ExitCode::Done) << ::testing::PrintToString(reports[1]);
+        EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::RecordKey(-1), L"Count"), L"5");
+        for (int slot = 0; slot < 5; ++slot) {
+            EXPECT_EQ(testing::ReadString(HKEY_CURRENT_USER, testing::EntryKey(slot), L"ButtonText"),
+                      testing::ReadString(HKEY_CURRENT_USER, testing::RecordKey(slot), L"ButtonText"));
+        }
+        EXPECT_FALSE(testing::KeyExists(HKEY_CURRENT_USER, testing::EntryKey(5)));
+        testing::TextReport check;
+        EXPECT_EQ(RunScriptCommand(ParseScriptCommand(L"/check", switches), switches, check, [] { return false; }),
+                  ExitCode::Done)
+            << ::testing::PrintToString(check.text);
+    }
 }
 
 TEST(SingleInstanceTest, OnlyARunningEditorCountsAsOpen) {

@@ -82,9 +82,9 @@ TEST(VlmSwitchesRunTest, BothProgramsAnswerTheSwitches) {
     } cases[] = {
         // "/bögus", its "ö" in UTF-8 in the output.
         {L"/b\u00f6gus", 2, "Unknown switch: /b\xc3\xb6gus\r\nUsage: vlm SWITCH, one of:\r\n  /export FILE [/y]  ",
-         "3 Velmora is open.\r\n", 9},
-        {L"/?", 0, "Usage: vlm SWITCH, one of:\r\n", "3 Velmora is open.\r\n", 8},
-        {L"-Help", 0, "Usage: vlm SWITCH, one of:\r\n", "3 Velmora is open.\r\n", 8},
+         "3 Velmora is open or busy.\r\n", 9},
+        {L"/?", 0, "Usage: vlm SWITCH, one of:\r\n", "3 Velmora is open or busy.\r\n", 8},
+        {L"-Help", 0, "Usage: vlm SWITCH, one of:\r\n", "3 Velmora is open or busy.\r\n", 8},
         {L"/import \"" + bad + L"\"", 2,
          "The file \"" + Narrow(bad) +
              "\" could not be imported:\r\nnot a registry file: it does not start with "
@@ -110,14 +110,20 @@ TEST(VlmSwitchesRunTest, BothProgramsAnswerTheSwitches) {
     EXPECT_EQ(testing::ReadFileBytes(there), "keep me");
 }
 
-TEST(VlmSwitchesRunTest, BothRefuseBesideAnOpenEditor) {
+// Beside an open editor a command that writes is refused, one that reads runs (a scheduled check
+// must not fail because a user has the editor open).
+TEST(VlmSwitchesRunTest, BothRefuseToWriteBesideAnOpenEditorAndStillRead) {
     SingleInstance editor;
     ASSERT_FALSE(editor.AnotherIsRunning());
     for (const wchar_t* program : {L"vlm.exe", L"vlm.com"}) {
-        const Outcome run = RunProgram(program, L"-CHECK");
+        Outcome run = RunProgram(program, L"-REPAIR");
         ASSERT_TRUE(run.endedByItself) << program;
         EXPECT_EQ(run.exitCode, 3u) << program;
         EXPECT_EQ(run.output, "Velmora is open. Close it and run the command again.\r\n") << program;
+        run = RunProgram(program, L"-CHECK");
+        ASSERT_TRUE(run.endedByItself) << program;
+        EXPECT_EQ(run.exitCode, 0u) << program;
+        EXPECT_EQ(run.output, "There are no buttons, and nothing is left of any.\r\n") << program;
     }
 }
 
