@@ -9,9 +9,14 @@
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/shipped_files.h"
+#include "tests/support/folder_link.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 namespace velmora {
 namespace {
@@ -155,6 +160,61 @@ TEST_F(FilePlacesTest, OwnFilesLieInTheIconsAndShortcutsFoldersOfAnyPlace) {
         {L"", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsOwnButtonFile(places, c.path), c.own) << c.path;
+
+    // A folder of a place that is a link leads elsewhere: nothing through it is Velmora's.
+    TempFolder elsewhere;
+    const std::wstring linked = places.userFolder + L"shortcuts";
+    ::RemoveDirectoryW(linked.c_str());
+    ::CreateDirectoryW(places.userFolder.c_str(), nullptr);
+    if (!MakeFolderLink(linked, elsewhere.path())) GTEST_SKIP() << "no symbolic links here";
+    EXPECT_FALSE(IsOwnButtonFile(places, linked + L"\\tool.lnk"));
+    EXPECT_TRUE(PassesThroughLink(linked + L"\\tool.lnk", places.userFolder));
+    EXPECT_FALSE(PassesThroughLink(places.userFolder + L"icons\\tool.ico", places.userFolder));
+}
+
+// Whether the file system keeps a folder's access list as it was made (Wine keeps one only where the
+// host's file system takes extended attributes), here the one that gives everyone everything.
+bool KeepsAccessLists(const std::wstring& folder) {
+    PSECURITY_DESCRIPTOR read = nullptr;
+    if (::GetNamedSecurityInfoW(folder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+                                nullptr, &read) != ERROR_SUCCESS) {
+        return false;
+    }
+    wchar_t* text = nullptr;
+    const bool converted = ::ConvertSecurityDescriptorToStringSecurityDescriptorW(
+        read, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr);
+    const bool everyone = converted && std::wstring(text).find(L"FA;;;WD)") != std::wstring::npos;
+    ::LocalFree(text);
+    ::LocalFree(read);
+    return everyone;
+}
+
+// The machine's place is used only as administrators hold it: made by Velmora with an access list
+// of its own it is; a folder that lets everyone change it (a standard user may make one in
+// %ProgramData% before an administrator's first use) is not, and neither is a link.
+TEST(MachineFolderTest, OnlyAFolderOfTheAdministratorsTakesFilesForAllUsers) {
+    TempFolder root;
+    FilePlaces places = FilePlaces::BesideProgram(root.path() + L"program\\");
+    places.machineFolder = root.path() + L"machine\\";
+    std::vector<std::wstring> made;
+    ASSERT_TRUE(MakeFolderChain(places.machineFolder + L"icons\\", made, places));
+    EXPECT_TRUE(IsAdministratorsFolder(places.machineFolder));
+
+    const std::wstring planted = root.path() + L"planted\\";
+    PSECURITY_DESCRIPTOR open = nullptr;
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;OICI;FA;;;WD)", SDDL_REVISION_1, &open,
+                                                                       nullptr));
+    SECURITY_ATTRIBUTES everyone{sizeof(everyone), open, FALSE};
+    ASSERT_TRUE(::CreateDirectoryW(planted.c_str(), &everyone));
+    ::LocalFree(open);
+    if (KeepsAccessLists(planted)) {
+        EXPECT_FALSE(IsAdministratorsFolder(planted));
+    }
+
+    const std::wstring link = root.path() + L"link";
+    if (MakeFolderLink(link, places.machineFolder)) {
+        EXPECT_FALSE(IsAdministratorsFolder(link + L"\\"));
+    }
 }
 
 // The real places: the program's temporary folder can be written, and the test of it leaves

@@ -7,6 +7,7 @@
 #include "checkup/checkup_commands.h"
 
 #include "tests/support/button_keys.h"
+#include "tests/support/folder_link.h"
 #include "tests/support/registry_dump.h"
 #include "tests/support/registry_peek.h"
 #include "tests/support/scripted_prompts.h"
@@ -85,7 +86,13 @@ struct Seeded {
     const char* name;
     std::function<void(CheckupTest&)> seed;
     std::function<std::wstring(CheckupTest&)> expected;
+    std::function<void(CheckupTest&)> afterRepair = nullptr;  // what the repair must have left
 };
+
+// A value deleted behind the editor's back, from the record or from the entry.
+void DeleteValue(const std::wstring& key, const wchar_t* name) {
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key.c_str(), name);
+}
 
 // One test per fault would set up the store each time; the faults are seeded one at a time into
 // a store of their own within this test, the registry cleared in between.
@@ -208,6 +215,78 @@ TEST(CheckupSeededTest, EachFaultIsFoundAndRepairLeavesOnlyWhatItCannotMend) {
              return std::wstring(
                  L"\"Notepad\": the file to launch \"C:\\nowhere\\gone.exe\" is not there. Edit or delete the button.");
          }},
+        // Two copies, one truth: a value one copy lost comes back from the other, never the loss
+        // over the good value.
+        {"record lost its caption", [](CheckupTest&) { DeleteValue(RecordKey(0), L"ButtonText"); },
+         [](CheckupTest&) {
+             return std::wstring(
+                 L"\"Notepad\": its record has no \"ButtonText\"; the browser entry still has \"Notepad\". Repair "
+                 L"writes it back into the record from the browser entry.");
+         },
+         [](CheckupTest&) {
+             EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(0), L"ButtonText"), L"Notepad");
+             EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(0), L"ButtonText"), L"Notepad");
+         }},
+        {"record lost its program", [](CheckupTest&) { DeleteValue(RecordKey(0), L"Program"); },
+         [](CheckupTest&) {
+             return L"\"Notepad\": its record has no \"Program\"; the browser entry still has \"" + kNotepad +
+                    L"\". Repair writes it back into the record from the browser entry.";
+         },
+         [](CheckupTest&) {
+             EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(0), L"Exec"), kNotepad);
+             EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(0), L"Program"), kNotepad);
+         }},
+        {"record of a button with parameters lost its program",
+         [](CheckupTest&) { DeleteValue(RecordKey(2), L"Program"); },
+         [](CheckupTest& t) {
+             return L"\"Prompt\": its record has no \"Program\"; the browser entry still has \"" + kCmd +
+                    L"\". Repair writes it back into the record from the browser entry.";
+         },
+         [](CheckupTest& t) {
+             EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(2), L"Exec"), t.Link());
+             EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(2), L"Program"), kCmd);
+         }},
+        {"entry lost its menu text", [](CheckupTest&) { DeleteValue(EntryKey(0), L"MenuText"); },
+         [](CheckupTest&) {
+             return std::wstring(
+                 L"\"Notepad\": the browser entry has no \"MenuText\". Repair writes it back from the record.");
+         },
+         [](CheckupTest&) { EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(0), L"MenuText"), L"Notepad"); }},
+        {"both copies lost the caption",
+         [](CheckupTest&) {
+             DeleteValue(RecordKey(0), L"ButtonText");
+             DeleteValue(EntryKey(0), L"ButtonText");
+         },
+         [](CheckupTest&) {
+             return L"\"" + kNotepad +
+                    L"\": neither its record nor its browser entry gives it a caption. Edit or delete the button.";
+         }},
+        // A record's shortcut that names a user's file: the file is never written; the shortcut is
+        // made in Velmora's own folder and the record and entry name it.
+        {"record's link names a user's file",
+         [](CheckupTest& t) {
+             WriteString(HKEY_CURRENT_USER, RecordKey(2), L"Link", t.folder.WriteFile(L"report.txt", "mine"));
+         },
+         [](CheckupTest& t) {
+             return L"\"Prompt\": the shortcut \"" + t.folder.path() +
+                    L"report.txt\" is not there. Repair makes it again from the button's file to launch and "
+                    L"parameters.";
+         },
+         [](CheckupTest& t) {
+             EXPECT_EQ(ReadFileBytes(t.folder.path() + L"report.txt"), "mine");
+             const std::wstring link = t.folder.path() + L"shortcuts\\cmd (2).lnk";
+             EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(2), L"Link"), link);
+             EXPECT_EQ(ReadString(HKEY_CURRENT_USER, EntryKey(2), L"Exec"), link);
+         }},
+        // Texts that end in NUL characters read the same from the record, the entry and the list.
+        {"captions ending in NULs",
+         [](CheckupTest&) {
+             const wchar_t text[] = L"Pad\0\0";
+             for (const std::wstring& key : {EntryKey(0), RecordKey(0)}) {
+                 ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"ButtonText", REG_SZ, text, sizeof(text));
+             }
+         },
+         [](CheckupTest&) { return std::wstring(L"All 3 buttons are in order."); }},
         {"library icon gone", [](CheckupTest& t) { ::DeleteFileW((t.Icons() + L"9gr.ico").c_str()); },
          [](CheckupTest& t) {
              return L"\"Prompt\": the library icon file \"" + t.Icons() +
@@ -230,6 +309,7 @@ TEST(CheckupSeededTest, EachFaultIsFoundAndRepairLeavesOnlyWhatItCannotMend) {
             EXPECT_FALSE(remaining.repairable()) << ::testing::PrintToString(remaining.Text());
         }
         EXPECT_EQ(CheckButtons(store.views, store.folder.path()).ReportLines(), repaired.after.ReportLines());
+        if (c.afterRepair) c.afterRepair(store);
     }
 }
 
@@ -301,6 +381,29 @@ TEST_F(CheckupTest, RepairUsesTheUsersPlaceWhenTheProgramsFolderCannotBeWritten)
     EXPECT_TRUE(FileExists(icon));
     EXPECT_FALSE(FileExists(Icons() + L"notepad.ico"));
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, RecordKey(0), L"Icon File"), icon);
+}
+
+// The shortcuts folder is a link to another folder, as anyone who may write the place can plant
+// one: the check says so and looks no further, and the repair writes and removes nothing there.
+TEST_F(CheckupTest, ALinkedFolderIsReportedAndLeftAlone) {
+    TempFolder elsewhere;
+    const std::wstring shortcuts = folder.path() + L"shortcuts";
+    for (const std::wstring& name : {std::wstring(L"cmd.lnk"), std::wstring(L"old.lnk")}) {
+        ASSERT_TRUE(::CopyFileW(Link().c_str(), (elsewhere.path() + name).c_str(), FALSE));
+    }
+    ASSERT_TRUE(::DeleteFileW(Link().c_str()) && ::RemoveDirectoryW(shortcuts.c_str()));
+    if (!MakeFolderLink(shortcuts, elsewhere.path())) GTEST_SKIP() << "no symbolic links here";
+    ASSERT_TRUE(NoteMadeFile(stores.records, shortcuts + L"\\old.lnk"));
+
+    const std::wstring note = L"The folder \"" + folder.path() +
+                              L"shortcuts\\\" is a symbolic link or a junction: Velmora leaves it, and what it leads "
+                              L"to, alone.";
+    const std::vector<std::wstring> lines = Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), note), lines.end()) << ::testing::PrintToString(lines);
+    const FileList before = ListFiles(elsewhere.path());
+    const RepairResult repaired = RepairButtons(views, folder.path());
+    EXPECT_EQ(ListFiles(elsewhere.path()), before);
+    EXPECT_TRUE(FileExists(elsewhere.path() + L"old.lnk"));
 }
 
 // A view that refuses every write (a user without administrator rights): the repair puts back

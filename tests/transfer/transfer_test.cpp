@@ -389,5 +389,41 @@ TEST_F(TransferTest, MenuItemsAskForTheFileAndSumUp) {
     EXPECT_EQ(list.rows.size(), 1u);
 }
 
+// A record without "Icon" leaves the icon to its own entry (here a library pair), and a file named
+// relative to the current folder finds the files folder beside it there, before anything else
+// (never on the search path of the shell's calls).
+TEST_F(TransferTest, RecordWithoutIconAndRelativeFileName) {
+    const std::wstring notepad = RegPath(kNotepad);
+    const std::string exe(notepad.begin(), notepad.end());
+    const std::string text =
+        "REGEDIT4\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+        "{11111111-2222-3333-4444-555555555555}]\r\n"
+        "\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"ButtonText\"=\"Pad\"\r\n\"Exec\"=\"" +
+        exe +
+        "\"\r\n\"Icon\"=\"C:\\\\Old\\\\icons\\\\7gr.ico\"\r\n\"HotIcon\"=\"C:\\\\Old\\\\icons\\\\7.ico\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Corvale\\Velmora\\Added Buttons\\{11111111-2222-3333-4444-555555555555}]\r\n"
+        "\"Program\"=\"" +
+        exe +
+        "\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+        "{22222222-2222-3333-4444-555555555555}]\r\n"
+        "\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n\"ButtonText\"=\"Star\"\r\n\"Exec\"=\"" +
+        exe + "\"\r\n\"Icon\"=\"C:\\\\Gone\\\\star.ico\"\r\n\"HotIcon\"=\"C:\\\\Gone\\\\star.ico\"\r\n";
+    out.WriteFile(L"regs\\in.reg", text);
+    out.WriteFile(L"regs\\in files\\icons\\star.ico", ReadFileBytes(ShippedLibraryIcon(L"17.ico")));
+    wchar_t before[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(::SetCurrentDirectoryW(out.path().c_str()));
+    const TransferReport report = ImportButtons(list, stores, program.path(), L"regs\\in.reg");
+    ::SetCurrentDirectoryW(before);
+    EXPECT_EQ(report.outcome, ExitCode::Done) << ::testing::PrintToString(report.Text());
+    ASSERT_EQ(list.rows.size(), 2u);
+    EXPECT_EQ(list.rows[0].button.iconKind, IconKind::Library);
+    EXPECT_EQ(list.rows[0].button.libraryNumber, 7);
+    EXPECT_EQ(list.rows[1].button.iconKind, IconKind::Disk);
+    EXPECT_EQ(ReadFileBytes(list.rows[1].button.iconFile), ReadFileBytes(ShippedLibraryIcon(L"17.ico")));
+}
+
 }  // namespace
 }  // namespace velmora
