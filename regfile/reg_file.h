@@ -6,7 +6,7 @@
 //
 // The files written are UTF-16 LE with a byte-order mark and the "Windows Registry Editor Version
 // 5.00" header, lines ending in CR LF. Files read may be those, the same with a UTF-8 byte-order
-// mark, or 8-bit "REGEDIT4" files in the ANSI code page.
+// mark, or 8-bit files in the ANSI code page with either the "REGEDIT4" or the 5.00 header.
 #pragma once
 
 #include <windows.h>

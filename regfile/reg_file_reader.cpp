@@ -64,7 +64,7 @@ std::wstring Widen(std::string_view bytes, UINT codePage, bool& valid) {
 // continuation lines, which the value takes from the lines that follow it.
 class Parser {
 public:
-    Parser(std::wstring_view text, bool ansi) : ansi_(ansi) {
+    Parser(std::wstring_view text, bool eightBit) : eightBit_(eightBit) {
         for (size_t start = 0; start <= text.size();) {
             size_t end = text.find(L'\n', start);
             if (end == std::wstring_view::npos) end = text.size();
@@ -76,10 +76,14 @@ public:
     }
 
     RegFileReadResult Run() {
-        if (lines_.empty() || TrimRight(lines_[0]) != (ansi_ ? kAnsiHeader : kUnicodeHeader)) {
+        // An 8-bit file may carry either header, as "reg import" reads it: its text is in the ANSI
+        // code page either way, and the header says how hex(1) and hex(2) bytes are read.
+        const std::wstring_view header = lines_.empty() ? std::wstring_view() : TrimRight(lines_[0]);
+        regedit4_ = eightBit_ && header == kAnsiHeader;
+        if (header != kUnicodeHeader && !regedit4_) {
             result_.errors.push_back({0, L"not a registry file: it does not start with \"" +
-                                             std::wstring(kUnicodeHeader) + L"\" (in UTF-16) or \"" +
-                                             std::wstring(kAnsiHeader) + L"\""});
+                                             std::wstring(kUnicodeHeader) + L"\" or \"" + std::wstring(kAnsiHeader) +
+                                             L"\""});
             return std::move(result_);
         }
         for (next_ = 1; next_ < lines_.size() && result_.errors.size() < kMaxRegFileErrors;) {
@@ -212,12 +216,12 @@ private:
         }
     }
 
-    // Texts given as hex(1) or hex(2) bytes become texts: UTF-16 in a 5.00 file, the ANSI code
-    // page in a REGEDIT4 file; one terminating null is dropped.
+    // Texts given as hex(1) or hex(2) bytes become texts: UTF-16 in a 5.00 file (8-bit or not),
+    // the ANSI code page in a REGEDIT4 file; one terminating null is dropped.
     bool TextFromBytes(int number, RegValue& value) {
         if (value.type != REG_SZ && value.type != REG_EXPAND_SZ) return true;
         std::vector<BYTE>& bytes = value.data;
-        if (ansi_) {
+        if (regedit4_) {
             if (!bytes.empty() && bytes.back() == 0) bytes.pop_back();
             bool valid = true;
             const std::string_view ansi(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -232,7 +236,8 @@ private:
         return true;
     }
 
-    bool ansi_;
+    bool eightBit_;          // the file's text is in the ANSI code page
+    bool regedit4_ = false;  // its header is "REGEDIT4"
     std::vector<std::wstring_view> lines_;
     size_t next_ = 0;  // the index of the next line to parse
     bool keySeen_ = false;

@@ -8,6 +8,7 @@
 #include "common/file_paths.h"
 #include "transfer/transfer_paths.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <map>
 
@@ -72,15 +73,71 @@ struct KeyGroup {
     }
 };
 
+// Whether a key that is no button's entry holds a value only a button has: it was meant as one.
+bool HoldsButtonValues(const RegKey& key) {
+    for (const RegValue& value : key.values) {
+        for (const wchar_t* name :
+             {kEntryClsidValue, EntryValueName(&ToolbarEntry::exec), EntryValueName(&ToolbarEntry::buttonText)}) {
+            if (SamePathText(value.name, name)) return true;
+        }
+    }
+    return false;
+}
+
+// Why a key that holds a button's values is in no place of a button's entry.
+std::wstring WhyNotInAnEntrysPlace(const std::wstring& path) {
+    // "Internet Explorer\Extensions\", the last folder of the browser's key and the section.
+    const std::wstring browserKey = kBrowserKey;
+    const std::wstring extensions =
+        NameOfPath(browserKey.substr(0, browserKey.size() - 1)) + L"\\" + kExtensionsSection;
+    const size_t at = Upper(path).find(Upper(extensions));
+    if (at == std::wstring::npos) return L"not under an Extensions key";
+    const std::wstring rest = path.substr(at + extensions.size());
+    if (rest.find(L'\\') != std::wstring::npos) return L"not directly under an Extensions key";
+    if (!IsGuidText(rest)) return L"its name is not a GUID";
+    return L"under another Extensions key than the browser's";
+}
+
+// Why a key of a button's entry is no button: its "Clsid" and its "Exec".
+std::wstring WhyNoButton(const KeyGroup& entry) {
+    std::vector<std::wstring> reasons;
+    const std::wstring clsidName = std::wstring(L"\"") + kEntryClsidValue + L"\"";
+    const RegValue* clsid = entry.Find(kEntryClsidValue);
+    if (!clsid || clsid->deletion) {
+        reasons.push_back(L"no " + clsidName);
+    } else if (clsid->type != REG_SZ) {
+        reasons.push_back(clsidName + L" is not a text (REG_SZ)");
+    } else if (!SamePathText(clsid->text, kToolbarButtonClsid)) {
+        reasons.push_back(clsidName + L" names another class");
+    }
+    const std::wstring execName = std::wstring(L"\"") + EntryValueName(&ToolbarEntry::exec) + L"\"";
+    const RegValue* exec = entry.Find(EntryValueName(&ToolbarEntry::exec));
+    if (!exec || exec->deletion) {
+        reasons.push_back(L"no " + execName);
+    } else if (exec->type != REG_SZ && !reasons.empty()) {
+        // A button's "Exec" of another type makes the file bad; this one is said with the rest.
+        reasons.push_back(execName + L" is not a text (REG_SZ)");
+    }
+    std::wstring text;
+    for (const std::wstring& reason : reasons) text += (text.empty() ? L"" : L", ") + reason;
+    return text;
+}
+
+// The report's line on a key that looks meant as a button and is none.
+std::wstring NoButtonLine(const RegKey& key, const std::wstring& why) {
+    return L"\"" + key.path + L"\": not a button: " + why + L".";
+}
+
 bool HasIcon(const std::wstring& file) {
     return !file.empty() && static_cast<bool>(ProgramIconPicture(file, 0, false));
 }
 
-// The icon file to use for path: the copy beside the export under the same name, else the file
-// itself; empty when neither gives an icon.
-std::wstring FoundIconFile(const std::wstring& path, const std::wstring& filesFolder) {
+// The icon file to use for path: its copy beside the export (under the name the file gives it),
+// else the file itself; empty when neither gives an icon.
+std::wstring FoundIconFile(const std::wstring& path, const std::wstring& filesFolder,
+                           const TransferFileNames& copyNames) {
     if (path.empty()) return {};
-    const std::wstring name = NameOfPath(path);
+    const std::wstring name = copyNames.CopyName(path, OwnFileKind::Icon);
     const bool plainName =
         !name.empty() && name != L"." && name != L".." && name.find_first_of(L"/:") == std::wstring::npos;
     const std::wstring copy = FolderOfKind(filesFolder, OwnFileKind::Icon) + name;
@@ -109,12 +166,14 @@ bool AlreadyListed(const ButtonList& list, const Button& button) {
 
 ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
     ButtonsInFile found;
+    found.copyNames = TransferFileNames(file);
     const std::wstring extensions = kExtensionsSection;
     const std::wstring recordsKey = std::wstring(kProgramKey) + kAddedButtons;
     // Entries by scope and GUID, in the order they first appear; records by GUID.
     std::vector<std::pair<bool, std::wstring>> entryOrder;
     std::map<std::pair<bool, std::wstring>, KeyGroup> entries;
     std::map<std::wstring, KeyGroup> records;
+    std::vector<std::pair<int, std::wstring>> notButtons;  // by the line of their key
     for (const RegKey& key : file.keys) {
         const std::optional<std::pair<HKEY, std::wstring>> split = SplitKeyPath(key.path);
         if (key.deletion || !split) {
@@ -137,7 +196,10 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
         guid = user ? GuidBelow(path, recordsKey + L"\\") : std::wstring();
         if (!guid.empty()) {
             records[guid].keys.push_back(&key);
-        } else if (!user || !SamePathText(path, recordsKey)) {  // "Count" is the program's to write
+        } else if (user && SamePathText(path, recordsKey)) {  // "Count" is the program's to write
+        } else if (HoldsButtonValues(key)) {
+            notButtons.emplace_back(key.line, NoButtonLine(key, WhyNotInAnEntrysPlace(key.path)));
+        } else {
             ++found.otherKeys;
         }
     }
@@ -145,9 +207,8 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
     std::map<std::wstring, bool> recordUsed;
     for (const auto& id : entryOrder) {
         const KeyGroup& entry = entries[id];
-        const std::optional<std::wstring> clsid = entry.Text(kEntryClsidValue);
-        if (!clsid || !SamePathText(*clsid, kToolbarButtonClsid) || !entry.Find(EntryValueName(&ToolbarEntry::exec))) {
-            found.otherKeys += entry.keys.size();
+        if (const std::wstring why = WhyNoButton(entry); !why.empty()) {
+            notButtons.emplace_back(entry.keys.front()->line, NoButtonLine(*entry.keys.front(), why));
             continue;
         }
         // A button's values are texts; one of another type (or a deletion) makes the file bad.
@@ -177,10 +238,14 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
         button.entryHotIcon = entryTexts.hotIcon.value_or(L"");
         found.buttons.push_back(std::move(button));
     }
+    std::stable_sort(notButtons.begin(), notButtons.end(),
+                     [](const auto& first, const auto& second) { return first.first < second.first; });
+    for (auto& [line, text] : notButtons) found.notButtons.push_back(std::move(text));
     return found;
 }
 
-ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& filesFolder) {
+ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& filesFolder,
+                           const TransferFileNames& copyNames) {
     ButtonDraft draft{button.button};
     Button& b = draft.button;
     b.iconKind = IconKind::Library;
@@ -200,7 +265,7 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
         return draft;
     }
     if (kind == kRecordIconDisk) {
-        const std::wstring file = FoundIconFile(button.recordIconFile, filesFolder);
+        const std::wstring file = FoundIconFile(button.recordIconFile, filesFolder, copyNames);
         if (!file.empty()) {
             disk(file);
             return draft;
@@ -212,7 +277,7 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
         return draft;
     }
     for (const std::wstring& icon : {button.entryIcon, button.entryHotIcon}) {
-        const std::wstring file = FoundIconFile(icon, filesFolder);
+        const std::wstring file = FoundIconFile(icon, filesFolder, copyNames);
         if (!file.empty()) {
             disk(file);
             return draft;
@@ -238,7 +303,11 @@ std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsIn
     found = ButtonsFromRegFile(read.file);
     found.file = fullName;
     if (!found.errors.empty()) return refuseFile(L"", found.errors);
-    if (found.buttons.empty()) return refuseFile(L"it holds no toolbar buttons.", {});
+    if (found.buttons.empty()) {
+        TransferReport refused = refuseFile(L"it holds no toolbar buttons.", {});
+        refused.lines.insert(refused.lines.end(), found.notButtons.begin(), found.notButtons.end());
+        return refused;
+    }
     return std::nullopt;
 }
 
@@ -279,7 +348,7 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
             report.lines.push_back(name + L": the list is full (" + std::to_wstring(kSlotCount) + L" buttons).");
             continue;
         }
-        ButtonDraft draft = DraftForButton(button, filesFolder);
+        ButtonDraft draft = DraftForButton(button, filesFolder, found.copyNames);
         const Button& b = draft.button;
         // A program icon's pictures, as the editor's fields would hold them: the large one is saved
         // as its file.
@@ -299,6 +368,7 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
     report.lines.insert(report.lines.begin(),
                         added == 0 ? std::wstring(L"No button was added.")
                                    : CountOfButtons(added) + (added == 1 ? L" was" : L" were") + L" added.");
+    report.lines.insert(report.lines.end(), found.notButtons.begin(), found.notButtons.end());
     if (found.otherKeys > 0) {
         report.lines.push_back(
             std::to_wstring(found.otherKeys) +

@@ -5,7 +5,8 @@
 //
 // A button is a key ...\Microsoft\Internet Explorer\Extensions\{GUID} under HKEY_CURRENT_USER or
 // HKEY_LOCAL_MACHINE (either view; a key in both views is one button) whose "Clsid" is the toolbar
-// button's class and which has an "Exec". Velmora's record for the same slot, when the file holds
+// button's class and which has an "Exec" (a key of that place that is none, and a key elsewhere
+// that holds a button's values, is reported with the reason). Velmora's record for the same slot, when the file holds
 // it, gives the file to launch, the parameters and the icon kind.
 #pragma once
 
@@ -13,6 +14,7 @@
 #include "buttons/button_operations.h"
 #include "regfile/reg_file.h"
 #include "settings/registry_stores.h"
+#include "transfer/transfer_paths.h"
 #include "transfer/transfer_report.h"
 
 #include <optional>
@@ -34,7 +36,11 @@ struct ButtonsInFile {
     std::wstring file;                  // the file's full path
     std::vector<ButtonInFile> buttons;  // in the order their entries first appear
     size_t otherKeys = 0;               // keys and key deletions that are no button's: left alone
-    std::vector<RegFileError> errors;   // a button's values that are not texts
+    // One line for each key that looks meant as a button (a key of an entry's place, or one that
+    // holds a button's values) and is none: its path and why.
+    std::vector<std::wstring> notButtons;
+    std::vector<RegFileError> errors;  // a button's values that are not texts
+    TransferFileNames copyNames;       // the names of the files' copies beside the file
 };
 
 // The buttons of a parsed file. Texts the file leaves out are filled as the editor would: the
@@ -43,9 +49,11 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file);
 
 // The button's icon as the editor's fields would hold it: the record's kind when there is one
 // and it can be had here; otherwise from the entry: a library pair n.ico / ngr.ico is library
-// icon n, an icon file found beside the export (filesFolder\icons\) or where the entry says is a
-// disk icon, else the program's own icon when it has one, else library icon 1.
-ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& filesFolder);
+// icon n, an icon file found beside the export (filesFolder\icons\, under the name copyNames
+// gives it) or where the entry says is a disk icon, else the program's own icon when it has one,
+// else library icon 1.
+ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& filesFolder,
+                           const TransferFileNames& copyNames);
 
 // Reads and checks the file: a report refusing it (not readable, not a valid registry file, a
 // button's values of another type, no button at all), or nothing with its buttons in found.

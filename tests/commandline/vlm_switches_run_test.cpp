@@ -88,7 +88,7 @@ TEST(VlmSwitchesRunTest, BothProgramsAnswerTheSwitches) {
         {L"/import \"" + bad + L"\"", 2,
          "The file \"" + Narrow(bad) +
              "\" could not be imported:\r\nnot a registry file: it does not start with "
-             "\"Windows Registry Editor Version 5.00\" (in UTF-16) or \"REGEDIT4\"\r\n",
+             "\"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"\r\n",
          "\"REGEDIT4\"\r\n", 2},
         {L"/export \"" + temp.path() + L"no folder\\b.reg\"", 2,
          "The buttons could not be exported: the folder \"" + Narrow(temp.path()) + "no folder\" does not exist.\r\n",

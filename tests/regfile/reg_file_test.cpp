@@ -56,20 +56,30 @@ TEST(RegFileTest, FailedWriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(lineBreak.refusal, RegFileWriteRefusal::LineBreakInName);
 }
 
-TEST(RegFileTest, ReadsAnAnsiRegedit4File) {
-    const RegFileReadResult read = ParseRegFile(
-        "REGEDIT4\n\n; exported by hand\n[HKEY_CURRENT_USER\\Software\\caf\xE9]\n  @=\"caf\xE9 \\\"x\\\"\"\n"
-        "\"Path\"=hex(2):25,54,45,4d,50,25,00\n\"Count\"=dword:0000002A\n\"Old\"=-\n\n"
-        "[-HKEY_CURRENT_USER\\Software\\Gone]\n");
-    ASSERT_TRUE(read.ok()) << ::testing::PrintToString(read.ErrorText());
-    const std::wstring cafe = AnsiText("caf\xE9");
-    const RegFile expected{{Key(L"HKEY_CURRENT_USER\\Software\\" + cafe,
-                                {Text(L"", cafe + L" \"x\""), Text(L"Path", L"%TEMP%", REG_EXPAND_SZ),
-                                 Raw(L"Count", REG_DWORD, {42, 0, 0, 0}), Deletion(L"Old")}),
-                            Key(L"-HKEY_CURRENT_USER\\Software\\Gone")}};
-    EXPECT_EQ(read.file, expected);
-    EXPECT_EQ(read.file.keys[0].values[1].line, 6);
-    EXPECT_EQ(read.file.keys[1].line, 10);
+// 8-bit files in the ANSI code page, with either header as "reg import" reads them: the header
+// says whether hex(2) bytes are ANSI or UTF-16.
+TEST(RegFileTest, ReadsAnsiFilesWithEitherHeader) {
+    const std::pair<std::string, std::string> headers[] = {
+        {"REGEDIT4", "25,54,45,4d,50,25,00"},
+        {"Windows Registry Editor Version 5.00", "25,00,54,00,45,00,4d,00,50,00,25,00,00,00"},
+    };
+    for (const auto& [header, expandBytes] : headers) {
+        SCOPED_TRACE(header);
+        const RegFileReadResult read = ParseRegFile(
+            header +
+            "\n\n; exported by hand\n[HKEY_CURRENT_USER\\Software\\caf\xE9]\n  @=\"caf\xE9 \\\"x\\\"\"\n"
+            "\"Path\"=hex(2):" +
+            expandBytes + "\n\"Count\"=dword:0000002A\n\"Old\"=-\n\n[-HKEY_CURRENT_USER\\Software\\Gone]\n");
+        ASSERT_TRUE(read.ok()) << ::testing::PrintToString(read.ErrorText());
+        const std::wstring cafe = AnsiText("caf\xE9");
+        const RegFile expected{{Key(L"HKEY_CURRENT_USER\\Software\\" + cafe,
+                                    {Text(L"", cafe + L" \"x\""), Text(L"Path", L"%TEMP%", REG_EXPAND_SZ),
+                                     Raw(L"Count", REG_DWORD, {42, 0, 0, 0}), Deletion(L"Old")}),
+                                Key(L"-HKEY_CURRENT_USER\\Software\\Gone")}};
+        EXPECT_EQ(read.file, expected);
+        EXPECT_EQ(read.file.keys[0].values[1].line, 6);
+        EXPECT_EQ(read.file.keys[1].line, 10);
+    }
 }
 
 TEST(RegFileTest, ReadsContinuedHexListsCommentsAndDeletionsInUtf16AndUtf8) {
@@ -127,11 +137,11 @@ TEST(RegFileTest, BadLinesAreReportedByNumber) {
 TEST(RegFileTest, RefusesWhatIsNoRegistryFile) {
     const std::string notRegistry =
         "not a registry file: it does not start with \"Windows Registry Editor Version "
-        "5.00\" (in UTF-16) or \"REGEDIT4\"";
+        "5.00\" or \"REGEDIT4\"";
     const std::pair<std::string, std::string> cases[] = {
         {"", notRegistry},
         {"REGEDIT5\r\n", notRegistry},
-        {"Windows Registry Editor Version 5.00\r\n", notRegistry},  // 8-bit: only REGEDIT4
+        {"Windows Registry Editor Version 5.0\r\n", notRegistry},
         {Utf16File(L"REGEDIT4\r\n", false), notRegistry},
         {"\xFE\xFF\0W", notRegistry},
         {Utf16File(L"\r\n") + "x", "the file ends in the middle of a character"},

@@ -142,24 +142,81 @@ TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
     EXPECT_EQ(State(list), before);
 }
 
-// A button whose files lie in the user's place (the program's folder could not be written) is
-// exported with them, in the same layout as files beside the program.
-TEST_F(TransferTest, ExportCopiesTheFilesOfTheUsersPlace) {
+// Two buttons whose files have the same names, one in the user's place (the program's folder
+// could not be written) and one beside the program: both files travel, under distinct names, and
+// each button comes back with its own. A second export replaces the files folder as a whole; a
+// folder that holds a file an export does not make is left as it is.
+TEST_F(TransferTest, ExportCarriesSameNamedFilesOfTwoPlacesAndReplacesItsFolder) {
     TempFolder user;
     const FilePlaces places{program.path(), user.path() + L"Velmora\\", L"", false};
+    std::vector<std::string> icons;
+    for (const wchar_t* library : {L"7.ico", L"9.ico"}) {
+        const std::wstring source = out.path() + library + L"\\star.ico";
+        ::CreateDirectoryW((out.path() + library).c_str(), nullptr);
+        ASSERT_TRUE(::CopyFileW(ShippedLibraryIcon(library).c_str(), source.c_str(), FALSE));
+        icons.push_back(ReadFileBytes(source));
+    }
     ButtonDraft draft;
-    draft.button = {kNotepad, L"-x", L"Pad", L"Pad", L"Pad", ButtonScope::CurrentUser, IconKind::Program, 1, L"", L""};
-    const ProgramIcons icons = TakeProgramIcons(kNotepad);
-    draft.largeIcon = icons.large.get();
+    draft.button = {kNotepad,
+                    L"-x",
+                    L"Mine",
+                    L"Mine",
+                    L"Mine",
+                    ButtonScope::CurrentUser,
+                    IconKind::Disk,
+                    1,
+                    out.path() + L"7.ico\\star.ico",
+                    L""};
+    const ProgramIcons picture{ProgramIconPicture(draft.button.iconFile, 0, false),
+                               ProgramIconPicture(draft.button.iconFile, 0, true)};
+    draft.largeIcon = picture.large.get();
     ASSERT_TRUE(ButtonOperations(list, stores, prompts, places).AddButton(draft).done);
-    ASSERT_EQ(list.rows[0].button.iconFile, places.userFolder + L"icons\\notepad.ico");
+    ASSERT_TRUE(Add(L"Beside", IconKind::Disk, kNotepad, L"-y", false, 1, out.path() + L"9.ico\\star.ico"));
+    ASSERT_EQ(list.rows[0].button.iconFile, places.userFolder + L"icons\\star.ico");
+    ASSERT_EQ(list.rows[1].button.iconFile, program.path() + L"icons\\star.ico");
 
     const std::wstring file = out.path() + L"e.reg";
+    const std::wstring files = out.path() + L"e files\\";
     EXPECT_EQ(ExportButtons(list, places, file).outcome, ExitCode::Done);
-    const FileList copied = ListFiles(out.path() + L"e files\\");
-    EXPECT_EQ(copied.size(), 2u);
-    EXPECT_TRUE(copied.count(L"icons\\notepad.ico"));
-    EXPECT_TRUE(copied.count(L"shortcuts\\notepad.lnk"));
+    EXPECT_EQ(ListFiles(files).size(), 4u);
+    for (const wchar_t* name :
+         {L"icons\\star.ico", L"icons\\star (2).ico", L"shortcuts\\notepad.lnk", L"shortcuts\\notepad (2).lnk"})
+        EXPECT_TRUE(ListFiles(files).count(name)) << ::testing::PrintToString(name);
+    const std::string text = ReadFileBytes(file);
+    EXPECT_NE(text.find(Utf16File(L"their icon and shortcut files in " + program.path() + L" and " + places.userFolder +
+                                  L".\r\n")
+                            .substr(2)),
+              std::string::npos);
+
+    // Gone with their files, and imported again: each has its own icon.
+    prompts.Answer(IDYES);
+    ASSERT_EQ(DeleteAllAddedButtons(stores, prompts), 0);
+    for (const ButtonRow& row : list.rows) {
+        ::DeleteFileW(row.button.iconFile.c_str());
+        ::DeleteFileW(row.button.link.c_str());
+    }
+    operations.LoadAtStartup();
+    ASSERT_TRUE(list.rows.empty());
+    EXPECT_EQ(ImportButtons(list, stores, places, file).Text(), L"2 buttons were added.");
+    ASSERT_EQ(list.rows.size(), 2u);
+    for (size_t row = 0; row < 2; ++row) EXPECT_EQ(ReadFileBytes(list.rows[row].button.iconFile), icons[row]) << row;
+
+    // One button fewer: the second export's folder holds its files alone, and nothing is left beside it.
+    ASSERT_TRUE(operations.DeleteButton(1));
+    EXPECT_EQ(ExportButtons(list, places, file).outcome, ExitCode::Done);
+    EXPECT_EQ(ListFiles(files).size(), 2u);
+    EXPECT_EQ(ReadFileBytes(files + L"icons\\star.ico"), icons[0]);
+    for (const auto& [name, facts] : ListFiles(out.path(), {}, true))
+        EXPECT_EQ(name.find(L"~"), std::wstring::npos) << ::testing::PrintToString(name);
+
+    const std::wstring notes = out.WriteFile(L"e files\\notes.txt", "mine");
+    const TransferReport kept = ExportButtons(list, places, file);
+    EXPECT_EQ(kept.outcome, ExitCode::DoneInPart);
+    EXPECT_EQ(kept.lines.back(), L"The folder \"" + out.path() +
+                                     L"e files\\\" holds files an export does not make, so it was left as it is; "
+                                     L"the buttons' icon and shortcut files were not copied there.");
+    EXPECT_EQ(ReadFileBytes(notes), "mine");
+    EXPECT_EQ(ListFiles(files).size(), 3u);
 }
 
 // The file as "reg import" and the registry editor read it, and what it holds for each scope.
@@ -202,7 +259,10 @@ TEST_F(TransferTest, HandWrittenFileAddsItsButtonAndNothingElse) {
         "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet "
         "Explorer\\Extensions\\{AAAAAAAA-2222-3333-4444-555555555555}]\r\n"
         "\"Clsid\"=\"{00000000-0000-0000-0000-000000000000}\"\r\n\"Exec\"=\"x.exe\"\r\n";
-    EXPECT_EQ(Import(text, ExitCode::Done), L"1 button was added.\r\n3 other keys in the file were left alone.");
+    EXPECT_EQ(Import(text, ExitCode::Done),
+              L"1 button was added.\r\n\"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+              L"{AAAAAAAA-2222-3333-4444-555555555555}\": not a button: \"Clsid\" names another class.\r\n"
+              L"2 other keys in the file were left alone.");
     ASSERT_EQ(list.rows.size(), 1u);
     const Button& button = list.rows[0].button;
     EXPECT_EQ(button.fileToLaunch + L"|" + button.buttonText + L"|" + button.menuText + L"|" + button.statusBarText,
@@ -264,6 +324,8 @@ TEST_F(StandardUserTransferTest, AllUsersButtonIsRefusedAndUndone) {
 
 // Bad files: a clear message, and nothing changes.
 TEST_F(TransferTest, BadFilesChangeNothing) {
+    const std::string extensions = "Software\\Microsoft\\Internet Explorer\\Extensions\\";
+    const std::string toolbar = "{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}";
     const std::string header =
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
         "{11111111-2222-3333-4444-555555555555}]\r\n\"Clsid\"=\"" +
@@ -278,7 +340,51 @@ TEST_F(TransferTest, BadFilesChangeNothing) {
         {"broken line", header + "\"Exec\"=\"a.exe\r\n", L"line 5"},
         {"unknown escape", header + "\"Exec\"=\"a\\q.exe\"\r\n", L"line 5"},
         {"other type", header + "\"Exec\"=dword:00000001\r\n", L"line 5: the value \"Exec\" of a button is not a text"},
-        {"no button", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\X]\r\n\"Exec\"=\"a\"\r\n", L"it holds no toolbar"},
+        // Keys meant as buttons say why they are none, one line each; other keys are not named.
+        {"no button",
+         "Windows Registry Editor Version 5.00\r\n\r\n"
+         "[HKEY_CURRENT_USER\\" +
+             extensions +
+             "{11111111-2222-3333-4444-555555555555}]\r\n"
+             "\"ButtonText\"=\"A\"\r\n\"Exec\"=\"a.exe\"\r\n"
+             "[HKEY_CURRENT_USER\\" +
+             extensions +
+             "{22222222-2222-3333-4444-555555555555}]\r\n"
+             "\"Clsid\"=\"" +
+             toolbar +
+             "\"\r\n"
+             "[HKEY_CURRENT_USER\\" +
+             extensions +
+             "{33333333-2222-3333-4444-555555555555}]\r\n"
+             "\"Clsid\"=dword:00000001\r\n\"Exec\"=hex:00\r\n"
+             "[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\{44444444-2222-3333-4444-555555555555}]\r\n"
+             "\"Clsid\"=\"" +
+             toolbar +
+             "\"\r\n\"Exec\"=\"a.exe\"\r\n"
+             "[HKEY_CURRENT_USER\\Software\\X]\r\n\"Exec\"=\"a\"\r\n"
+             "[HKEY_CURRENT_USER\\" +
+             extensions +
+             "Mine]\r\n\"ButtonText\"=\"m\"\r\n"
+             "[HKEY_USERS\\S-1-5-21\\" +
+             extensions +
+             "{66666666-2222-3333-4444-555555555555}]\r\n"
+             "\"Exec\"=\"a.exe\"\r\n"
+             "[HKEY_CURRENT_USER\\Software\\Unrelated]\r\n\"x\"=\"y\"\r\n",
+         L"it holds no toolbar buttons.\r\n"
+         L"\"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+         L"{11111111-2222-3333-4444-555555555555}\": not a button: no \"Clsid\".\r\n"
+         L"\"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+         L"{22222222-2222-3333-4444-555555555555}\": not a button: no \"Exec\".\r\n"
+         L"\"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+         L"{33333333-2222-3333-4444-555555555555}\": not a button: \"Clsid\" is not a text (REG_SZ), \"Exec\" is not "
+         L"a text (REG_SZ).\r\n"
+         L"\"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\{44444444-2222-3333-4444-555555555555}\": "
+         L"not a button: not under an Extensions key.\r\n"
+         L"\"HKEY_CURRENT_USER\\Software\\X\": not a button: not under an Extensions key.\r\n"
+         L"\"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\Mine\": not a button: its "
+         L"name is not a GUID.\r\n"
+         L"\"HKEY_USERS\\S-1-5-21\\Software\\Microsoft\\Internet Explorer\\Extensions\\"
+         L"{66666666-2222-3333-4444-555555555555}\": not a button: under another Extensions key than the browser's."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
