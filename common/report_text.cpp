@@ -80,7 +80,8 @@ std::vector<std::wstring> BoundedLines::Lines() const {
     for (const auto& [kind, line] : kept_) {
         lines.push_back(line);
         const std::size_t count = counts_.at(kind);
-        if (++shown[kind] == perKind_ && count > perKind_) lines.push_back(Indent(line) + MoreLikeThese(count - perKind_));
+        if (++shown[kind] == perKind_ && count > perKind_)
+            lines.push_back(Indent(line) + MoreLikeThese(count - perKind_));
     }
     return lines;
 }
