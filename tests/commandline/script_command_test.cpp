@@ -129,6 +129,29 @@ TEST(ScriptCommandTest, AnswersTheExitCodeAndTheReport) {
     }
 }
 
+// What reaches the console or a redirection: each line of a text ended by CR LF whatever ended it,
+// and no other control character as it is, so that no caption forges a line or moves the cursor.
+TEST(ScriptCommandTest, ConsoleReportWritesNoControlCharacters) {
+    const std::pair<std::wstring, std::string> cases[] = {
+        {L"one", "one\r\n"},
+        {L"a\r\nb\nc\rd", "a\r\nb\r\nc\r\nd\r\n"},
+        {L"x\x1B[2Jy\tz\x7F\x85\x01", "x\\x1B[2Jy\\tz\\x7F\\x85\\x01\r\n"},
+        {L"\u202Eexe.txt \u2028 C:\\\u00C9t\u00E9", "\\u202Eexe.txt \\u2028 C:\\\xC3\x89t\xC3\xA9\r\n"},
+    };
+    for (const auto& [text, bytes] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(text));
+        HANDLE read = nullptr, write = nullptr;
+        ASSERT_TRUE(::CreatePipe(&read, &write, nullptr, 1 << 16));
+        ConsoleReport(write).Line(text);
+        ::CloseHandle(write);
+        std::string got(1024, '\0');
+        DWORD size = 0;
+        ::ReadFile(read, got.data(), static_cast<DWORD>(got.size()), &size, nullptr);
+        ::CloseHandle(read);
+        EXPECT_EQ(got.substr(0, size), bytes);
+    }
+}
+
 // What "vlm /?" shows: every switch of the table, each of which runs code of its own.
 TEST(ScriptCommandTest, TheUsageNamesEverySwitch) {
     const std::vector<ScriptSwitch> switches = VlmSwitches();
