@@ -112,6 +112,9 @@ TEST(ScriptCommandTest, AnswersTheExitCodeAndTheReport) {
         // Bad arguments come first: the usage helps more than "close the editor".
         {L"/export", true, ExitCode::Done, ExitCode::NothingDone, L"/export needs a FILE.\n" + usage},
         {L"/bogus", false, ExitCode::Done, ExitCode::NothingDone, L"Unknown switch: /bogus\n" + usage},
+        // What the user typed is shown printable and cut.
+        {L"/bogus\x1B[2J" + std::wstring(3000, L'x'), false, ExitCode::Done, ExitCode::NothingDone,
+         L"Unknown switch: /bogus\\x1B[2J" + std::wstring(247, L'x') + L"...\n" + usage},
         // The usage asked for, beside an open editor too.
         {L"/?", true, ExitCode::NothingDone, ExitCode::Done, usage},
     };
