@@ -9,6 +9,7 @@
 #include "buttons/stored_layout.h"
 #include "checkup/finding_texts.h"
 #include "common/file_paths.h"
+#include "common/report_text.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -415,11 +416,16 @@ bool ButtonCheck::AnyRepairable() const {
 }
 
 std::vector<std::wstring> ButtonCheck::ReportLines() const {
-    std::vector<std::wstring> lines;
-    for (const Finding& finding : findings) lines.push_back(finding.Text());
-    if (lines.empty()) lines.push_back(texts::AllInOrder(buttons));
-    lines.insert(lines.end(), notes.begin(), notes.end());
-    return lines;
+    BoundedLines lines;
+    for (const Finding& finding : findings) lines.Add(finding.Kind(), finding.Text());
+    if (findings.empty()) lines.Add(L"", texts::AllInOrder(buttons));
+    // A note's kind is its text before the first quoted one, without numbers ("Slot 7: the ").
+    for (const std::wstring& note : notes) {
+        std::wstring kind = L"note: " + note.substr(0, note.find(L'"'));
+        std::erase_if(kind, [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+        lines.Add(kind, note);
+    }
+    return lines.Lines();
 }
 
 }  // namespace velmora

@@ -12,6 +12,7 @@
 #include "checkup/stored_buttons.h"
 #include "common/buttons_lock.h"
 #include "common/file_paths.h"
+#include "common/report_text.h"
 
 #include <algorithm>
 #include <set>
@@ -205,29 +206,33 @@ std::vector<std::wstring> RepairReportLines(const RepairResult& result) {
         lines.push_back(texts::Refused(result.refusedAt, result.administratorNeeded, result.restored));
     } else {
         // Repaired is what the check after the repair no longer finds.
-        std::vector<std::wstring> repaired;
+        BoundedLines repaired;
         for (const Finding& finding : result.before.findings) {
             const bool remains = std::any_of(result.after.findings.begin(), result.after.findings.end(),
                                              [&](const Finding& after) { return after.Text() == finding.Text(); });
             if (finding.repairable() && !remains) {
-                repaired.push_back(L"  " + (finding.done.empty() ? finding.problem : finding.done));
+                repaired.Add(finding.Kind(), L"  " + (finding.done.empty() ? finding.problem : finding.done));
             }
         }
-        if (!repaired.empty()) lines.push_back(texts::kRepairedHeading);
-        lines.insert(lines.end(), repaired.begin(), repaired.end());
+        const std::vector<std::wstring> shown = repaired.Lines();
+        if (!shown.empty()) lines.push_back(texts::kRepairedHeading);
+        lines.insert(lines.end(), shown.begin(), shown.end());
     }
     if (result.after.findings.empty()) {
         lines.push_back(texts::AllInOrder(result.after.buttons));
         return lines;
     }
     lines.push_back(texts::kRemainingHeading);
+    BoundedLines remaining;
     for (const Finding& finding : result.after.findings) {
         const bool tried =
             !result.refused && !result.busy &&
             std::any_of(result.before.findings.begin(), result.before.findings.end(),
                         [&](const Finding& before) { return before.repairable() && before.Text() == finding.Text(); });
-        lines.push_back(L"  " + (tried ? texts::NotMended(finding) : finding.Text()));
+        remaining.Add(finding.Kind(), L"  " + (tried ? texts::NotMended(finding) : finding.Text()));
     }
+    const std::vector<std::wstring> shown = remaining.Lines();
+    lines.insert(lines.end(), shown.begin(), shown.end());
     return lines;
 }
 

@@ -1,13 +1,15 @@
 #include "checkup/finding_texts.h"
 
 #include "buttons/stored_layout.h"
+#include "common/report_text.h"
 
 namespace velmora::texts {
 
 namespace {
 
+// A caption, a file or a value as a report shows it: in quotes, cut, its control characters escaped.
 std::wstring Quoted(const std::wstring& text) {
-    return L"\"" + text + L"\"";
+    return QuotedForReport(text);
 }
 
 std::wstring SlotName(int slot) {

@@ -38,6 +38,9 @@ struct Finding {
     bool repairable() const { return fix != Fix::None; }
     // The line the user reads.
     std::wstring Text() const { return problem + L" " + repair; }
+    // Findings of one kind share their fix and whether they concern a listed button: a report shows
+    // a screenful of each kind.
+    std::wstring Kind() const { return std::to_wstring(static_cast<int>(fix)) + (row < 0 ? L"" : L" row"); }
 };
 
 // The outcome of one check: how many buttons are listed and what is wrong.

@@ -1,5 +1,7 @@
 #include "commandline/script_command.h"
 
+#include "common/report_text.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -70,7 +72,7 @@ ScriptCommand ParseScriptCommand(const std::wstring& arguments, const std::vecto
     if (std::any_of(words.begin(), words.end(), IsHelp)) return {ScriptCommand::Kind::Help, {}, {}, false, {}};
     const ScriptSwitch* chosen = SwitchNamed(words[0], switches);
     if (!chosen) {
-        if (words[0][0] == L'/') return Bad({}, L"Unknown switch: " + words[0]);
+        if (words[0][0] == L'/') return Bad({}, L"Unknown switch: " + PrintableText(words[0], kQuotedTextLimit));
         for (const std::wstring& word : words) {
             if (SwitchNamed(word, switches)) return Bad({}, L"The switch " + word + L" must come first.");
         }
@@ -96,7 +98,7 @@ ScriptCommand ParseScriptCommand(const std::wstring& arguments, const std::vecto
     if (rest.size() > expected) {
         return Bad(chosen->name, (chosen->takesFile ? shown + L" takes one FILE; too many arguments: "
                                                     : shown + L" takes no argument: ") +
-                                     rest[expected]);
+                                     PrintableText(rest[expected], kQuotedTextLimit));
     }
     return {ScriptCommand::Kind::Run, chosen->name, chosen->takesFile ? rest[0] : L"", replace, {}};
 }

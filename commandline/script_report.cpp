@@ -1,5 +1,9 @@
 #include "commandline/script_report.h"
 
+#include "common/report_text.h"
+
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -25,15 +29,18 @@ std::string Utf8(const std::wstring& text) {
     return bytes;
 }
 
-// The text with every line ended by CR LF, whatever ends its lines now.
+// The text with every line ended by CR LF, whatever ends its lines now (CR LF, LF or CR alone),
+// and no other control character as it is: each shown as its escape, so that no text in a report
+// moves the cursor or starts a line of its own.
 std::wstring WithLineEnds(const std::wstring& text) {
     std::wstring lines;
-    for (wchar_t c : text) {
-        if (c == L'\r') continue;
-        if (c == L'\n') lines += L'\r';
-        lines += c;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find_first_of(L"\r\n", start), text.size());
+        lines += PrintableText(std::wstring_view(text).substr(start, end - start)) + L"\r\n";
+        if (end == text.size()) break;
+        start = end + (text.compare(end, 2, L"\r\n") == 0 ? 2 : 1);
     }
-    return lines + L"\r\n";
+    return lines;
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ public:
 // The program's standard output. A redirection (file or pipe) gets UTF-8 without a byte order mark
 // and CR LF line ends; a console gets the text as it is, through WriteConsoleW. A program without a
 // standard output (as a windowed program started from a console is) writes to the console of the
-// process that started it, when there is one, and else nowhere.
+// process that started it, when there is one, and else nowhere. Control characters other than the
+// line ends are written as visible escapes (\x1B), so that no text moves the console's cursor.
 class ConsoleReport : public ScriptReport {
 public:
     ConsoleReport();

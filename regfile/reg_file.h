@@ -57,7 +57,7 @@ struct RegFile {
 
 // Larger files are refused before their content is read.
 constexpr std::size_t kMaxRegFileBytes = 4 * 1024 * 1024;
-// Reading stops after this many bad lines.
+// Reading keeps this many bad lines; one more error (of line 0) then says how many more there are.
 constexpr std::size_t kMaxRegFileErrors = 20;
 
 // One thing wrong with a file: a bad line (line > 0), or the file as a whole (line 0: not a
@@ -72,11 +72,15 @@ struct RegFileError {
 
 struct RegFileReadResult {
     RegFile file;                      // what the good lines hold; not to be used when there are errors
-    std::vector<RegFileError> errors;  // in the order of the lines, at most kMaxRegFileErrors
+    std::vector<RegFileError> errors;  // in the order of the lines, at most kMaxRegFileErrors and one more
     bool ok() const { return errors.empty(); }
     // Every error's text, one a line.
     std::wstring ErrorText() const;
 };
+
+// Each error's text, one a line: at most kMaxRegFileErrors bad lines, then one line that says how
+// many more there are (the errors of a file's buttons are as many as its buttons).
+std::vector<std::wstring> RegFileErrorLines(const std::vector<RegFileError>& errors);
 
 // Parses the file's bytes, as they are stored.
 RegFileReadResult ParseRegFile(std::string_view bytes);

@@ -1,5 +1,6 @@
 #include "regfile/reg_file.h"
 
+#include "common/report_text.h"
 #include "common/unique_handles.h"
 #include "regfile/status_text.h"
 
@@ -86,16 +87,22 @@ public:
                                              L"\""});
             return std::move(result_);
         }
-        for (next_ = 1; next_ < lines_.size() && result_.errors.size() < kMaxRegFileErrors;) {
+        // Past kMaxRegFileErrors the bad lines are only counted, for the one line that says how many more.
+        for (next_ = 1; next_ < lines_.size();) {
             const int number = static_cast<int>(++next_);
             ParseLine(TrimLeft(lines_[number - 1]), number);
         }
+        if (moreErrors_ > 0) result_.errors.push_back({0, MoreLikeThese(moreErrors_)});
         return std::move(result_);
     }
 
 private:
     bool Fail(int line, std::wstring message) {
-        if (result_.errors.size() < kMaxRegFileErrors) result_.errors.push_back({line, std::move(message)});
+        if (result_.errors.size() < kMaxRegFileErrors) {
+            result_.errors.push_back({line, std::move(message)});
+        } else {
+            ++moreErrors_;
+        }
         return false;
     }
 
@@ -147,7 +154,7 @@ private:
             }
             if (rest[at] == L'\\' && ++at < rest.size()) {
                 if (rest[at] != L'\\' && rest[at] != L'"')
-                    return Fail(number, L"unknown escape \"\\" + std::wstring(1, rest[at]) + L"\"");
+                    return Fail(number, L"unknown escape " + QuotedForReport(L"\\" + std::wstring(1, rest[at])));
             }
             if (at < rest.size()) text += rest[at];
         }
@@ -208,7 +215,7 @@ private:
             const std::wstring_view start = rest;
             if (TakeHex(rest, 2, byte) == 0 || (!rest.empty() && kByteEnds.find(rest[0]) == kByteEnds.npos)) {
                 const std::wstring_view token = start.substr(0, start.find_first_of(kByteEnds));
-                return Fail(number, L"not a hexadecimal byte: \"" + std::wstring(token) + L"\"");
+                return Fail(number, L"not a hexadecimal byte: " + QuotedForReport(token));
             }
             bytes.push_back(static_cast<BYTE>(byte));
             rest = TrimLeft(rest);
@@ -243,6 +250,7 @@ private:
     bool keySeen_ = false;
     RegKey* key_ = nullptr;  // the key the values go to; none after a bad key line
     RegFileReadResult result_;
+    size_t moreErrors_ = 0;  // bad lines past kMaxRegFileErrors
 };
 
 RegFileReadResult FileFailure(std::wstring message, DWORD status = ERROR_SUCCESS) {
@@ -262,6 +270,13 @@ std::wstring RegFileError::Text() const {
     std::wstring text = line > 0 ? L"line " + std::to_wstring(line) + L": " + message : message;
     if (status != ERROR_SUCCESS) text += L": " + regfile_detail::StatusText(status);
     return text;
+}
+
+std::vector<std::wstring> RegFileErrorLines(const std::vector<RegFileError>& errors) {
+    // The file's own errors, and the line after them, are of their own kind.
+    BoundedLines lines(kMaxRegFileErrors);
+    for (const RegFileError& error : errors) lines.Add(error.line > 0 ? L"line" : L"file", error.Text());
+    return lines.Lines();
 }
 
 std::wstring RegFileReadResult::ErrorText() const {

@@ -1,6 +1,7 @@
 #include "regfile/reg_file.h"
 
 #include "common/file_paths.h"
+#include "common/report_text.h"
 #include "common/unique_handles.h"
 #include "regfile/status_text.h"
 
@@ -75,7 +76,8 @@ void AppendValue(std::wstring& out, const RegValue& value) {
 
 RegFileWriteResult Failure(RegFileWriteRefusal refusal, DWORD status, const std::wstring& path,
                            const std::wstring& step) {
-    return {refusal, status, L"cannot write \"" + path + L"\": " + step + L": " + regfile_detail::StatusText(status)};
+    return {refusal, status,
+            L"cannot write " + QuotedForReport(path) + L": " + step + L": " + regfile_detail::StatusText(status)};
 }
 
 }  // namespace
@@ -115,7 +117,7 @@ RegFileWriteResult WriteRegFile(const std::wstring& path, const RegFile& file,
         for (const RegValue& value : key.values) breaks = breaks || HoldsLineBreak(value.name);
         if (breaks)
             return {RegFileWriteRefusal::LineBreakInName, ERROR_INVALID_DATA,
-                    L"cannot write \"" + path + L"\": a key or value name holds a line break"};
+                    L"cannot write " + QuotedForReport(path) + L": a key or value name holds a line break"};
     }
     const std::string bytes = RegFileBytes(file, comments);
 

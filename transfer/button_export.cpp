@@ -4,6 +4,7 @@
 #include "buttons/button_mapping.h"
 #include "buttons/stored_layout.h"
 #include "common/file_paths.h"
+#include "common/report_text.h"
 #include "transfer/transfer_paths.h"
 
 #include <windows.h>
@@ -255,19 +256,20 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
         report.lines.push_back(L"The buttons could not be exported: " + written.message);
         return report;
     }
-    report.lines.push_back(CountOfButtons(exported) + (exported == 1 ? L" was" : L" were") + L" exported to \"" + file +
-                           L"\".");
+    report.lines.push_back(CountOfButtons(exported) + (exported == 1 ? L" was" : L" were") + L" exported to " +
+                           QuotedForReport(file) + L".");
     if (std::optional<std::wstring> refused = ReplaceFilesFolder(folderPath, staging)) {
         report.outcome = ExitCode::DoneInPart;
         report.lines.push_back(*refused);
         return report;
     }
     if (files.size() > failed.size()) {
-        report.lines.push_back(L"Their icon and shortcut files were copied to \"" + filesFolder + L"\".");
+        report.lines.push_back(L"Their icon and shortcut files were copied to " + QuotedForReport(filesFolder) + L".");
     }
     for (const std::wstring& file : failed) {
         report.outcome = ExitCode::DoneInPart;
-        report.lines.push_back(L"The file \"" + file + L"\" could not be copied to \"" + filesFolder + L"\".");
+        report.lines.push_back(L"The file " + QuotedForReport(file) + L" could not be copied to " +
+                               QuotedForReport(filesFolder) + L".");
     }
     return report;
 }

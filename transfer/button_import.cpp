@@ -6,6 +6,7 @@
 #include "buttons/icon_files.h"
 #include "buttons/paths.h"
 #include "common/file_paths.h"
+#include "common/report_text.h"
 #include "transfer/transfer_paths.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ struct KeyGroup {
         for (const RegKey* key : keys) {
             for (const RegValue& value : key->values) {
                 if (!value.deletion && value.type == REG_SZ) continue;
-                const std::wstring name = value.name.empty() ? L"@" : L"\"" + value.name + L"\"";
+                const std::wstring name = value.name.empty() ? L"@" : QuotedForReport(value.name);
                 errors.push_back({value.line ? value.line : key->line,
                                   L"the value " + name + L" of a button is not a text (REG_SZ)"});
             }
@@ -125,7 +126,14 @@ std::wstring WhyNoButton(const KeyGroup& entry) {
 
 // The report's line on a key that looks meant as a button and is none.
 std::wstring NoButtonLine(const RegKey& key, const std::wstring& why) {
-    return L"\"" + key.path + L"\": not a button: " + why + L".";
+    return QuotedForReport(key.path) + L": not a button: " + why + L".";
+}
+
+// The lines of the keys that are no buttons, a screenful at most.
+std::vector<std::wstring> NotButtonLines(const std::vector<std::wstring>& notButtons) {
+    BoundedLines lines;
+    for (const std::wstring& line : notButtons) lines.Add(L"not a button", line);
+    return lines.Lines();
 }
 
 bool HasIcon(const std::wstring& file) {
@@ -147,7 +155,7 @@ std::wstring FoundIconFile(const std::wstring& path, const std::wstring& filesFo
 
 std::wstring NameInReport(const ButtonInFile& button) {
     const Button& b = button.button;
-    return L"\"" + (b.buttonText.empty() ? b.fileToLaunch : b.buttonText) + L"\"";
+    return QuotedForReport(b.buttonText.empty() ? b.fileToLaunch : b.buttonText);
 }
 
 bool AlreadyListed(const ButtonList& list, const Button& button) {
@@ -291,8 +299,8 @@ std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsIn
     auto refuseFile = [&](const std::wstring& why, const std::vector<RegFileError>& errors) {
         TransferReport report{
             ExitCode::NothingDone,
-            {L"The file \"" + file + L"\" could not be imported:" + (why.empty() ? L"" : L" " + why)}};
-        for (const RegFileError& error : errors) report.lines.push_back(error.Text());
+            {L"The file " + QuotedForReport(file) + L" could not be imported:" + (why.empty() ? L"" : L" " + why)}};
+        for (const std::wstring& line : RegFileErrorLines(errors)) report.lines.push_back(line);
         return report;
     };
     // A relative name is taken against the current folder once, before anything else: the files
@@ -305,7 +313,8 @@ std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsIn
     if (!found.errors.empty()) return refuseFile(L"", found.errors);
     if (found.buttons.empty()) {
         TransferReport refused = refuseFile(L"it holds no toolbar buttons.", {});
-        refused.lines.insert(refused.lines.end(), found.notButtons.begin(), found.notButtons.end());
+        const std::vector<std::wstring> notButtons = NotButtonLines(found.notButtons);
+        refused.lines.insert(refused.lines.end(), notButtons.begin(), notButtons.end());
         return refused;
     }
     return std::nullopt;
@@ -334,18 +343,19 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
     const std::wstring filesFolder = TransferFilesFolder(found.file.empty() ? file : found.file);
     size_t added = 0, listed = 0;
     std::vector<std::wstring> skipped;
+    BoundedLines notAdded;  // a screenful of each reason
     // The checks that need no file come first, so that a button already listed, or one that no
     // longer fits, costs no look at any file it names.
     for (const ButtonInFile& button : found.buttons) {
         const std::wstring name = NameInReport(button);
         if (AlreadyListed(list, button.button)) {
             ++listed;
-            report.lines.push_back(name + L": already listed.");
+            notAdded.Add(L"listed", name + L": already listed.");
             continue;
         }
         if (list.rows.size() >= static_cast<size_t>(kSlotCount)) {
             skipped.push_back(name);
-            report.lines.push_back(name + L": the list is full (" + std::to_wstring(kSlotCount) + L" buttons).");
+            notAdded.Add(L"full", name + L": the list is full (" + std::to_wstring(kSlotCount) + L" buttons).");
             continue;
         }
         ButtonDraft draft = DraftForButton(button, filesFolder, found.copyNames);
@@ -359,16 +369,18 @@ TransferReport AddButtonsFromFile(const ButtonsInFile& found, ButtonList& list, 
         const bool programIconTaken = b.iconKind == IconKind::Program && pictures.small;
         if (!CheckButtonDraft(draft, programIconTaken, programFolder, prompts) || !operations.AddButton(draft).done) {
             skipped.push_back(name);
-            report.lines.push_back(name + L": could not be added: " +
-                                   (prompts.texts.empty() ? L"it was refused." : prompts.texts.back()));
+            notAdded.Add(L"refused", name + L": could not be added: " +
+                                         (prompts.texts.empty() ? L"it was refused." : prompts.texts.back()));
             continue;
         }
         ++added;
     }
+    report.lines = notAdded.Lines();
     report.lines.insert(report.lines.begin(),
                         added == 0 ? std::wstring(L"No button was added.")
                                    : CountOfButtons(added) + (added == 1 ? L" was" : L" were") + L" added.");
-    report.lines.insert(report.lines.end(), found.notButtons.begin(), found.notButtons.end());
+    const std::vector<std::wstring> notButtons = NotButtonLines(found.notButtons);
+    report.lines.insert(report.lines.end(), notButtons.begin(), notButtons.end());
     if (found.otherKeys > 0) {
         report.lines.push_back(
             std::to_wstring(found.otherKeys) +

@@ -2,6 +2,7 @@
 
 #include "buttons/button_operations.h"
 #include "common/file_paths.h"
+#include "common/report_text.h"
 #include "common/unique_handles.h"
 #include "transfer/button_export.h"
 #include "transfer/button_import.h"
@@ -17,14 +18,16 @@ TransferReport RunExportCommand(const std::wstring& file, const std::wstring& pr
             // Named as a user writes it: without the backslash at its end, but for a drive's root.
             const std::wstring shown = folder.size() > 3 ? folder.substr(0, folder.size() - 1) : folder;
             return {ExitCode::NothingDone,
-                    {L"The buttons could not be exported: the folder \"" + shown + L"\" does not exist."}};
+                    {L"The buttons could not be exported: the folder " + QuotedForReport(shown) + L" does not exist."}};
         }
         if (FolderExists(full)) {
-            return {ExitCode::NothingDone, {L"The buttons could not be exported: \"" + file + L"\" is a folder."}};
+            return {ExitCode::NothingDone,
+                    {L"The buttons could not be exported: " + QuotedForReport(file) + L" is a folder."}};
         }
         if (FileExists(full) && !replace) {
             return {ExitCode::NothingDone,
-                    {L"The file \"" + file + L"\" exists already; nothing was exported. Add /y to replace it."}};
+                    {L"The file " + QuotedForReport(file) +
+                     L" exists already; nothing was exported. Add /y to replace it."}};
         }
     }
     RegistryStores stores(registry);

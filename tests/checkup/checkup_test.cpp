@@ -128,6 +128,25 @@ TEST(CheckupSeededTest, EachFaultIsFoundAndRepairLeavesOnlyWhatItCannotMend) {
                  L"\"Notepad\": the browser entry's \"ButtonText\" was changed to \"X\". Repair writes "
                  L"it again from the list.");
          }},
+        // A text of the registry that would forge lines of the report or move the cursor is shown
+        // escaped, and a long one cut.
+        {"ButtonText with line breaks and escape sequences",
+         [](CheckupTest&) {
+             WriteString(HKEY_CURRENT_USER, EntryKey(0), L"ButtonText", L"X\r\nAll 3 buttons are in order.\x1B[2J");
+         },
+         [](CheckupTest&) {
+             return std::wstring(
+                 L"\"Notepad\": the browser entry's \"ButtonText\" was changed to \"X\\r\\nAll 3 buttons are in "
+                 L"order.\\x1B[2J\". Repair writes it again from the list.");
+         }},
+        {"file to launch of 3,000 characters",
+         [](CheckupTest&) {
+             WriteString(HKEY_CURRENT_USER, RecordKey(0), L"Program", L"C:\\" + std::wstring(2997, L'p'));
+         },
+         [](CheckupTest&) {
+             return L"\"Notepad\": the file to launch \"C:\\" + std::wstring(257, L'p') +
+                    L"...\" is not there. Edit or delete the button.";
+         }},
         {"all users entry in one view",
          [](CheckupTest&) { ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (kExtensions32 + ButtonSlotIds[1]).c_str()); },
          [](CheckupTest&) {
@@ -355,6 +374,22 @@ TEST_F(CheckupTest, CheckWritesNothingAndRepairMendsEverything) {
     const auto repairedRegistry = DumpRegistry();
     operations.LoadAtStartup();
     EXPECT_EQ(DumpRegistry(), repairedRegistry);
+}
+
+// Many findings of one kind: a screenful of them, then how many more, in the check and the repair.
+TEST_F(CheckupTest, ManyFindingsOfOneKindShowAScreenful) {
+    for (int i = 0; i < 25; ++i) PlantMadeFile(L"icons\\old " + std::to_wstring(i) + L".ico");
+    const std::vector<std::wstring> lines = Lines();
+    ASSERT_EQ(lines.size(), 21u) << ::testing::PrintToString(lines);
+    for (size_t at = 0; at < 20; ++at) EXPECT_TRUE(lines[at].starts_with(L"The file \"" + Icons() + L"old "));
+    EXPECT_EQ(lines[20], L"... and 5 more like these.");
+
+    const std::vector<std::wstring> repaired = RepairReportLines(RepairButtons(views, folder.path()));
+    ASSERT_EQ(repaired.size(), 23u) << ::testing::PrintToString(repaired);
+    EXPECT_EQ(repaired[0], L"Repaired:");
+    EXPECT_TRUE(repaired[20].starts_with(L"  Moved the unused file \"" + Icons() + L"old "));
+    EXPECT_EQ(repaired[21], L"  ... and 5 more like these.");
+    EXPECT_EQ(repaired[22], L"All 3 buttons are in order.");
 }
 
 // The program's folder cannot be written: the check finds an unused file in the user's place too,

@@ -124,6 +124,9 @@ TEST(ScriptCommandTest, AnswersTheExitCodeAndTheReport) {
         // Bad arguments come first: the usage helps more than "close the editor".
         {L"/export", true, false, ExitCode::Done, ExitCode::NothingDone, L"/export needs a FILE.\n" + usage},
         {L"/bogus", false, false, ExitCode::Done, ExitCode::NothingDone, L"Unknown switch: /bogus\n" + usage},
+        // What the user typed is shown printable and cut.
+        {L"/bogus\x1B[2J" + std::wstring(3000, L'x'), false, false, ExitCode::Done, ExitCode::NothingDone,
+         L"Unknown switch: /bogus\\x1B[2J" + std::wstring(247, L'x') + L"...\n" + usage},
         // The usage asked for, beside an open editor too.
         {L"/?", true, false, ExitCode::NothingDone, ExitCode::Done, usage},
     };
@@ -153,6 +156,29 @@ TEST(ScriptCommandTest, AnswersTheExitCodeAndTheReport) {
         EXPECT_EQ(report.text.substr(0, c.report.size()), c.report);
         EXPECT_EQ(filesRun, c.ran ? std::vector<std::wstring>{c.line == L"/repair" ? L"" : L"a.reg"}
                                   : std::vector<std::wstring>{});
+    }
+}
+
+// What reaches the console or a redirection: each line of a text ended by CR LF whatever ended it,
+// and no other control character as it is, so that no caption forges a line or moves the cursor.
+TEST(ScriptCommandTest, ConsoleReportWritesNoControlCharacters) {
+    const std::pair<std::wstring, std::string> cases[] = {
+        {L"one", "one\r\n"},
+        {L"a\r\nb\nc\rd", "a\r\nb\r\nc\r\nd\r\n"},
+        {L"x\x1B[2Jy\tz\x7F\x85\x01", "x\\x1B[2Jy\\tz\\x7F\\x85\\x01\r\n"},
+        {L"\u202Eexe.txt \u2028 C:\\\u00C9t\u00E9", "\\u202Eexe.txt \\u2028 C:\\\xC3\x89t\xC3\xA9\r\n"},
+    };
+    for (const auto& [text, bytes] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(text));
+        HANDLE read = nullptr, write = nullptr;
+        ASSERT_TRUE(::CreatePipe(&read, &write, nullptr, 1 << 16));
+        ConsoleReport(write).Line(text);
+        ::CloseHandle(write);
+        std::string got(1024, '\0');
+        DWORD size = 0;
+        ::ReadFile(read, got.data(), static_cast<DWORD>(got.size()), &size, nullptr);
+        ::CloseHandle(read);
+        EXPECT_EQ(got.substr(0, size), bytes);
     }
 }
 

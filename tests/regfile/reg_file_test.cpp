@@ -1,5 +1,7 @@
 #include "regfile/reg_file.h"
 
+#include "common/report_text.h"
+
 #include "tests/regfile/reg_file_samples.h"
 #include "tests/support/temp_folder.h"
 
@@ -100,8 +102,13 @@ TEST(RegFileTest, ReadsContinuedHexListsCommentsAndDeletionsInUtf16AndUtf8) {
 }
 
 TEST(RegFileTest, BadLinesAreReportedByNumber) {
-    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+    const std::wstring longToken(3000, L'z');
+    const std::pair<std::wstring, std::wstring> cases[] = {
         {L"\"a\"=\"b\"", L"line 2: a value outside any key"},
+        // What the file holds is quoted printable and cut.
+        {L"[HKEY_USERS\\x]\n\"a\"=\"b\\\x1B[2J\"", L"line 3: unknown escape \"\\\\x1B\""},
+        {L"[HKEY_USERS\\x]\n\"a\"=hex:" + longToken,
+         L"line 3: not a hexadecimal byte: \"" + longToken.substr(0, kQuotedTextLimit) + L"...\""},
         {L"[HKEY_USERS\\x]\n\"a\"=\"b\\q\"", L"line 3: unknown escape \"\\q\""},
         {L"[HKEY_USERS\\x]\n\"a\"=\"b", L"line 3: the closing quote is missing"},
         {L"[HKEY_USERS\\x]\n\"a\\\"=\"b\"", L"line 3: the value's name is not followed by \"=\""},
@@ -131,7 +138,11 @@ TEST(RegFileTest, BadLinesAreReportedByNumber) {
     }
     std::wstring manyBad;
     for (int line = 0; line < 1000; ++line) manyBad += L"\r\nbad";
-    EXPECT_EQ(ParseRegFile(Utf16File(manyBad)).errors.size(), kMaxRegFileErrors);
+    // A screenful of bad lines, then how many more.
+    const RegFileReadResult many = ParseRegFile(Utf16File(manyBad));
+    ASSERT_EQ(many.errors.size(), kMaxRegFileErrors + 1);
+    EXPECT_EQ(many.errors[kMaxRegFileErrors - 1].Text(), L"line 21: not a value or a key");
+    EXPECT_EQ(many.errors.back().Text(), L"... and 980 more like these.");
 }
 
 TEST(RegFileTest, RefusesWhatIsNoRegistryFile) {

@@ -1,5 +1,6 @@
 #include "buttons/button_operations.h"
 #include "buttons/shortcut_file.h"
+#include "common/report_text.h"
 #include "deleter/delete_all_buttons.h"
 #include "mainwindow/transfer_menu.h"
 #include "regfile/reg_file.h"
@@ -18,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <map>
 
 namespace velmora {
@@ -291,6 +294,51 @@ TEST_F(TransferTest, FullListSkipsTheRestAndSaysWhy) {
     EXPECT_EQ(list.rows.size(), 20u);
 }
 
+// A file of buttons, each with its key in its own slot and the values given after the Clsid.
+std::wstring ButtonsFile(size_t count, const std::function<std::wstring(size_t)>& values) {
+    std::wstring text = L"Windows Registry Editor Version 5.00\r\n";
+    for (size_t i = 0; i < count; ++i) {
+        wchar_t guid[40];
+        std::swprintf(guid, 40, L"{%08zX-0000-0000-0000-000000000000}", i);
+        text += L"\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Extensions\\" + std::wstring(guid) +
+                L"]\r\n\"Clsid\"=\"{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}\"\r\n" + values(i);
+    }
+    return text;
+}
+
+// A file of 5,000 buttons: 20 fill the list, and of the rest a screenful is named, then how many
+// more. Their captions are quoted printable and cut: none forges a line of the report.
+TEST_F(TransferTest, ManyButtonsReportAScreenfulWithEscapedCaptions) {
+    const std::wstring longCaption(3000, L'w');
+    const std::wstring file = ButtonsFile(5000, [&](size_t i) {
+        // "Evil\r\n1 button was added.\x1B[2J" as the UTF-16 bytes of a hex(1) value.
+        std::wstring evil = L"\"ButtonText\"=hex(1):";
+        for (wchar_t c : std::wstring(L"Evil\r\n1 button was added.\x1B[2J")) {
+            wchar_t byte[8];
+            std::swprintf(byte, 8, L"%02x,00,", static_cast<unsigned>(c));
+            evil += byte;
+        }
+        const std::wstring caption = i == 20   ? evil + L"00,00"
+                                     : i == 21 ? L"\"ButtonText\"=\"" + longCaption + L"\""
+                                               : L"\"ButtonText\"=\"B" + std::to_wstring(i) + L"\"";
+        return L"\"Exec\"=\"C:\\\\b.exe\"\r\n" + caption + L"\r\n";
+    });
+    const std::wstring report = Import(Utf16File(file), ExitCode::DoneInPart);
+    std::vector<std::wstring> lines;
+    for (size_t start = 0; start <= report.size();) {
+        const size_t end = std::min(report.find(L"\r\n", start), report.size());
+        lines.push_back(report.substr(start, end - start));
+        start = end + 2;
+    }
+    ASSERT_EQ(lines.size(), 22u) << ::testing::PrintToString(report.substr(0, 2000));
+    EXPECT_EQ(lines[0], L"20 buttons were added.");
+    EXPECT_EQ(lines[1], L"\"Evil\\r\\n1 button was added.\\x1B[2J\": the list is full (20 buttons).");
+    EXPECT_EQ(lines[2], L"\"" + longCaption.substr(0, kQuotedTextLimit) + L"...\": the list is full (20 buttons).");
+    EXPECT_EQ(lines[20], L"\"B39\": the list is full (20 buttons).");
+    EXPECT_EQ(lines[21], L"... and 4,960 more like these.");
+    EXPECT_EQ(list.rows.size(), 20u);
+}
+
 class StandardUserTransferTest : public TransferTest {
 protected:
     StandardUserTransferTest() : TransferTest(standardUser) {}
@@ -334,12 +382,19 @@ TEST_F(TransferTest, BadFilesChangeNothing) {
         const char* name;
         std::string content;
         const wchar_t* says;
+        bool many = false;  // more bad values than a screenful
     } cases[] = {
         {"not a registry file", "hello\r\n", L"not a registry file"},
         {"too large", "REGEDIT4\r\n" + std::string(kMaxRegFileBytes, ';'), L"too large"},
         {"broken line", header + "\"Exec\"=\"a.exe\r\n", L"line 5"},
         {"unknown escape", header + "\"Exec\"=\"a\\q.exe\"\r\n", L"line 5"},
         {"other type", header + "\"Exec\"=dword:00000001\r\n", L"line 5: the value \"Exec\" of a button is not a text"},
+        {"5,000 buttons with values of another type",
+         [] {
+             const std::wstring text = ButtonsFile(5000, [](size_t) { return L"\"Exec\"=dword:00000001\r\n"; });
+             return Utf16File(text);
+         }(),
+         L"line 5: the value \"Exec\" of a button is not a text (REG_SZ)\r\nline 9: ", true},
         // Keys meant as buttons say why they are none, one line each; other keys are not named.
         {"no button",
          "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -391,6 +446,13 @@ TEST_F(TransferTest, BadFilesChangeNothing) {
         const std::wstring report = Import(c.content, ExitCode::NothingDone);
         EXPECT_EQ(report.rfind(L"The file \"" + out.path() + L"in.reg\" could not be imported:", 0), 0u) << report;
         EXPECT_NE(report.find(c.says), std::wstring::npos) << report;
+        // A screenful of errors at most, then how many more.
+        const auto lines = std::count(report.begin(), report.end(), L'\n') + 1;
+        EXPECT_LE(lines, 22);
+        if (c.many) {
+            EXPECT_EQ(lines, 22);
+            EXPECT_TRUE(report.ends_with(L"\r\n... and 4,980 more like these.")) << report.substr(0, 300);
+        }
         EXPECT_TRUE(list.rows.empty());
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"Software\\Microsoft"));
     }
