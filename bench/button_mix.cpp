@@ -1,4 +1,5 @@
 #include "bench/button_mix.h"
+#include "buttons/file_places.h"
 
 #include <windows.h>
 
@@ -33,7 +34,7 @@ MixedButton MixedButtonAt(int slot, const std::wstring& programFolder) {
         break;
     default:
         button.kind = IconKind::Disk;
-        button.iconFile = programFolder + L"icons\\" + number + L".ico";
+        button.iconFile = LibraryHotIconFile(programFolder, button.number);
         button.program = L"https://www.example.com/page" + number;
         break;
     }
@@ -42,7 +43,7 @@ MixedButton MixedButtonAt(int slot, const std::wstring& programFolder) {
     button.menuStatusBar = L"Starts button " + number;
     if (slot % 5 == 4) {
         button.arguments = L"-x " + number;
-        button.link = programFolder + L"shortcuts\\tool" + number + L".lnk";
+        button.link = ShortcutsFolderOf(programFolder) + L"tool" + number + L".lnk";
     }
     button.allUsers = slot % 4 == 3;
     return button;

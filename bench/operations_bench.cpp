@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
                               int calls = 0;
                               const int slot = kListSize - 1;
                               WriteKey(kEntries + ToolbarEntrySection(slot), EntryValues(rows[slot], folder), calls);
-                              WriteKey(kVelmora + kAddedButtons, {{L"Count", std::to_wstring(kListSize)}}, calls);
+                              WriteKey(kVelmora + kAddedButtons, {{kCountValue, std::to_wstring(kListSize)}}, calls);
                               WriteKey(kVelmora + ButtonRecordSection(slot),
                                        RecordValues(rows[slot], folder, RecordValueOrder::Add), calls);
                               return calls;
@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
     operations.push_back({L"delete", kListSize, [](Editor& editor) { return editor.operations.DeleteButton(0); },
                           [&folder](const std::vector<ButtonRow>& rows) {
                               int calls = 0;
-                              WriteKey(kVelmora + kAddedButtons, {{L"Count", std::to_wstring(rows.size())}}, calls);
+                              WriteKey(kVelmora + kAddedButtons, {{kCountValue, std::to_wstring(rows.size())}}, calls);
                               for (int slot = 0; slot < kListSize; ++slot) {
                                   DeleteKey(kVelmora + ButtonRecordSection(slot), calls);
                                   DeleteKey(kEntries + ToolbarEntrySection(slot), calls);

@@ -1,4 +1,5 @@
 #include "bench/shaped_window.h"
+#include "buttons/file_places.h"
 
 #include "bench/button_mix.h"
 #include "mainwindow/main_menu.h"
@@ -60,7 +61,7 @@ private:
 // list's size, a program's or an icon file's own small icon through the shell.
 UniqueHicon SmallIcon(const MixedButton& button, const std::wstring& folder) {
     if (button.kind == IconKind::Library) {
-        const std::wstring file = folder + L"icons\\" + std::to_wstring(button.number) + L".ico";
+        const std::wstring file = LibraryHotIconFile(folder, button.number);
         return UniqueHicon(static_cast<HICON>(
             ::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, kSmallIconSize, kSmallIconSize, LR_LOADFROMFILE)));
     }
@@ -147,7 +148,7 @@ void ShapedWindow::CreateControls() {
 
 // Library icon 1 in "Selected Icon:", centred in its frame a little low, at the editor's size.
 void ShapedWindow::ShowPreview() {
-    const std::wstring file = folder_ + L"icons\\1.ico";
+    const std::wstring file = LibraryHotIconFile(folder_, 1);
     preview_.reset(static_cast<HICON>(::LoadImageW(nullptr, file.c_str(), IMAGE_ICON, 20, 20, LR_LOADFROMFILE)));
     const int size = preview_ ? 20 : 0;
     const RECT frame = PlaceOf(Item(IDC_FRAME4));

@@ -12,6 +12,7 @@
 #include "bench/shaped_window.h"
 #include "buttons/stored_layout.h"
 #include "mainwindow/main_window.h"
+#include "buttons/file_places.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -117,7 +118,7 @@ int main(int argc, char** argv) {
             FileIconPicture(SystemFolderFile(L"notepad.exe"));
             record(L"one-program-icon", NowMs() - started, round);
             started = NowMs();
-            FileIconPicture(folder + L"icons\\5.ico");
+            FileIconPicture(LibraryHotIconFile(folder, 5));
             record(L"one-disk-icon", NowMs() - started, round);
         }
         for (int buttons : {0, 20}) {

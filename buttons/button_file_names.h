@@ -3,7 +3,7 @@
 // a URL or an icon file), so it is made safe to save and never takes a name already in use.
 #pragma once
 
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 
 #include <string>
 #include <vector>

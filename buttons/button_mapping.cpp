@@ -1,7 +1,7 @@
 #include "buttons/button_mapping.h"
 
 #include "buttons/button_file_names.h"
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "common/file_paths.h"
 
 namespace velmora {
@@ -65,7 +65,7 @@ Button ButtonFromRecord(const ButtonRecord& record, const FilePlaces& places) {
     button.link = record.link;
     if (record.icon == kRecordIconProgram) {
         button.iconKind = IconKind::Program;
-        // "Icon File" names a program icon's file when it had to take a numbered name. A value the
+        // The icon file value names a program icon's file when it had to take a numbered name. A value the
         // naming rule cannot have given this program's icon is left over from an earlier disk icon.
         bool ownName = false;
         for (const std::wstring& place : places.OwnFolders()) {

@@ -12,11 +12,11 @@ namespace velmora {
 
 // programFolder ends in a backslash and holds the folders "icons" and "shortcuts".
 
-// The entry the browser reads: "Exec" is the shortcut when the button has one; a library icon's
+// The entry the browser reads: the launch value is the shortcut when the button has one; a library icon's
 // files are the pair in the icons folder, grey for the normal icon and colour for the hot one.
 ToolbarEntry EntryFor(const Button& button, const std::wstring& programFolder);
 
-// The record: "Icon" is "program", "disk" or the library number; "Icon File" is kept for a disk
+// The record: the icon value is "program", "disk" or the library number; the icon file value is kept for a disk
 // icon, and for a program icon whose file is not the program's own name in the program's icons
 // folder (a numbered name, or a file in the user's or the machine's place).
 ButtonRecord RecordFor(const Button& button, const std::wstring& programFolder);
@@ -24,7 +24,7 @@ ButtonRecord RecordFor(const Button& button, const std::wstring& programFolder);
 // The entry and the record of a button, and the root of its entry, as the slots store them.
 SlotContents SlotFor(const Button& button, const std::wstring& programFolder);
 
-// The button a record describes, as stored: a program icon's file is the one "Icon File" names
+// The button a record describes, as stored: a program icon's file is the one the icon file value names
 // when the naming rule can have given it in one of the places' icons folders or, without it, the
 // program's own name in the program's icons folder; a library number outside 1 to 25 is library
 // icon 1. Whether the files are there is for the caller to judge.
@@ -32,7 +32,7 @@ Button ButtonFromRecord(const ButtonRecord& record, const FilePlaces& places);
 
 // The button a toolbar entry and, when there is one, the record of its slot describe as a
 // registry file gives them, with its icon still to be chosen: the file to launch and its
-// parameters are the record's when it names a program, else the entry's "Exec" without
+// parameters are the record's when it names a program, else the entry's launch value without
 // parameters; each text is the entry's, else the record's, else (the caption) the base name of
 // the file to launch or (the menu and status-bar texts) the caption.
 Button ButtonFromCopies(const FoundEntry& entry, const FoundRecord* record, ButtonScope scope);

@@ -5,7 +5,7 @@
 #include "buttons/button_file_names.h"
 #include "buttons/button_mapping.h"
 #include "buttons/stored_layout.h"
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "buttons/shortcut_file.h"
 #include "common/file_paths.h"
 
@@ -203,7 +203,7 @@ ButtonOutcome ButtonOperations::AddButton(const ButtonDraft& draft) {
     stores_.records.Remember(before, ButtonRecordSection(slot));
 
     const ButtonRow row = RowForDraft(draft, files);
-    // "Count" becomes the number of buttons listed, whatever it said before: a count that read as
+    // The count becomes the number of buttons listed, whatever it said before: a count that read as
     // none or as negative (left in place by the start-up) plus one would not count this button.
     RegistryResult written =
         WriteToolbarEntry(stores_.browser, slot, scope, EntryFor(row.button, places_.programFolder));
@@ -243,7 +243,7 @@ ButtonOutcome ButtonOperations::UpdateButton(int rowIndex, const ButtonDraft& dr
     const ButtonRow row = RowForDraft(draft, files);
     const ButtonRecord record = RecordFor(row.button, places_.programFolder);
     // A button whose scope changed leaves no entry behind under the other root, and its record
-    // keeps no "Icon File" that its new icon does not use.
+    // keeps no icon file value that its new icon does not use.
     RegistryResult written;
     if (formerScope != scope) written = RemoveToolbarEntry(stores_.browser, slot, formerScope);
     if (written) written = WriteToolbarEntry(stores_.browser, slot, scope, EntryFor(row.button, places_.programFolder));

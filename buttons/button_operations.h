@@ -65,7 +65,7 @@ public:
     RewriteResult RewriteAllButtons() { return RewriteRows(0, true); }
 
     // Appends the button as the last row, with its icon and shortcut files, its browser entry in
-    // the new row's slot and its record, and raises "Count". When a file or a registry write
+    // the new row's slot and its record, and raises the count. When a file or a registry write
     // fails the user is told, and the list, the registry and the files stay as they were.
     ButtonOutcome AddButton(const ButtonDraft& draft);
     // Writes the button over row `row` (from 0), in that row's slot; its entry under the root
@@ -85,7 +85,7 @@ private:
     // What the records said when the list was read from them.
     struct StoredList {
         bool earlierVersionFound = false;  // the records are the earlier version's
-        long long count = 0;               // "Count" as stored; beyond the slots: damaged, nothing read
+        long long count = 0;               // the count as stored; beyond the slots: damaged, nothing read
         int firstMissing = -1;             // the first slot below the count without a record
     };
     StoredList ReadStoredList();
@@ -99,7 +99,7 @@ private:
     bool PrepareShortcut(const ButtonDraft& draft, const ButtonRow* updated, const std::vector<std::wstring>& others,
                          const wchar_t* done, PreparedFiles& files);
     static ButtonRow RowForDraft(const ButtonDraft& draft, const PreparedFiles& files);
-    // Rows from `first` on, each into its own slot; "Count" too when withCount.
+    // Rows from `first` on, each into its own slot; the count too when withCount.
     RewriteResult RewriteRows(int first, bool withCount);
     void Undo(const SettingsSnapshot& before, const PreparedFiles& files, const std::wstring& failure);
     // Removes the files and folders the preparation made, and tells the user why the button was not `done`.

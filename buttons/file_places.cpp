@@ -2,6 +2,7 @@
 
 #include "buttons/button_file_names.h"
 #include "common/file_paths.h"
+#include "common/unique_handles.h"
 
 #include <windows.h>
 #include <aclapi.h>
@@ -45,11 +46,9 @@ std::wstring VelmoraFolderIn(const wchar_t* variable) {
 bool CanMakeFileIn(const std::wstring& folder) {
     const std::wstring probe = folder + L"~vlm-write-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                                std::to_wstring(::GetTickCount64()) + L".tmp";
-    const HANDLE file = ::CreateFileW(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    ::CloseHandle(file);
-    return true;
+    const UniqueFileHandle file(::CreateFileW(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return static_cast<bool>(file);
 }
 
 }  // namespace
@@ -231,13 +230,13 @@ bool IsAdministrator() {
 }
 
 bool IsCurrentUser(PSID sid) {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    HANDLE opened = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+    const UniqueKernelHandle token(opened);
     BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
     DWORD size = 0;
-    const bool read = ::GetTokenInformation(token, TokenUser, buffer, sizeof(buffer), &size);
-    ::CloseHandle(token);
-    return read && ::EqualSid(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, sid);
+    return ::GetTokenInformation(token.get(), TokenUser, buffer, sizeof(buffer), &size) &&
+           ::EqualSid(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, sid);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "common/file_paths.h"
 
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 
 #include <shellapi.h>
 
@@ -14,11 +14,6 @@
 namespace velmora {
 
 namespace {
-
-inline void CloseDc(HDC dc) {
-    ::DeleteDC(dc);
-}
-using UniqueMemoryDc = UniqueHandle<HDC, CloseDc>;
 
 // The pixels of an icon as stored in an ".ico" file: 32-bit BGRA rows and 1-bit AND mask rows
 // (each row padded to 32 bits), both bottom-up.

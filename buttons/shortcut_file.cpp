@@ -1,6 +1,6 @@
 #include "buttons/shortcut_file.h"
 
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "common/unique_handles.h"
 
 #include <windows.h>

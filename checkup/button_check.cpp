@@ -4,11 +4,12 @@
 #include "buttons/button_mapping.h"
 #include "buttons/button_operations.h"
 #include "buttons/icon_files.h"
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "buttons/shortcut_file.h"
 #include "buttons/stored_layout.h"
 #include "checkup/finding_texts.h"
 #include "common/file_paths.h"
+#include "common/unique_handles.h"
 #include "common/report_text.h"
 
 #include <algorithm>
@@ -32,17 +33,12 @@ bool NamesFile(const std::wstring& named, const std::wstring& path) {
     return !named.empty() && (SamePathText(named, path) || IsSameFile(named, path));
 }
 
-struct FindCloser {
-    void operator()(HANDLE search) const { ::FindClose(search); }
-};
-
 // The names of the files directly in a folder, folders left out.
 std::vector<std::wstring> FilesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    const HANDLE first = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE) return names;
-    const std::unique_ptr<void, FindCloser> search(first);
+    const UniqueFindHandle search(::FindFirstFileW((folder + L"*").c_str(), &found));
+    if (!search) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
     } while (::FindNextFileW(search.get(), &found));
@@ -161,7 +157,7 @@ private:
         takeBack(&ButtonRecord::menuText, &Button::menuText, entry.menuText);
         takeBack(&ButtonRecord::menuStatusBar, &Button::statusBarText, entry.menuStatusBar);
 
-        // The file to launch: the entry's "Exec" is the shortcut when the button has one, and the
+        // The file to launch: the entry's launch value is the shortcut when the button has one, and the
         // shortcut then names the program and its parameters.
         const std::optional<std::wstring>& exec = entry.exec;
         const std::wstring link = record.link.value_or(L"");

@@ -5,7 +5,7 @@
 #include "buttons/button_operations.h"
 #include "buttons/stored_layout.h"
 #include "buttons/icon_files.h"
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "buttons/shortcut_file.h"
 #include "checkup/button_check.h"
 #include "checkup/finding_texts.h"

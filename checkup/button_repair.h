@@ -1,4 +1,4 @@
-// The repair of what a check finds: the entries, records and "Count" are written again from the
+// The repair of what a check finds: the entries, records and the count are written again from the
 // list through the same write functions as the button operations, with every key remembered
 // first; a refused write puts all of them back. The files come after the registry: a missing
 // program icon or shortcut is made again where its button names it (a program icon without a name

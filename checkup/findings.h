@@ -20,7 +20,7 @@ enum class Fix {
     MakeShortcut,        // the shortcut, made again from the record's file to launch and parameters
     RemoveEntry,         // a slot's entry under one root (for the machine's root, both views)
     RemoveRecord,        // a slot's record
-    WriteCount,          // "Count", written as the number of listed buttons
+    WriteCount,          // the count, written as the number of listed buttons
     MoveEarlierRecords,  // the earlier version's records, written to Velmora's place and removed
     RemoveFile,          // a file Velmora made for this account that no button uses
 };

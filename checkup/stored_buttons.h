@@ -19,7 +19,7 @@ struct StoredButtons {
     std::vector<Button> buttons;
     std::vector<ButtonRecord> records;
     std::vector<int> slots;               // the slot each listed button's record is in
-    bool countPastSlots = false;          // the listed "Count" is more than the slots: the start-up erases them all
+    bool countPastSlots = false;          // the listed count is more than the slots: the start-up erases them all
     StoredSlots slotKeys;                 // every key of the slots as it was read
     std::vector<std::wstring> madeFiles;  // the files Velmora made for this account
 

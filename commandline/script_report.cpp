@@ -49,18 +49,16 @@ ConsoleReport::ConsoleReport() {
     output_ = ::GetStdHandle(STD_OUTPUT_HANDLE);
     if (!IsValid(output_) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
         // The console's own output, not whatever the standard handle was set to when attaching.
-        output_ = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-        ownsOutput_ = IsValid(output_);
+        ownedOutput_.reset(::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+        output_ = ownedOutput_.get();
     }
     console_ = IsValid(output_) && IsConsole(output_);
 }
 
 ConsoleReport::ConsoleReport(HANDLE output) : output_(output), console_(IsValid(output) && IsConsole(output)) {}
 
-ConsoleReport::~ConsoleReport() {
-    if (ownsOutput_) ::CloseHandle(output_);
-}
+ConsoleReport::~ConsoleReport() = default;
 
 void ConsoleReport::Line(const std::wstring& text) {
     if (!IsValid(output_)) return;

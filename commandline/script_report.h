@@ -2,6 +2,8 @@
 // string in tests.
 #pragma once
 
+#include "common/unique_handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -34,7 +36,7 @@ public:
 private:
     HANDLE output_ = nullptr;
     bool console_ = false;
-    bool ownsOutput_ = false;
+    UniqueFileHandle ownedOutput_;  // the console's output, when it was opened here
 };
 
 }  // namespace velmora

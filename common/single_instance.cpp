@@ -15,28 +15,27 @@ bool Acquired(DWORD wait) {
 }  // namespace
 
 SingleInstance::SingleInstance() {
-    mutex_ = ::CreateMutexW(nullptr, TRUE, kEditorMutexName);
+    mutex_.reset(::CreateMutexW(nullptr, TRUE, kEditorMutexName));
     if (!mutex_) {
         // Made by another account's editor in this session: it is there and not ours.
         anotherIsRunning_ = ::GetLastError() == ERROR_ACCESS_DENIED;
         return;
     }
     // An existing name does not give the initial ownership: take it unless an editor holds it.
-    owned_ = ::GetLastError() != ERROR_ALREADY_EXISTS || Acquired(::WaitForSingleObject(mutex_, kLookMilliseconds));
+    owned_ =
+        ::GetLastError() != ERROR_ALREADY_EXISTS || Acquired(::WaitForSingleObject(mutex_.get(), kLookMilliseconds));
     anotherIsRunning_ = !owned_;
 }
 
 SingleInstance::~SingleInstance() {
-    if (owned_) ::ReleaseMutex(mutex_);
-    if (mutex_) ::CloseHandle(mutex_);
+    if (owned_) ::ReleaseMutex(mutex_.get());
 }
 
 bool EditorIsOpen() {
-    HANDLE mutex = ::OpenMutexW(SYNCHRONIZE, FALSE, kEditorMutexName);
+    const UniqueKernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kEditorMutexName));
     if (!mutex) return ::GetLastError() == ERROR_ACCESS_DENIED;  // another account's editor
-    const bool free = Acquired(::WaitForSingleObject(mutex, kLookMilliseconds));
-    if (free) ::ReleaseMutex(mutex);
-    ::CloseHandle(mutex);
+    const bool free = Acquired(::WaitForSingleObject(mutex.get(), kLookMilliseconds));
+    if (free) ::ReleaseMutex(mutex.get());
     return !free;
 }
 

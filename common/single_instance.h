@@ -6,6 +6,8 @@
 // that moment at most: neither fools an editor starting meanwhile, nor another script looking meanwhile.
 #pragma once
 
+#include "common/unique_handles.h"
+
 #include <windows.h>
 
 namespace velmora {
@@ -24,7 +26,7 @@ public:
     bool AnotherIsRunning() const { return anotherIsRunning_; }
 
 private:
-    HANDLE mutex_ = nullptr;
+    UniqueKernelHandle mutex_;
     bool owned_ = false;
     bool anotherIsRunning_ = false;
 };

@@ -17,11 +17,6 @@
 namespace velmora {
 namespace {
 
-inline void CloseKernelHandle(HANDLE handle) {
-    ::CloseHandle(handle);
-}
-using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
-
 // "The system cannot find the file specified. (error 2)"; the number alone without a sentence.
 std::wstring ErrorText(DWORD error) {
     wchar_t buffer[512] = {};

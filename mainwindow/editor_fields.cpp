@@ -1,7 +1,7 @@
 #include "mainwindow/editor_fields.h"
 #include "buttons/file_places.h"
 
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "common/ui_metrics.h"
 #include "settings/preferences.h"
 

@@ -1,6 +1,6 @@
 #include "mainwindow/fill_from_file.h"
 
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "buttons/shortcut_file.h"
 #include "common/file_paths.h"
 #include "settings/preferences.h"

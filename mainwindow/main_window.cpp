@@ -2,7 +2,7 @@
 
 #include "buttons/stored_layout.h"
 #include "buttons/file_places.h"
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "common/file_paths.h"
 #include "mainwindow/check_window.h"
 #include "mainwindow/fill_from_file.h"

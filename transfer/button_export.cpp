@@ -5,6 +5,7 @@
 #include "buttons/stored_layout.h"
 #include "common/file_paths.h"
 #include "common/report_text.h"
+#include "common/unique_handles.h"
 #include "transfer/transfer_paths.h"
 
 #include <windows.h>
@@ -66,13 +67,12 @@ std::wstring FreeNameBeside(const std::wstring& path, const std::wstring& mark) 
 std::vector<std::pair<std::wstring, DWORD>> FolderEntries(const std::wstring& folder) {
     std::vector<std::pair<std::wstring, DWORD>> entries;
     WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return entries;
+    const UniqueFindHandle search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (!search) return entries;
     do {
         const std::wstring name = found.cFileName;
         if (name != L"." && name != L"..") entries.emplace_back(name, found.dwFileAttributes);
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    } while (::FindNextFileW(search.get(), &found));
     return entries;
 }
 

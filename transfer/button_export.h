@@ -1,6 +1,6 @@
 // "Export Buttons": a registry file that describes every listed button, in list order, exactly as
 // Velmora writes it (the browser entry under the root of the button's scope, the machine's in both
-// views; the record; "Count"), so that "reg import" of it recreates the same buttons, and a copy of
+// views; the record; the count), so that "reg import" of it recreates the same buttons, and a copy of
 // the icon and shortcut files that are the program's own in the folder beside it. Nothing of the
 // program's keys or files changes.
 #pragma once

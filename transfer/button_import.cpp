@@ -4,7 +4,7 @@
 #include "buttons/button_mapping.h"
 #include "buttons/stored_layout.h"
 #include "buttons/icon_files.h"
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "common/file_paths.h"
 #include "common/report_text.h"
 #include "transfer/transfer_paths.h"
@@ -99,7 +99,7 @@ std::wstring WhyNotInAnEntrysPlace(const std::wstring& path) {
     return L"under another Extensions key than the browser's";
 }
 
-// Why a key of a button's entry is no button: its "Clsid" and its "Exec".
+// Why a key of a button's entry is no button: its class value and its launch value.
 std::wstring WhyNoButton(const KeyGroup& entry) {
     std::vector<std::wstring> reasons;
     const std::wstring clsidName = std::wstring(L"\"") + kEntryClsidValue + L"\"";
@@ -116,7 +116,7 @@ std::wstring WhyNoButton(const KeyGroup& entry) {
     if (!exec || exec->deletion) {
         reasons.push_back(L"no " + execName);
     } else if (exec->type != REG_SZ && !reasons.empty()) {
-        // A button's "Exec" of another type makes the file bad; this one is said with the rest.
+        // A button's launch value of another type makes the file bad; this one is said with the rest.
         reasons.push_back(execName + L" is not a text (REG_SZ)");
     }
     std::wstring text;
@@ -204,7 +204,7 @@ ButtonsInFile ButtonsFromRegFile(const RegFile& file) {
         guid = user ? GuidBelow(path, recordsKey + L"\\") : std::wstring();
         if (!guid.empty()) {
             records[guid].keys.push_back(&key);
-        } else if (user && SamePathText(path, recordsKey)) {  // "Count" is the program's to write
+        } else if (user && SamePathText(path, recordsKey)) {  // the count is the program's to write
         } else if (HoldsButtonValues(key)) {
             notButtons.emplace_back(key.line, NoButtonLine(key, WhyNotInAnEntrysPlace(key.path)));
         } else {
@@ -295,7 +295,7 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
     return draft;
 }
 
-std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsInFile& found) {
+std::optional<TransferReport> RefusalOfImportFile(const std::wstring& file, ButtonsInFile& found) {
     auto refuseFile = [&](const std::wstring& why, const std::vector<RegFileError>& errors) {
         TransferReport report{
             ExitCode::NothingDone,
@@ -328,7 +328,7 @@ TransferReport ImportButtons(ButtonList& list, RegistryStores& stores, const std
 TransferReport ImportButtons(ButtonList& list, RegistryStores& stores, const FilePlaces& places,
                              const std::wstring& file) {
     ButtonsInFile found;
-    if (std::optional<TransferReport> refused = ReadImportFile(file, found)) return *refused;
+    if (std::optional<TransferReport> refusal = RefusalOfImportFile(file, found)) return *refusal;
     return AddButtonsFromFile(found, list, stores, places, file);
 }
 

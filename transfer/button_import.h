@@ -4,8 +4,8 @@
 // the registry; its other keys, values and deletions are left alone.
 //
 // A button is a key ...\Microsoft\Internet Explorer\Extensions\{GUID} under HKEY_CURRENT_USER or
-// HKEY_LOCAL_MACHINE (either view; a key in both views is one button) whose "Clsid" is the toolbar
-// button's class and which has an "Exec" (a key of that place that is none, and a key elsewhere
+// HKEY_LOCAL_MACHINE (either view; a key in both views is one button) whose class value is the toolbar
+// button's class and which has a launch value (a key of that place that is none, and a key elsewhere
 // that holds a button's values, is reported with the reason). Velmora's record for the same slot, when the file holds
 // it, gives the file to launch, the parameters and the icon kind.
 #pragma once
@@ -26,9 +26,9 @@ namespace velmora {
 // One button as the file gives it, before its icon is chosen.
 struct ButtonInFile {
     Button button;  // what it launches, its texts and its scope; DraftForButton chooses its icon
-    std::optional<std::wstring> recordIcon;  // the record's "Icon" ("program", "disk", a number); none without one
-    std::wstring recordIconFile;             // the record's "Icon File"
-    std::wstring entryIcon;                  // the entry's "Icon" and "HotIcon"
+    std::optional<std::wstring> recordIcon;  // the record's icon value ("program", "disk", a number); none without one
+    std::wstring recordIconFile;             // the record's icon file value
+    std::wstring entryIcon;                  // the entry's two icon values
     std::wstring entryHotIcon;
 };
 
@@ -57,7 +57,7 @@ ButtonDraft DraftForButton(const ButtonInFile& button, const std::wstring& files
 
 // Reads and checks the file: a report refusing it (not readable, not a valid registry file, a
 // button's values of another type, no button at all), or nothing with its buttons in found.
-std::optional<TransferReport> ReadImportFile(const std::wstring& file, ButtonsInFile& found);
+std::optional<TransferReport> RefusalOfImportFile(const std::wstring& file, ButtonsInFile& found);
 
 // Adds the buttons found in file to the list in their order (skipping those listed already) and
 // reports how many were added and, one line each, which were not and why.

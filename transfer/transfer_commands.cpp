@@ -46,7 +46,7 @@ TransferReport RunImportCommand(const std::wstring& file, const std::wstring& pr
     ComApartment apartment;
     // A file that is refused changes nothing, not even the repairs of the start-up.
     ButtonsInFile found;
-    if (std::optional<TransferReport> refused = ReadImportFile(file, found)) return *refused;
+    if (std::optional<TransferReport> refusal = RefusalOfImportFile(file, found)) return *refusal;
     RegistryStores stores(registry);
     ButtonList list;
     CollectingPrompts prompts;

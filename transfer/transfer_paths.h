@@ -16,7 +16,7 @@ namespace velmora {
 // "C:/back.up/buttons" gives "C:\back.up\buttons files\".
 std::wstring TransferFilesFolder(const std::wstring& regFile);
 
-// The names under which the icon files ("Icon", "HotIcon", "Icon File") and shortcuts ("Link")
+// The names under which the icon files (icon values) and shortcuts (the link value)
 // that a registry file names have their copies in the folder beside it ("icons\", "shortcuts\").
 // In the order the file names them, the first path of a name keeps it and another path of the
 // same name takes the first numbered one that is free ("notepad (2).ico"), so that two files of

@@ -2,7 +2,7 @@
 #include "buttons/button_mapping.h"
 
 #include "buttons/button_operations.h"
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "tests/support/temp_folder.h"
 
 #include <windows.h>

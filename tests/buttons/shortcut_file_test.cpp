@@ -1,6 +1,6 @@
 #include "buttons/shortcut_file.h"
 
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 #include "tests/support/temp_folder.h"
 
 #include <windows.h>

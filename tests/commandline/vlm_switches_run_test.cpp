@@ -14,11 +14,6 @@
 namespace velmora {
 namespace {
 
-inline void CloseKernelHandle(HANDLE handle) {
-    ::CloseHandle(handle);
-}
-using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
-
 struct Outcome {
     bool endedByItself = false;  // a program that made a window would wait in it
     DWORD exitCode = 0;

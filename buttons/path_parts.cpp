@@ -1,4 +1,4 @@
-#include "buttons/paths.h"
+#include "buttons/path_parts.h"
 
 #include <windows.h>
 #include <shellapi.h>
