@@ -18,7 +18,15 @@ export WINEPREFIX="$PWD/build/mingw/wineprefix"
 display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 2560x1700x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+# The buttons' own files the pictures' buttons leave beside the build's vlm.exe go with them, so that
+# the packages made from the same build hold the library icons only.
+cleanup() {
+  WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
+  kill $xvfb 2>/dev/null || true
+  find build/mingw/bin/icons -maxdepth 1 -type f -name '*.ico' ! -regex '.*/[0-9]+\(gr\)?\.ico' -delete
+  rm -rf build/mingw/bin/shortcuts
+}
+trap cleanup EXIT
 export DISPLAY=$display
 sleep 1
 xdotool mousemove 0 0  # out of the way of hot-tracked buttons
@@ -240,7 +248,15 @@ keys alt+f c
 shoot "Check Buttons" docs/vlm-check-windows11.png
 keys Escape
 restore_build
-trap 'WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
+# The buttons' own files the pictures' buttons leave beside the build's vlm.exe go with them, so that
+# the packages made from the same build hold the library icons only.
+cleanup() {
+  WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
+  kill $xvfb 2>/dev/null || true
+  find build/mingw/bin/icons -maxdepth 1 -type f -name '*.ico' ! -regex '.*/[0-9]+\(gr\)?\.ico' -delete
+  rm -rf build/mingw/bin/shortcuts
+}
+trap cleanup EXIT
 
 # The main window, the icon library and the about box at 150 % and 200 %: the screen's DPI is
 # Wine's LogPixels, read when the prefix's programs start.

@@ -76,6 +76,17 @@ protected:
         draft.largeIcon = icons.large.get();
         return operations.AddButton(draft).done;
     }
+    // Every button gone as the deleter removes them, and their files too.
+    void DeleteAllWithTheirFiles() {
+        prompts.Answer(IDYES);
+        ASSERT_EQ(DeleteAllAddedButtons(stores, prompts), 0);
+        for (const ButtonRow& row : list.rows) {
+            ::DeleteFileW(row.button.iconFile.c_str());
+            ::DeleteFileW(row.button.link.c_str());
+        }
+        ASSERT_TRUE(operations.LoadAtStartup());
+        ASSERT_TRUE(list.rows.empty());
+    }
     std::wstring Import(const std::string& content, ExitCode outcome) {
         const std::wstring file = out.WriteFile(L"in.reg", content);
         const TransferReport report = ImportButtons(list, stores, program.path(), file);
@@ -130,14 +141,7 @@ TEST_F(TransferTest, RoundTripGivesTheSameButtons) {
     for (const std::wstring& name : names) EXPECT_TRUE(copied.count(name)) << name;
 
     // Gone as the deleter removes them, and their files too.
-    prompts.Answer(IDYES);
-    ASSERT_EQ(DeleteAllAddedButtons(stores, prompts), 0);
-    for (const ButtonRow& row : list.rows) {
-        ::DeleteFileW(row.button.iconFile.c_str());
-        ::DeleteFileW(row.button.link.c_str());
-    }
-    operations.LoadAtStartup();
-    ASSERT_TRUE(list.rows.empty());
+    DeleteAllWithTheirFiles();
 
     const TransferReport imported = ImportButtons(list, stores, program.path(), file);
     EXPECT_EQ(imported.outcome, ExitCode::Done);
@@ -192,14 +196,7 @@ TEST_F(TransferTest, ExportCarriesSameNamedFilesOfTwoPlacesAndReplacesItsFolder)
               std::string::npos);
 
     // Gone with their files, and imported again: each has its own icon.
-    prompts.Answer(IDYES);
-    ASSERT_EQ(DeleteAllAddedButtons(stores, prompts), 0);
-    for (const ButtonRow& row : list.rows) {
-        ::DeleteFileW(row.button.iconFile.c_str());
-        ::DeleteFileW(row.button.link.c_str());
-    }
-    operations.LoadAtStartup();
-    ASSERT_TRUE(list.rows.empty());
+    DeleteAllWithTheirFiles();
     EXPECT_EQ(ImportButtons(list, stores, places, file).Text(), L"2 buttons were added.");
     ASSERT_EQ(list.rows.size(), 2u);
     for (size_t row = 0; row < 2; ++row) EXPECT_EQ(ReadFileBytes(list.rows[row].button.iconFile), icons[row]) << row;
