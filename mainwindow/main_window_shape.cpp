@@ -10,10 +10,10 @@ namespace velmora {
 using namespace layout;
 
 void MainWindowShape::CreateLayoutControls(HIMAGELIST smallImages) {
-    for (const ControlSpec& spec : kControls) {
-        HWND control = AddControl(spec.className, spec.caption, spec.style, spec.id, spec.at, spec.exStyle);
-        if (spec.tooltip) AddTooltip(control, spec.tooltip);
-        if (spec.hidden) ::ShowWindow(control, SW_HIDE);
+    for (const ControlSpec& item : kControls) {
+        HWND control = AddControl(item.className, item.caption, item.style, item.id, item.at, item.exStyle);
+        if (item.tooltip) AddTooltip(control, item.tooltip);
+        if (item.hidden) ::ShowWindow(control, SW_HIDE);
     }
 
     HWND list = Item(IDC_LISTVIEW1);
