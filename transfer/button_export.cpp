@@ -76,16 +76,21 @@ std::vector<std::pair<std::wstring, DWORD>> FolderEntries(const std::wstring& fo
     return entries;
 }
 
-// Whether a folder holds only what an export makes: a plain folder with at most "icons\" and
-// "shortcuts\", plain folders that hold plain files only. No link anywhere.
-bool HoldsOnlyExportFiles(const std::wstring& folder) {
+// Whether a folder holds only what the earlier export made: a plain folder with at most "icons\"
+// and "shortcuts\", plain folders that hold plain files only, each a copy the earlier export file
+// (earlier) names. No link anywhere. A user's own file dropped there keeps the folder as it is.
+bool HoldsOnlyExportFiles(const std::wstring& folder, const TransferFileNames& earlier) {
     if (!IsPlainFolder(AttributesOf(folder))) return false;
     for (const auto& [name, attributes] : FolderEntries(folder)) {
         const bool kindFolder = SamePathText(name + L"\\", FolderOfKind(L"", OwnFileKind::Icon)) ||
                                 SamePathText(name + L"\\", FolderOfKind(L"", OwnFileKind::Shortcut));
         if (!kindFolder || !IsPlainFolder(attributes)) return false;
+        const OwnFileKind kind = SamePathText(name + L"\\", FolderOfKind(L"", OwnFileKind::Icon))
+                                     ? OwnFileKind::Icon
+                                     : OwnFileKind::Shortcut;
         for (const auto& [fileName, fileAttributes] : FolderEntries(folder + L"\\" + name)) {
             if (fileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+            if (!earlier.NamesCopy(fileName, kind)) return false;
         }
     }
     return true;
@@ -114,12 +119,13 @@ bool RemoveExportFolder(const std::wstring& folder) {
 // (both without a trailing backslash): the old one is renamed away, the new one renamed in, and
 // the old one removed. A folder that holds anything an export does not make is left as it is.
 // Answers the report's line when the files are not where the export says.
-std::optional<std::wstring> ReplaceFilesFolder(const std::wstring& folder, const std::wstring& staging) {
+std::optional<std::wstring> ReplaceFilesFolder(const std::wstring& folder, const std::wstring& staging,
+                                               const TransferFileNames& earlier) {
     const std::wstring shown = L"\"" + folder + L"\\\"";
     std::wstring old;
     if (AttributesOf(folder) != INVALID_FILE_ATTRIBUTES) {
         std::optional<std::wstring> refused;
-        if (!HoldsOnlyExportFiles(folder)) {
+        if (!HoldsOnlyExportFiles(folder, earlier)) {
             refused = L"The folder " + shown + L" holds files an export does not make, so it was left as it is" +
                       (staging.empty() ? L"." : L"; the buttons' icon and shortcut files were not copied there.");
         } else {
@@ -248,6 +254,9 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
         }
     }
 
+    // What the file being replaced names is what its export copied: only those files are replaced.
+    const RegFileReadResult earlierFile = FileExists(file) ? ReadRegFile(file) : RegFileReadResult{};
+    const TransferFileNames earlier = earlierFile.ok() ? TransferFileNames(earlierFile.file) : TransferFileNames();
     const RegFileWriteResult written =
         WriteRegFile(file, regFile, ExportComments(exported, programFolder, filePlaces, filesFolderName));
     if (!written) {
@@ -258,7 +267,7 @@ TransferReport ExportButtons(const ButtonList& list, const FilePlaces& places, c
     }
     report.lines.push_back(CountOfButtons(exported) + (exported == 1 ? L" was" : L" were") + L" exported to " +
                            QuotedForReport(file) + L".");
-    if (std::optional<std::wstring> refused = ReplaceFilesFolder(folderPath, staging)) {
+    if (std::optional<std::wstring> refused = ReplaceFilesFolder(folderPath, staging, earlier)) {
         report.outcome = ExitCode::DoneInPart;
         report.lines.push_back(*refused);
         return report;

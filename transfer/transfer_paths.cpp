@@ -51,6 +51,11 @@ TransferFileNames::TransferFileNames(const RegFile& file) {
     }
 }
 
+bool TransferFileNames::NamesCopy(const std::wstring& name, OwnFileKind kind) const {
+    return std::any_of(named_.begin(), named_.end(),
+                       [&](const Named& named) { return named.kind == kind && SamePathText(named.name, name); });
+}
+
 std::wstring TransferFileNames::CopyName(const std::wstring& path, OwnFileKind kind) const {
     for (const Named& named : named_) {
         if (named.kind == kind && SamePathText(named.path, path)) return named.name;

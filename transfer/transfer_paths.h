@@ -28,6 +28,8 @@ public:
     explicit TransferFileNames(const RegFile& file);
     // The name of the copy of path; the path's own name when the file does not name it.
     std::wstring CopyName(const std::wstring& path, OwnFileKind kind) const;
+    // Whether a copy of the kind has this name: a file the export of this file made.
+    bool NamesCopy(const std::wstring& name, OwnFileKind kind) const;
 
 private:
     struct Named {

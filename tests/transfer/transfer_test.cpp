@@ -209,7 +209,8 @@ TEST_F(TransferTest, ExportCarriesSameNamedFilesOfTwoPlacesAndReplacesItsFolder)
     for (const auto& [name, facts] : ListFiles(out.path(), {}, true))
         EXPECT_EQ(name.find(L"~"), std::wstring::npos) << ::testing::PrintToString(name);
 
-    const std::wstring notes = out.WriteFile(L"e files\\notes.txt", "mine");
+    // A user's own icon dropped among the copies: no earlier export made it.
+    const std::wstring notes = out.WriteFile(L"e files\\icons\\mine.ico", "mine");
     const TransferReport kept = ExportButtons(list, places, file);
     EXPECT_EQ(kept.outcome, ExitCode::DoneInPart);
     EXPECT_EQ(kept.lines.back(), L"The folder \"" + out.path() +
