@@ -238,7 +238,7 @@ restore_build() {
   run reg add "$version_key" /v CurrentBuildNumber /d "$build_number" /f >/dev/null 2>&1
   wineserver -k 2>/dev/null || true
 }
-trap 'restore_build; kill $xvfb 2>/dev/null || true' EXIT
+trap 'restore_build; cleanup' EXIT
 run reg add "$version_key" /v CurrentBuildNumber /d 22631 /f >/dev/null 2>&1
 wineserver -k 2>/dev/null || true
 run build/mingw/bin/vlm.exe &
@@ -248,14 +248,6 @@ keys alt+f c
 shoot "Check Buttons" docs/vlm-check-windows11.png
 keys Escape
 restore_build
-# The buttons' own files the pictures' buttons leave beside the build's vlm.exe go with them, so that
-# the packages made from the same build hold the library icons only.
-cleanup() {
-  WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
-  kill $xvfb 2>/dev/null || true
-  find build/mingw/bin/icons -maxdepth 1 -type f -name '*.ico' ! -regex '.*/[0-9]+\(gr\)?\.ico' -delete
-  rm -rf build/mingw/bin/shortcuts
-}
 trap cleanup EXIT
 
 # The main window, the icon library and the about box at 150 % and 200 %: the screen's DPI is
